@@ -1,0 +1,26 @@
+# One test executable per file in tests/, named after the module it tests.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB VOK_TEST_SUPPORT CONFIGURE_DEPENDS tests/support/*.cpp)
+add_library(vok_test_support STATIC ${VOK_TEST_SUPPORT})
+target_include_directories(vok_test_support PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(vok_test_support PUBLIC vok_writers GTest::gtest)
+target_compile_definitions(vok_test_support PUBLIC
+  VOK_BUILD_DIR="${CMAKE_BINARY_DIR}" VOK_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+  $<$<BOOL:${VOK_HANDHELD}>:VOK_HANDHELD_BUILD=1>)
+set_target_properties(vok_test_support PROPERTIES CXX_STANDARD 17)
+
+file(GLOB VOK_TESTS CONFIGURE_DEPENDS tests/*_test.cpp)
+foreach(test_source ${VOK_TESTS})
+  get_filename_component(test_name ${test_source} NAME_WE)
+  add_executable(${test_name} ${test_source})
+  target_link_libraries(${test_name} PRIVATE vok_test_support GTest::gtest_main)
+  set_target_properties(${test_name} PROPERTIES CXX_STANDARD 17 RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_dependencies(${test_name} vok vok_data)
+  # Tests run headless, from the build tree where media/ and lang/ live.
+  gtest_discover_tests(${test_name}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy" TIMEOUT 120
+    DISCOVERY_TIMEOUT 30)
+endforeach()

@@ -1,0 +1,20 @@
+#include "frame/state.h"
+
+const int ScreenWidth = 320;
+const int ScreenHeight = 240;
+const int BytesPerPixel = 2;
+const int DisplayScale = 1;
+const int SoundVolume = 120;
+
+int ScreenMode = 1;
+int QuitRequested = 0;
+SDL_Surface* ScreenSurface = 0;
+SDL_Joystick* JoystickHandle = 0;
+TTF_Font* FontSmall = 0;
+TTF_Font* FontLarge = 0;
+std::string StoreRoot = "/mnt/sd/vok/";
+
+int PopupId = 0;
+int PopupCursor = 0;
+int PopupItemCount = 3;
+int NoticeId = 0;

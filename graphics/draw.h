@@ -1,0 +1,31 @@
+// Drawing primitives shared by every screen: text in one or two lines, and the filled
+// shapes with cut corners that give boxes, buttons and keys their rounded look.
+// The shapes always draw onto ScreenSurface; the text calls draw onto the surface given.
+#ifndef VOK_GRAPHICS_DRAW_H
+#define VOK_GRAPHICS_DRAW_H
+
+#include <string>
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+// Renders Latin-1 `text` blended in (red, green, blue) with its top-left at (x, y).
+void DrawText(SDL_Surface* target, const char* text, int x, int y, int red, int green, int blue, TTF_Font* font);
+// Splits at a space like SplitTextLine; the second line 10 pixels below the first.
+void DrawTwoLineText(SDL_Surface* target, const char* text, int x, int y, int red, int green, int blue, TTF_Font* font);
+// Texts over 48 characters split at the right-most space of indexes 48 down to 1.
+void SplitTextLine(const char* text, std::string* firstLine, std::string* secondLine);
+// Fills all but three pixels at each corner; nothing unless w > 5 and h > 5.
+void FillRoundRect(SDL_Rect rect, Uint32 colour);
+// Fills all but the four corner pixels; nothing unless w > 3 and h > 3.
+void FillRoundRectSmall(SDL_Rect rect, Uint32 colour);
+// A box with a one-pixel border of `border` around a fill of `fill`.
+void DrawBox(SDL_Rect rect, Uint32 fill, Uint32 border);
+
+// Width in pixels of `text` in `font` (0 for no font).
+int TextWidth(TTF_Font* font, const char* text);
+// A pixel value of ScreenSurface's format.
+Uint32 ScreenColour(int red, int green, int blue);
+// Blits the whole of `image` with its top-left at (x, y); a null image draws nothing.
+void DrawImage(SDL_Surface* image, int x, int y);
+
+#endif

@@ -1,0 +1,43 @@
+// The program's own pictures and its one sound, loaded once at start-up from "media"
+// and released at shutdown, together with the icon and avatar lists other modules fill.
+// LoadBitmap is the one bitmap loader of the program: every icon and part image uses it.
+#ifndef VOK_GRAPHICS_MEDIA_H
+#define VOK_GRAPHICS_MEDIA_H
+
+#include <string>
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+extern SDL_Surface* BackgroundSurface;  // media/background.bmp, always 320 x 240, no colour key
+extern SDL_Surface* CardSurface;        // media/card.bmp: the profile card
+extern SDL_Surface* ButtonPadSurface;   // media/button_pad.bmp: pad hint, home screen
+extern SDL_Surface* ButtonPad2Surface;  // media/button_pad2.bmp: pad hint, editor and game screen
+extern SDL_Surface* ButtonYSurface;     // media/button_y.bmp
+extern SDL_Surface* ButtonXSurface;     // media/button_x.bmp
+extern SDL_Surface* ButtonBSurface;     // media/button_b.bmp
+extern SDL_Surface* ButtonLSurface;     // media/button_l.bmp
+extern SDL_Surface* ButtonRSurface;     // media/button_r.bmp
+extern SDL_Surface* SelectBarSurface;   // media/select_bar.bmp: the editor's highlighted row
+extern SDL_Surface* SelectKeySurface;   // media/selectkey.bmp: key cursor and grid cursor
+extern SDL_Surface* DeleteKeySurface;   // media/deletekey.bmp
+extern SDL_Surface* ReturnKeySurface;   // media/returnkey.bmp
+extern SDL_Surface* CapsKeySurface;     // media/capskey.bmp
+extern SDL_Surface* LockKeySurface;     // media/lockkey.bmp
+extern SDL_Surface* LockedSurface;      // media/experience.bmp: an achievement not yet unlocked
+extern SDL_Surface* UnlockedSurface;    // media/experiencew.bmp: an unlocked achievement without icon
+extern SDL_Surface* StarSurface;        // media/star.bmp: one star of the rating
+extern Mix_Chunk* NextSound;            // media/next.wav: stepping to another profile or game
+
+// Loads a Windows bitmap as a new 16-bit surface of its own size with magenta (255, 0, 255)
+// transparent; null when the file cannot be loaded. Caller owns the surface.
+SDL_Surface* LoadBitmap(const std::string& path);
+// Frees a surface (null is fine) and sets the handle to null.
+void FreeSurface(SDL_Surface** surface);
+
+void LoadMedia();   // the 18 media bitmaps in table order, then LoadAvatarImages
+void LoadSound();   // NextSound
+void FreeSound();   // NextSound, then the audio device
+void FreeMedia();   // every media surface, avatar image and icon that exists
+void PlayNextSound(); // NextSound once on the first free channel
+
+#endif

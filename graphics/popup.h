@@ -1,0 +1,18 @@
+// The two kinds of boxes drawn over a screen: the popup menus (two or three lines with a
+// highlight bar, carried out by MenuAction) and the one-shot notice box.
+#ifndef VOK_GRAPHICS_POPUP_H
+#define VOK_GRAPHICS_POPUP_H
+
+#include <SDL.h>
+
+// Draws the box of PopupId (1 to 4) and sets PopupItemCount; other values draw nothing.
+void DrawPopup();
+// Draws a notice box sized to `text` (at most 250 wide), centred on x 160 at y 100.
+void DrawNoticeBox(const char* text);
+
+// Geometry of popup box `id` (1 to 4); false for any other id. For tests and drawing alike.
+bool PopupRect(int id, SDL_Rect* rect);
+// The notice box rectangle for a text `textWidth` pixels wide.
+SDL_Rect NoticeBoxRect(int textWidth);
+
+#endif

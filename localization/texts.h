@@ -1,0 +1,45 @@
+// The numbers of the user-interface texts, named by the role they play on screen.
+// The wording of each lives in the language files of "lang".
+#ifndef VOK_LOCALIZATION_TEXTS_H
+#define VOK_LOCALIZATION_TEXTS_H
+
+enum TextId {
+    TextChoose = 1,             // pad hint: home screen (switch player) and game screen (move)
+    TextEdit = 2,               // X hint on the home screen; pad hint in the editor
+    TextGames = 3,              // B hint on the home screen (25 pixels wide at most)
+    TextNewProfile = 4,         // Y hint on the home screen
+    TextCompleted = 5,          // heading of the card's completed-games row
+    TextFavourites = 6,         // heading of the card's favourite-games row
+    TextSave = 7,               // X hint in the editor
+    TextCancel = 8,             // Y hint in the editor; the "no" line of popups 2 and 4
+    TextName = 9,               // editor row labels, 9 to 20, in row order
+    TextLanguage = 10,
+    TextBase = 11,
+    TextEyes = 12,
+    TextBrowns = 13,
+    TextNose = 14,
+    TextEars = 15,
+    TextMouth = 16,
+    TextFacial = 17,
+    TextHair = 18,
+    TextTatoo = 19,
+    TextClothes = 20,
+    TextBack = 21,              // Y hint on the game screen
+    TextAchievementsLabel = 22, // "%s: %i/%i" count line of the game screen
+    TextPointsLabel = 23,       // "%s: %i/%i" points line of the game screen
+    TextHiddenName = 24,        // name shown for a hidden, locked achievement
+    TextHiddenDescription = 25, // description shown for a hidden, locked achievement
+    TextNoticeNoProfile = 26,   // notice 1: first start, no player on the card
+    TextNoticeFirstProfile = 27,// notice 2: creating the first player
+    TextSwitchGame = 28,        // L/R hint on the game screen
+    TextSnapshot = 29,          // line 0 of popups 1 and 3
+    TextRemoveProfile = 30,     // line 1 of popup 1, line 0 of popup 2
+    TextExit = 31,              // line 2 of popups 1 and 3
+    TextGoodbye = 32,           // notice 3, after the player's name
+    TextSnapshotSaved = 33,     // notices 4 and 5, before the file name
+    TextSnapshotWhere = 34,     // notices 4 and 5, after the file name
+    TextRemoveGame = 35,        // line 1 of popup 3, line 0 of popup 4
+    TextNoticeNoName = 36       // notice 6: saving a player without a name
+};
+
+#endif

@@ -1,0 +1,38 @@
+// The avatar: ten layers of numbered part images from "media", found at start-up, loaded
+// once, and drawn on top of each other at AvatarOrigin from a player's part numbers.
+#ifndef VOK_PROFILE_AVATAR_H
+#define VOK_PROFILE_AVATAR_H
+
+#include <string>
+#include <vector>
+#include <SDL.h>
+#include "store/profiles.h"
+
+// The ten layers in their canonical order (profile file keys, editor rows, file scan).
+enum AvatarPart {
+    AvatarBase, AvatarEyes, AvatarBrowns, AvatarNose, AvatarEars,
+    AvatarMouth, AvatarFacial, AvatarHair, AvatarTatoo, AvatarClothes,
+    AvatarPartCount
+};
+
+struct AvatarPartInfo {
+    const char* key;                  // profile file key and file-name part: "base", "eyes", ...
+    std::string ProfileRecord::*field; // the record's part number text
+};
+extern const AvatarPartInfo AvatarParts[AvatarPartCount]; // canonical order
+
+extern std::vector<std::string> AvatarPartFiles[AvatarPartCount];   // file of number k + 1 at k
+extern std::vector<SDL_Surface*> AvatarPartImages[AvatarPartCount]; // image of number k + 1 at k, or null
+extern const int AvatarOriginX; // 50: top-left of every layer on screen
+extern const int AvatarOriginY; // 60
+
+void ScanStore();        // create StoreRoot when missing, ScanAvatarParts, ScanProfiles
+void ScanAvatarParts();  // the unbroken run of numbered files of each layer, at most 99
+void LoadAvatarImages(); // AvatarPartImages from AvatarPartFiles
+void DrawAvatar(const ProfileRecord* record);
+// A part number text read as strtol does ("05", "5" and " 5" are 5; "" is 0).
+int PartNumber(const std::string& text);
+// "media/vok_<key>_0N.bmp" for 1 to 9, "media/vok_<key>_N.bmp" from 10.
+std::string AvatarPartFileName(int part, int number);
+
+#endif

@@ -1,0 +1,17 @@
+// The profile editor (screen 2): name on the on-screen keyboard, language, the ten avatar
+// parts with a live preview; saving stores the player, Y leaves without storing.
+#ifndef VOK_PROFILE_PROFILE_EDITOR_H
+#define VOK_PROFILE_PROFILE_EDITOR_H
+
+#include <string>
+
+extern int EditorRow;     // highlighted row, 0 to 11
+extern int SelectBarY;    // current y of the gliding select bar
+extern int SelectBarStep; // current step of the bar, 1, 2 or 4
+
+void ProfileEditor();  // one frame: events, then drawing
+void NextChoice();     // the highlighted row's next value
+void PreviousChoice(); // the highlighted row's previous value
+std::string FormatPartNumber(int n); // "00" to "09", then "10", "11", ...
+
+#endif

@@ -1,0 +1,10 @@
+// The home screen (screen 1): the selected player's card, switching players, and the way
+// into the games, the editor and the home menu.
+#ifndef VOK_SCREENS_HOME_SCREEN_H
+#define VOK_SCREENS_HOME_SCREEN_H
+
+void HomeScreen(); // one frame: events, then drawing
+// Stars of the card's rating for the two totals, 0 to 5 (64-bit percentage).
+int StarCount(int pointsEarned, int pointsPossible);
+
+#endif

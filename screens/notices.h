@@ -1,0 +1,18 @@
+// Notices (one-shot messages until the next press) and screen snapshots saved as bitmaps
+// into StoreRoot a few frames after the menu asked for them.
+#ifndef VOK_SCREENS_NOTICES_H
+#define VOK_SCREENS_NOTICES_H
+
+#include <string>
+
+extern int SnapshotCountdown; // frames until the snapshot is saved; 0 idle
+
+void DrawNotice(); // the box of NoticeId's text
+std::string NoticeText(int noticeId); // "" when the notice shows nothing
+// The dismissal rule: returns true when the press was taken by a notice.
+bool DismissNotice();
+// The snapshot step: counts down, saves ScreenSurface to `fileName` in StoreRoot at 1,
+// raises `noticeId`.
+void SnapshotStep(const std::string& fileName, int noticeId);
+
+#endif

@@ -1,0 +1,32 @@
+// What the game screen shows of one game: the title file, the achievement records, the
+// fifty icons "001" to "050" and the achievement texts in the player's language.
+#ifndef VOK_STORE_GAME_FILES_H
+#define VOK_STORE_GAME_FILES_H
+
+#include <string>
+#include <vector>
+#include "store/progress.h"
+
+// One 128-byte record of an achievement text file, text fields un-complemented.
+struct AchievementText {
+    int id;
+    char name[21];          // always NUL-terminated after loading
+    char description[101];  // always NUL-terminated after loading
+};
+
+extern std::string GameTitle;                       // "title" of vok.title
+extern std::string GameAuthor;                      // "author" of vok.title
+extern std::vector<AchievementRecord> Achievements; // vok.dat of the shown game
+extern std::vector<AchievementText> AchievementTexts; // texts of the shown game
+
+void LoadGameInfo(std::vector<AchievementRecord>* list); // title, records, then icons
+void LoadAchievementIcons();
+int LoadAchievementTexts();        // 1 when a text file was read
+std::string ReadTextLanguage();    // first line of vok.lang, "" when unreadable
+
+// The icon of achievement `id`, or null when id is outside 1 to 50 or has none.
+SDL_Surface* AchievementIcon(int id);
+// Decoders from memory, shared by the loaders and the tests.
+std::vector<AchievementText> ParseAchievementTexts(const std::string& bytes);
+
+#endif

@@ -1,0 +1,36 @@
+// Progress files: the five-value summary and the achievement records games write into a
+// game folder, and the player's cached totals ("vok.erience") kept beside them.
+#ifndef VOK_STORE_PROGRESS_H
+#define VOK_STORE_PROGRESS_H
+
+#include <string>
+#include <vector>
+
+// One 16-byte record of "vok.dat": four little-endian signed 32-bit values.
+struct AchievementRecord {
+    int id;        // achievement number, 1 to 50
+    int points;
+    int hidden;    // non-zero: name and description masked while locked
+    int unlocked;  // non-zero: the player has it
+};
+
+// The five values of "vok.summary", in file order.
+struct GameSummaryRecord {
+    int unlockedCount;
+    int achievementCount;
+    int pointsEarned;
+    int pointsPossible;
+    int favouriteScore;
+};
+
+extern GameSummaryRecord GameSummary; // summary of GameFolders[SelectedGame]; zeros until loaded
+
+void LoadTotals();      // selected player's totals from "vok.erience"
+void RecomputeTotals(); // totals and rankings from every summary; writes the cache and ranking
+int LoadGameSummary();  // 1 when a game is selected (file read or not), 0 otherwise
+
+// Decoders from memory, shared by the loaders and the tests.
+GameSummaryRecord ParseSummary(const std::string& bytes);
+std::vector<AchievementRecord> ParseAchievementRecords(const std::string& bytes);
+
+#endif

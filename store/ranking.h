@@ -1,0 +1,30 @@
+// The player's two short rankings, favourites and completed games, their file
+// "vok.ranking" and the icons ("vok.icon" of each game) of their first five entries.
+#ifndef VOK_STORE_RANKING_H
+#define VOK_STORE_RANKING_H
+
+#include <string>
+#include <vector>
+#include <SDL.h>
+
+struct RankEntry {
+    int score;              // favourite score or completion time; 0 when read back from the file
+    std::string gameFolder; // game folder name inside the ProfileFolder
+};
+
+extern std::vector<RankEntry> FavouriteList; // descending by score while built; file order after loading
+extern std::vector<RankEntry> CompletedList; // the same for completed games
+extern SDL_Surface* FavouriteIcons[5];       // icons of the first five favourites, or null
+extern SDL_Surface* CompletedIcons[5];       // icons of the first five completed games, or null
+
+void InsertFavourite(int score, const std::string& gameFolder);
+void InsertCompleted(int score, const std::string& gameFolder);
+void SaveRanking();  // writes the selected player's "vok.ranking"
+void LoadRanking();  // reads it back and reloads both icon rows
+void FreeRankingIcons(); // empties the ten icon slots
+
+// The file's text for the current lists, and the reverse; shared by the loaders and the tests.
+std::string FormatRanking();
+void ParseRanking(const std::string& text);
+
+#endif

@@ -1,0 +1,40 @@
+// The few ways the store reads and writes files, in one place: whole files as bytes,
+// little-endian 32-bit values, key "=" value text lines, and crash-safe replacement.
+#ifndef VOK_STORE_STORE_FILES_H
+#define VOK_STORE_STORE_FILES_H
+
+#include <string>
+#include <vector>
+#include <SDL.h>
+
+// Reads the whole file; false when it cannot be opened or read.
+bool ReadFileBytes(const std::string& path, std::string* bytes);
+// Signed little-endian 32-bit value `index` of `bytes`; 0 beyond the end (short files).
+Sint32 Int32At(const std::string& bytes, size_t offset);
+// Appends `value` as four little-endian bytes.
+void AppendInt32(std::string* bytes, Sint32 value);
+
+struct KeyValueLine {
+    std::string key;   // text before the first "=" at index 1 or later
+    std::string value; // text after that "=", trailing bytes of code 32 or less removed
+};
+// Splits `text` into lines at "\n" and each line at its first "=" from the second
+// character on; lines without such a "=" are skipped; a line over 1023 characters ends
+// the reading there (the lines before it stay).
+std::vector<KeyValueLine> ParseKeyValueLines(const std::string& text);
+// The same from a file; false when it cannot be opened.
+bool ReadKeyValueFile(const std::string& path, std::vector<KeyValueLine>* lines);
+
+// Replaces `path` with `content` so that a power cut leaves the old file or the new one:
+// a temporary file beside it, every write checked, fsync, rename, fsync of the folder.
+// False (old file intact, no temporary left) when any step fails.
+bool WriteFileSafely(const std::string& path, const std::string& content);
+// True for the temporary names WriteFileSafely uses, which readers must never take as data.
+bool IsSafeWriteTemporary(const std::string& name);
+
+// True when a file system entry exists at `path` (status query succeeds).
+bool PathExists(const std::string& path);
+// Directory entry names in the order the system returns them, "." and ".." included.
+std::vector<std::string> ListFolder(const std::string& path);
+
+#endif

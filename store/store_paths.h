@@ -1,0 +1,16 @@
+// Every path into the store is built here from StoreRoot, by plain concatenation.
+#ifndef VOK_STORE_STORE_PATHS_H
+#define VOK_STORE_STORE_PATHS_H
+
+#include <string>
+
+struct ProfileRecord;
+
+// StoreRoot + folder + "/" + file  (the player's folder itself when file is empty).
+std::string ProfilePath(const ProfileRecord& profile, const std::string& file);
+// StoreRoot + folder + "/" + game + "/" + file.
+std::string GamePath(const ProfileRecord& profile, const std::string& game, const std::string& file);
+// Sets *out to `text` with a "/" appended when it does not end in one.
+std::string WithTrailingSlash(const std::string& text);
+
+#endif

@@ -1,0 +1,49 @@
+// Shared helpers of the tests: temporary stores, small file helpers, and running the real
+// vok binary headless from the build tree (where media/ and lang/ are).
+#ifndef VOK_TESTS_SUPPORT_TEST_SUPPORT_H
+#define VOK_TESTS_SUPPORT_TEST_SUPPORT_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A fresh folder under /tmp, removed with everything in it when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }     // ends without "/"
+    std::string store() const { return path_ + "/"; }      // as StoreRoot wants it
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+std::string ReadFile(const std::string& path);              // "" when missing
+bool WriteFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+void MakeDir(const std::string& path);                       // with parents
+
+struct VokRun {
+    int status = -1;      // exit status, or -1 when it did not exit normally
+    std::string out;      // standard output
+    std::string err;      // standard error
+};
+// Runs build/vok with `args` from the build folder, headless (dummy video and audio).
+// `script` non-empty: written to a temporary file and passed with --script.
+VokRun RunVok(const std::vector<std::string>& args, const std::string& script = "");
+// Runs any program with `args` from `workdir`; used for the handheld binary and tools.
+VokRun RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& workdir);
+
+// Pixel (x, y) of a BMP file as 0xRRGGBB (via SDL, any depth); false when unreadable.
+bool BmpPixel(const std::string& path, int x, int y, uint32_t* rgb);
+// Width and height of a BMP file; false when unreadable.
+bool BmpSize(const std::string& path, int* width, int* height);
+
+std::string BuildDir();  // the build tree, holding vok, media/ and lang/
+std::string SourceDir(); // the repository
+
+#endif

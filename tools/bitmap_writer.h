@@ -1,0 +1,32 @@
+// Writes 24-bit Windows bitmaps from RGB pixels, for the art generators, the demo card
+// and the tests. The program itself only reads bitmaps.
+#ifndef VOK_TOOLS_BITMAP_WRITER_H
+#define VOK_TOOLS_BITMAP_WRITER_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct RgbImage {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels; // 0xRRGGBB, row by row from the top
+
+    RgbImage() = default;
+    RgbImage(int w, int h, uint32_t fill = 0xFF00FF) : width(w), height(h), pixels(size_t(w) * h, fill) {}
+    uint32_t& at(int x, int y) { return pixels[size_t(y) * width + x]; }
+    uint32_t at(int x, int y) const { return pixels[size_t(y) * width + x]; }
+    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+};
+
+constexpr uint32_t Magenta = 0xFF00FF; // transparent wherever the program draws a bitmap
+
+// The bytes of a bottom-up 24-bit BMP file of the image.
+std::string EncodeBmp24(const RgbImage& image);
+// Writes the image as a BMP file; false when the file cannot be written.
+bool WriteBmp24(const std::string& path, const RgbImage& image);
+// Reads a 24- or 32-bit uncompressed BMP (as written above or by SDL_SaveBMP of a 16-bit surface
+// is not covered: use SDL for those); false when it is not one.
+bool ReadBmp24(const std::string& path, RgbImage* image);
+
+#endif
