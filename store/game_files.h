@@ -5,6 +5,7 @@
 
 #include <string>
 #include <vector>
+#include <SDL.h>
 #include "store/progress.h"
 
 // One 128-byte record of an achievement text file, text fields un-complemented.

@@ -1,0 +1,3 @@
+#include "store/remove_tree.h"
+
+bool RemoveTree(const std::string&) { return false; }
