@@ -9,7 +9,8 @@
 
 // Reads the whole file; false when it cannot be opened or read.
 bool ReadFileBytes(const std::string& path, std::string* bytes);
-// Signed little-endian 32-bit value `index` of `bytes`; 0 beyond the end (short files).
+// Signed little-endian 32-bit value starting at byte `offset` of `bytes` (the n-th value of
+// a file is at offset 4 * n); 0 when those four bytes run past the end (short files).
 Sint32 Int32At(const std::string& bytes, size_t offset);
 // Appends `value` as four little-endian bytes.
 void AppendInt32(std::string* bytes, Sint32 value);

@@ -10,7 +10,7 @@ struct ProfileRecord;
 std::string ProfilePath(const ProfileRecord& profile, const std::string& file);
 // StoreRoot + folder + "/" + game + "/" + file.
 std::string GamePath(const ProfileRecord& profile, const std::string& game, const std::string& file);
-// Sets *out to `text` with a "/" appended when it does not end in one.
+// `text` with a "/" appended when it does not end in one.
 std::string WithTrailingSlash(const std::string& text);
 
 #endif

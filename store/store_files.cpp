@@ -1,0 +1,142 @@
+#include "store/store_files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+static const size_t MaxLineLength = 1023; // longer lines end the reading of a key "=" value file
+static const char SafeWritePrefix[] = ".vok-tmp."; // a leading "." keeps it from looking like a profile or a game
+
+bool ReadFileBytes(const std::string& path, std::string* bytes)
+{
+    bytes->clear();
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes->append(buffer, got);
+    bool ok = !std::ferror(file);
+    std::fclose(file);
+    return ok;
+}
+
+Sint32 Int32At(const std::string& bytes, size_t offset)
+{
+    if (offset > bytes.size() || bytes.size() - offset < 4) return 0;
+    Uint32 value = 0;
+    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[offset + i]);
+    // two's complement by hand: converting a large unsigned value to signed is not portable
+    if (value <= 0x7FFFFFFFu) return static_cast<Sint32>(value);
+    return -static_cast<Sint32>(~value) - 1;
+}
+
+void AppendInt32(std::string* bytes, Sint32 value)
+{
+    Uint32 bits = static_cast<Uint32>(value);
+    for (int i = 0; i < 4; ++i) bytes->push_back(static_cast<char>((bits >> (8 * i)) & 0xFFu));
+}
+
+static std::string TrimTrailing(const std::string& text)
+{
+    size_t end = text.size();
+    while (end > 0 && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
+    return text.substr(0, end);
+}
+
+std::vector<KeyValueLine> ParseKeyValueLines(const std::string& text)
+{
+    std::vector<KeyValueLine> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        if (end - start > MaxLineLength) break; // an overlong line and all after it are ignored
+        size_t equals = text.find('=', start + 1);
+        if (equals != std::string::npos && equals < end) {
+            KeyValueLine line;
+            line.key = text.substr(start, equals - start);
+            line.value = TrimTrailing(text.substr(equals + 1, end - equals - 1));
+            lines.push_back(line);
+        }
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool ReadKeyValueFile(const std::string& path, std::vector<KeyValueLine>* lines)
+{
+    std::string bytes;
+    bool opened = ReadFileBytes(path, &bytes);
+    *lines = ParseKeyValueLines(bytes);
+    return opened;
+}
+
+static bool WriteAll(int fd, const std::string& content)
+{
+    size_t done = 0;
+    while (done < content.size()) {
+        ssize_t wrote = write(fd, content.data() + done, content.size() - done);
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote <= 0) return false;
+        done += static_cast<size_t>(wrote);
+    }
+    return true;
+}
+
+static bool WriteTemporary(const std::string& temporary, const std::string& content)
+{
+    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, content) && fsync(fd) == 0;
+    if (close(fd) != 0) ok = false;
+    return ok;
+}
+
+static void SyncFolder(const std::string& folder)
+{
+    int fd = open(folder.c_str(), O_RDONLY);
+    if (fd < 0) return;
+    fsync(fd); // best effort: the new file is already in place, there is no old one to go back to
+    close(fd);
+}
+
+bool WriteFileSafely(const std::string& path, const std::string& content)
+{
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name.empty()) return false;
+    std::string temporary = (slash == std::string::npos ? std::string() : folder) + SafeWritePrefix + name;
+    // rename only after fsync: a power cut must leave the old file or the new, never half
+    if (!WriteTemporary(temporary, content) || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(folder);
+    return true;
+}
+
+bool IsSafeWriteTemporary(const std::string& name)
+{
+    return name.compare(0, sizeof SafeWritePrefix - 1, SafeWritePrefix) == 0;
+}
+
+bool PathExists(const std::string& path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0;
+}
+
+std::vector<std::string> ListFolder(const std::string& path)
+{
+    std::vector<std::string> names;
+    DIR* folder = opendir(path.c_str());
+    if (!folder) return names;
+    struct dirent* entry;
+    while ((entry = readdir(folder)) != 0) names.push_back(entry->d_name);
+    closedir(folder);
+    return names;
+}
