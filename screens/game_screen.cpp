@@ -1,0 +1,253 @@
+#include "screens/game_screen.h"
+
+#include "frame/state.h"
+#include "graphics/draw.h"
+#include "graphics/media.h"
+#include "graphics/popup.h"
+#include "localization/language_table.h"
+#include "localization/texts.h"
+#include "screens/notices.h"
+#include "screens/screen_common.h"
+#include "store/active_profile.h"
+#include "store/game_files.h"
+#include "store/profiles.h"
+#include "store/progress.h"
+
+int GridColumn = 1;
+int GridRow = 1;
+
+static const int GridLeft = 35; // top-left of the first cell
+static const int GridTop = 35;
+static const int CellSize = 25;
+static const int GridRight = 284; // last pixel column of the tenth cell
+static const int GridBottom = 159; // last pixel row of the fifth cell
+static const unsigned GridCells = 100; // ten rows of ten: all the cursor can reach
+
+void LoadSelectedGame()
+{
+    LoadGameSummary();
+    LoadGameInfo(&Achievements);
+    LoadAchievementTexts();
+}
+
+// Index of the cursor cell into Achievements and AchievementTexts.
+static unsigned CursorCell()
+{
+    return static_cast<unsigned>(GridRow - 1) * 10u + static_cast<unsigned>(GridColumn - 1);
+}
+
+// The cell `offset` away from the cursor has a text; unsigned, so no cell lies before 0.
+static bool CellHasText(int offset)
+{
+    return CursorCell() + static_cast<unsigned>(offset) < AchievementTexts.size();
+}
+
+void GridHitTest(unsigned short x, unsigned short y)
+{
+    int px = x / DisplayScale;
+    int py = y / DisplayScale;
+    if (py < GridTop || py > GridBottom || px < GridLeft || px > GridRight)
+        return;
+    int row = (py - GridTop) / CellSize + 1;
+    int column = (px - GridLeft) / CellSize + 1;
+    if (static_cast<unsigned>((row - 1) * 10 + column - 1) < AchievementTexts.size()) {
+        GridRow = row;
+        GridColumn = column;
+    }
+}
+
+static void CursorUp()
+{
+    if (GridRow > 1 && CellHasText(-10))
+        GridRow = GridRow - 1;
+}
+
+static void CursorDown()
+{
+    if (GridRow < 10 && CellHasText(10))
+        GridRow = GridRow + 1;
+}
+
+static void CursorLeft()
+{
+    if (GridColumn > 1 && CellHasText(-1))
+        GridColumn = GridColumn - 1;
+}
+
+static void CursorRight()
+{
+    if (GridColumn < 10 && CellHasText(1))
+        GridColumn = GridColumn + 1;
+}
+
+// After the selection moved: the other game, the cursor back home, the sound.
+static void GameSwitched()
+{
+    LoadSelectedGame();
+    GridColumn = 1;
+    GridRow = 1;
+    PlayNextSound();
+}
+
+static void PreviousGame()
+{
+    SelectedGame = SelectedGame - 1;
+    if (SelectedGame < 0)
+        SelectedGame = static_cast<int>(GameFolders.size()) - 1;
+    GameSwitched();
+}
+
+static void NextGame()
+{
+    SelectedGame = SelectedGame + 1;
+    if (static_cast<unsigned>(SelectedGame) >= GameFolders.size())
+        SelectedGame = 0;
+    GameSwitched();
+}
+
+static void OpenGameMenu()
+{
+    PopupCursor = 0;
+    PopupId = 3;
+}
+
+static void BackHome()
+{
+    ScreenMode = 1;
+}
+
+static const ButtonAction GameButtons[] = {
+    { ButtonUp, CursorUp, PopupCursorUp },
+    { ButtonDown, CursorDown, PopupCursorDown },
+    { ButtonLeft, CursorLeft, 0 },
+    { ButtonRight, CursorRight, 0 },
+    { ButtonL, PreviousGame, 0 },
+    { ButtonR, NextGame, 0 },
+    { ButtonMenu, OpenGameMenu, ClosePopup },
+    { ButtonB, 0, MenuAction },
+    { ButtonX, 0, MenuAction },
+    { ButtonY, BackHome, 0 }
+};
+
+static void HandleEvents()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_MOUSEBUTTONUP && event.button.button == 1 && PopupId == 0)
+            GridHitTest(event.button.x, event.button.y); // a notice does not block touches
+        else if (event.type == SDL_JOYBUTTONDOWN)
+            HandleScreenButton(GameButtons, sizeof GameButtons / sizeof GameButtons[0], event.jbutton.button);
+    }
+}
+
+static SDL_Surface* CellImage(const AchievementRecord& record)
+{
+    if (!record.unlocked)
+        return LockedSurface;
+    SDL_Surface* icon = AchievementIcon(record.id); // null for ids outside 1 to 50
+    return icon ? icon : UnlockedSurface;
+}
+
+static void DrawGrid()
+{
+    int x = GridLeft;
+    int y = GridTop;
+    for (size_t i = 0; i < Achievements.size() && i < GridCells; ++i) {
+        DrawImage(CellImage(Achievements[i]), x, y);
+        x += CellSize;
+        if (x > GridRight) {
+            x = GridLeft;
+            y += CellSize;
+        }
+    }
+}
+
+static void DrawHeader()
+{
+    std::string title = GameTitle + " (" + GameAuthor + ")";
+    DrawText(ScreenSurface, title.c_str(), 36, 11, 255, 255, 255, FontSmall);
+    DrawText(ScreenSurface, title.c_str(), 35, 10, 0, 0, 0, FontSmall);
+    std::string count = std::string(LanguageTable.GetText(TextAchievementsLabel)) + ": " +
+        IntText(GameSummary.unlockedCount) + "/" + IntText(GameSummary.achievementCount);
+    DrawText(ScreenSurface, count.c_str(), 35, 21, 0, 0, 0, FontSmall);
+    std::string points = std::string(LanguageTable.GetText(TextPointsLabel)) + ": " +
+        IntText(GameSummary.pointsEarned) + "/" + IntText(GameSummary.pointsPossible);
+    DrawText(ScreenSurface, points.c_str(), 284 - TextWidth(FontSmall, points.c_str()), 21, 0, 0, 0, FontSmall);
+}
+
+static const AchievementText& TextForId(int id)
+{
+    for (size_t i = 0; i < AchievementTexts.size(); ++i) {
+        if (AchievementTexts[i].id == id)
+            return AchievementTexts[i];
+    }
+    return AchievementTexts[0];
+}
+
+static void DrawPanelText(const std::string& name, const char* description)
+{
+    DrawText(ScreenSurface, name.c_str(), 35, 165, 0, 0, 0, FontSmall);
+    DrawTwoLineText(ScreenSurface, description, 35, 185, 0, 0, 0, FontSmall);
+}
+
+// The achievement under the cursor. The cursor is bounded by the texts, not the records,
+// so it can rest on a cell the game wrote no record for. Then there are no points and
+// no locked state to honour: the panel shows the text entry at that same position, its
+// name without points and its description, which is what the game describes there.
+static void DrawPanel()
+{
+    unsigned cell = CursorCell();
+    if (AchievementTexts.empty())
+        return;
+    if (cell >= Achievements.size()) {
+        if (cell < AchievementTexts.size())
+            DrawPanelText(AchievementTexts[cell].name, AchievementTexts[cell].description);
+        return;
+    }
+    const AchievementRecord& record = Achievements[cell];
+    if (record.hidden && !record.unlocked) {
+        DrawText(ScreenSurface, LanguageTable.GetText(TextHiddenName), 35, 165, 0, 0, 0, FontSmall);
+        DrawText(ScreenSurface, LanguageTable.GetText(TextHiddenDescription), 35, 185, 0, 0, 0, FontSmall);
+        return;
+    }
+    const AchievementText& text = TextForId(record.id);
+    DrawPanelText(std::string(text.name) + " (" + IntText(record.points) + ")", text.description);
+}
+
+static void DrawGameHints()
+{
+    DrawHint(ButtonPad2Surface, 24, TextChoose, 45);
+    if (GameFolders.size() > 1) {
+        DrawImage(ButtonLSurface, 105, 220);
+        DrawHint(ButtonRSurface, 122, TextSwitchGame, 140);
+    }
+    DrawHint(ButtonYSurface, 220, TextBack, 235);
+}
+
+static std::string SnapshotFileName()
+{
+    const ProfileRecord* profile = CurrentProfile();
+    const std::string* game = CurrentGameFolder();
+    if (!profile || !game)
+        return "";
+    return profile->folder + "_" + *game + ".bmp";
+}
+
+void GameScreen()
+{
+    HandleEvents();
+    Uint32 frameColour = ScreenColour(255, 199, 140);
+    SDL_Rect gridFrame = { 31, 10, 257, 153 };
+    SDL_Rect panelFrame = { 31, 165, 257, 50 };
+    FillRoundRect(gridFrame, frameColour);
+    FillRoundRect(panelFrame, frameColour);
+    DrawGrid();
+    DrawImage(SelectKeySurface, GridColumn * 25 + 10, GridRow * 25 + 10);
+    DrawHeader();
+    DrawPanel();
+    SnapshotStep(SnapshotFileName(), 5);
+    DrawGameHints();
+    if (NoticeId != 0)
+        DrawNotice();
+    DrawPopup();
+}

@@ -1,0 +1,171 @@
+#include "screens/home_screen.h"
+
+#include "frame/state.h"
+#include "graphics/draw.h"
+#include "graphics/media.h"
+#include "graphics/popup.h"
+#include "localization/language_table.h"
+#include "localization/texts.h"
+#include "profile/avatar.h"
+#include "profile/profile_editor.h"
+#include "profile/profile_file.h"
+#include "screens/game_screen.h"
+#include "screens/notices.h"
+#include "screens/screen_common.h"
+#include "store/active_profile.h"
+#include "store/profiles.h"
+#include "store/progress.h"
+#include "store/ranking.h"
+
+int StarCount(int pointsEarned, int pointsPossible)
+{
+    if (pointsPossible == 0)
+        return 0;
+    // 64 bits: a card can hold more than 21 million points, and times 100 that overflows.
+    Sint64 percent = static_cast<Sint64>(pointsEarned) * 100 / pointsPossible;
+    if (percent < 1)
+        return 0;
+    Sint64 count = percent / 20 + 1;
+    return count > 5 ? 5 : static_cast<int>(count);
+}
+
+// After the selection moved: the new player's language, totals, ranking and the sound.
+static void ProfileSwitched()
+{
+    if (CurrentProfile())
+        LanguageTable.SetLanguage(CurrentProfile()->lang);
+    if (HasUpdateMarker())
+        RecomputeTotals();
+    LoadRanking();
+    PlayNextSound();
+}
+
+static void PreviousProfile()
+{
+    SelectedProfile = SelectedProfile - 1;
+    if (SelectedProfile < 0)
+        SelectedProfile = static_cast<int>(Profiles.size()) - 1; // -1 on an empty card
+    ProfileSwitched();
+}
+
+static void NextProfile()
+{
+    SelectedProfile = SelectedProfile + 1;
+    if (static_cast<unsigned>(SelectedProfile) >= Profiles.size())
+        SelectedProfile = 0;
+    ProfileSwitched();
+}
+
+static void OpenHomeMenu()
+{
+    PopupCursor = 0;
+    PopupId = 1;
+}
+
+static void OpenGames()
+{
+    ListGames();
+    LoadSelectedGame();
+    GridColumn = 1;
+    GridRow = 1;
+    if (!GameFolders.empty())
+        ScreenMode = 3;
+}
+
+static void EditProfile()
+{
+    const ProfileRecord* p = CurrentProfile();
+    if (!p)
+        return;
+    SetEditedProfile(p->folder, p->lang, p->name, p->base, p->eyes, p->browns, p->ears, p->nose,
+                     p->mouth, p->facial, p->hair, p->tatoo, p->clothes);
+    EditorRow = 0;
+    ScreenMode = 2;
+}
+
+static void NewProfile()
+{
+    SetEditedProfile("", "", "", "01", "", "", "", "", "", "", "", "", "");
+    if (Profiles.empty())
+        NoticeId = 2;
+    ScreenMode = 2;
+}
+
+static const ButtonAction HomeButtons[] = {
+    { ButtonUp, 0, PopupCursorUp },
+    { ButtonDown, 0, PopupCursorDown },
+    { ButtonLeft, PreviousProfile, 0 },
+    { ButtonRight, NextProfile, 0 },
+    { ButtonMenu, OpenHomeMenu, ClosePopup },
+    { ButtonB, OpenGames, MenuAction },
+    { ButtonX, EditProfile, MenuAction },
+    { ButtonY, NewProfile, 0 }
+};
+
+static void HandleEvents()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_JOYBUTTONDOWN)
+            HandleScreenButton(HomeButtons, sizeof HomeButtons / sizeof HomeButtons[0], event.jbutton.button);
+    }
+}
+
+// The selected player's part of the card: avatar, name, points, stars and icon rows.
+static void DrawProfileCard(const ProfileRecord* p)
+{
+    DrawAvatar(p);
+    DrawText(ScreenSurface, p->name.c_str(), 31, 31, 0, 0, 0, FontSmall);
+    DrawText(ScreenSurface, p->name.c_str(), 30, 30, 255, 255, 255, FontSmall);
+    std::string points = IntText(p->pointsEarned);
+    DrawText(ScreenSurface, points.c_str(), 270 - TextWidth(FontSmall, points.c_str()), 60, 255, 255, 255, FontSmall);
+    int stars = StarCount(p->pointsEarned, p->pointsPossible);
+    for (int i = 0; i < stars; ++i)
+        DrawImage(StarSurface, 180 + 22 * i, 28);
+    for (int i = 0; i < 5; ++i) {
+        DrawImage(CompletedIcons[i], 154 + 24 * i, 94);
+        DrawImage(FavouriteIcons[i], 154 + 24 * i, 142);
+    }
+}
+
+struct HomeHint {
+    unsigned minimumProfiles; // drawn from this many players on
+    SDL_Surface** icon;
+    int iconX;
+    int textId;
+    int textX;
+};
+
+static const HomeHint HomeHints[] = {
+    { 2, &ButtonPadSurface, 24, TextChoose, 45 },
+    { 1, &ButtonXSurface, 110, TextEdit, 125 },
+    { 1, &ButtonBSurface, 175, TextGames, 195 },
+    { 0, &ButtonYSurface, 220, TextNewProfile, 235 }
+};
+
+static void DrawHomeHints()
+{
+    for (unsigned i = 0; i < sizeof HomeHints / sizeof HomeHints[0]; ++i) {
+        const HomeHint& hint = HomeHints[i];
+        if (Profiles.size() >= hint.minimumProfiles)
+            DrawHint(*hint.icon, hint.iconX, hint.textId, hint.textX);
+    }
+}
+
+void HomeScreen()
+{
+    HandleEvents();
+    if (!Profiles.empty()) {
+        DrawImage(CardSurface, 24, 24);
+        DrawText(ScreenSurface, LanguageTable.GetText(TextCompleted), 156, 80, 0, 0, 0, FontSmall);
+        DrawText(ScreenSurface, LanguageTable.GetText(TextFavourites), 156, 128, 0, 0, 0, FontSmall);
+    }
+    const ProfileRecord* profile = CurrentProfile();
+    if (profile)
+        DrawProfileCard(profile);
+    SnapshotStep(profile ? profile->folder + ".bmp" : std::string(), 4);
+    DrawHomeHints();
+    if (NoticeId != 0)
+        DrawNotice();
+    DrawPopup();
+}
