@@ -1,13 +1,140 @@
 #include "store/game_files.h"
 
+#include <cstdio>
+#include <cstring>
+#include "graphics/media.h"
+#include "store/profiles.h"
+#include "store/store_files.h"
+#include "store/store_paths.h"
+
 std::string GameTitle;
 std::string GameAuthor;
 std::vector<AchievementRecord> Achievements;
 std::vector<AchievementText> AchievementTexts;
 
-void LoadGameInfo(std::vector<AchievementRecord>* list) { if (list) list->clear(); }
-void LoadAchievementIcons() {}
-int LoadAchievementTexts() { AchievementTexts.clear(); return 0; }
-std::string ReadTextLanguage() { return std::string(); }
-SDL_Surface* AchievementIcon(int) { return 0; }
-std::vector<AchievementText> ParseAchievementTexts(const std::string&) { return std::vector<AchievementText>(); }
+static const size_t TextRecordSize = 128;
+static const int IconCount = 50;
+
+// Path of `file` in the selected game folder; false when no game is selected.
+static bool SelectedGamePath(const std::string& file, std::string* path)
+{
+    const ProfileRecord* profile = CurrentProfile();
+    const std::string* game = CurrentGameFolder();
+    if (!profile || !game) return false;
+    *path = GamePath(*profile, *game, file);
+    return true;
+}
+
+// "vok.title": key=value lines; only "title" and "author" count, a later line wins, and a
+// key the file lacks keeps the previous game's value.
+static void LoadTitleFile(const std::string& path)
+{
+    std::vector<KeyValueLine> lines;
+    if (!ReadKeyValueFile(path, &lines)) return;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].key == "title") GameTitle = lines[i].value;
+        else if (lines[i].key == "author") GameAuthor = lines[i].value;
+    }
+}
+
+void LoadGameInfo(std::vector<AchievementRecord>* list)
+{
+    if (!list) return;
+    list->clear();
+    std::string path;
+    if (!SelectedGamePath("vok.title", &path)) return;
+    LoadTitleFile(path);
+    std::string bytes;
+    SelectedGamePath("vok.dat", &path);
+    if (ReadFileBytes(path, &bytes)) *list = ParseAchievementRecords(bytes);
+    LoadAchievementIcons();
+}
+
+// Icon of achievement n is the file "001" to "050".
+static std::string IconFileName(int n)
+{
+    char name[8];
+    std::sprintf(name, "%03d", n % 1000);
+    return name;
+}
+
+void LoadAchievementIcons()
+{
+    std::string path;
+    if (!SelectedGamePath("", &path)) return;
+    for (int n = 1; n <= IconCount; ++n) {
+        FreeSurface(&AchievementIcons[n - 1]);
+        SelectedGamePath(IconFileName(n), &path);
+        AchievementIcons[n - 1] = LoadBitmap(path);
+    }
+}
+
+SDL_Surface* AchievementIcon(int id)
+{
+    if (id < 1 || id > IconCount) return 0;
+    return AchievementIcons[id - 1];
+}
+
+// Copies a complemented field of `size` bytes back to text; the last byte is always NUL so
+// a field without its own terminator never runs into the next one.
+static void Uncomplement(const std::string& bytes, size_t offset, char* field, size_t size)
+{
+    for (size_t i = 0; i < size; ++i) field[i] = char(~static_cast<unsigned char>(bytes[offset + i]));
+    field[size - 1] = '\0';
+}
+
+// Achievement text file: 128-byte records, no header; a trailing partial record is ignored.
+//   offset 0   4 bytes  id, signed little-endian
+//   offset 4   21 bytes name, every byte complemented
+//   offset 25  101 bytes description, every byte complemented
+//   offset 126 2 bytes  unused
+std::vector<AchievementText> ParseAchievementTexts(const std::string& bytes)
+{
+    std::vector<AchievementText> texts;
+    for (size_t offset = 0; bytes.size() - offset >= TextRecordSize; offset += TextRecordSize) {
+        AchievementText text;
+        text.id = Int32At(bytes, offset);
+        Uncomplement(bytes, offset + 4, text.name, sizeof text.name);
+        Uncomplement(bytes, offset + 25, text.description, sizeof text.description);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+int LoadAchievementTexts()
+{
+    AchievementTexts.clear();
+    const ProfileRecord* profile = CurrentProfile();
+    std::string candidates[3];
+    if (!SelectedGamePath("vok.desc." + (profile ? profile->lang : std::string()), &candidates[0]))
+        return 0;
+    SelectedGamePath("vok.desc.default", &candidates[1]);
+    SelectedGamePath("vok.desc." + ReadTextLanguage(), &candidates[2]);
+    for (int i = 0; i < 3; ++i) {
+        if (!PathExists(candidates[i])) continue;
+        std::string bytes;
+        if (!ReadFileBytes(candidates[i], &bytes)) return 0;
+        AchievementTexts = ParseAchievementTexts(bytes);
+        return 1;
+    }
+    return 0;
+}
+
+// "vok.lang": the first line names the language of the game's own texts. The line end
+// is not part of the name; nothing else is trimmed.
+std::string ReadTextLanguage()
+{
+    std::string path;
+    if (!SelectedGamePath("vok.lang", &path)) return std::string();
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return std::string();
+    char line[1024];
+    std::string language;
+    if (std::fgets(line, sizeof line, file)) {
+        language = line;
+        if (!language.empty() && language[language.size() - 1] == '\n')
+            language.erase(language.size() - 1);
+    }
+    std::fclose(file);
+    return language;
+}

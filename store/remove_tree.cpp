@@ -1,3 +1,85 @@
 #include "store/remove_tree.h"
 
-bool RemoveTree(const std::string&) { return false; }
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+// Deeper trees are left partly in place rather than holding a descriptor per level without
+// bound; a game folder never comes near this.
+static const int MaxDepth = 200;
+// Entries a game adds while a folder is being emptied get this many more passes.
+static const int MaxPasses = 3;
+
+static bool RemoveEntry(int parent, const std::string& name, int depth);
+
+// The names in the folder open at `folder`, "." and ".." left out. The listing works on a
+// duplicate so `folder` stays open for the removals.
+static std::vector<std::string> FolderEntries(int folder)
+{
+    std::vector<std::string> names;
+    int listing = dup(folder);
+    if (listing < 0) return names;
+    DIR* dir = fdopendir(listing);
+    if (!dir) {
+        close(listing);
+        return names;
+    }
+    rewinddir(dir);
+    while (struct dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name != "." && name != "..") names.push_back(name);
+    }
+    closedir(dir);
+    return names;
+}
+
+// Empties the folder `name` of `parent` and removes it. It is opened relative to `parent`
+// without following a link, so a folder swapped for a link in the meantime is never
+// entered: the open fails and the link itself is unlinked instead.
+static bool RemoveFolder(int parent, const std::string& name, int depth)
+{
+    int folder = openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0) {
+        if (errno == ENOTDIR || errno == ELOOP) return unlinkat(parent, name.c_str(), 0) == 0;
+        return false;
+    }
+    for (int pass = 0; pass < MaxPasses; ++pass) {
+        std::vector<std::string> names = FolderEntries(folder);
+        for (size_t i = 0; i < names.size(); ++i) RemoveEntry(folder, names[i], depth + 1);
+        if (unlinkat(parent, name.c_str(), AT_REMOVEDIR) == 0) break;
+        if (errno != ENOTEMPTY && errno != EEXIST) break;
+    }
+    close(folder);
+    struct stat status;
+    return fstatat(parent, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT;
+}
+
+// Removes one entry of the folder open at `parent`: links and files are unlinked, never
+// followed; folders are emptied first.
+static bool RemoveEntry(int parent, const std::string& name, int depth)
+{
+    struct stat status;
+    if (fstatat(parent, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) return errno == ENOENT;
+    if (!S_ISDIR(status.st_mode)) return unlinkat(parent, name.c_str(), 0) == 0 || errno == ENOENT;
+    if (depth >= MaxDepth) return false;
+    return RemoveFolder(parent, name, depth);
+}
+
+bool RemoveTree(const std::string& path)
+{
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed[trimmed.size() - 1] == '/') trimmed.erase(trimmed.size() - 1);
+    size_t slash = trimmed.rfind('/');
+    std::string parentPath = slash == std::string::npos ? "." : trimmed.substr(0, slash + 1);
+    std::string name = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
+    // "." or ".." would name the parent or beyond; "" (or "/") names no single entry.
+    if (name.empty() || name == "." || name == "..") return false;
+    int parent = open(parentPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (parent < 0) return false;
+    bool gone = RemoveEntry(parent, name, 0);
+    close(parent);
+    return gone;
+}
