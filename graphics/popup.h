@@ -7,7 +7,7 @@
 
 // Draws the box of PopupId (1 to 4) and sets PopupItemCount; other values draw nothing.
 void DrawPopup();
-// Draws a notice box sized to `text` (at most 250 wide), centred on x 160 at y 100.
+// Draws a notice box sized to `text` (text width + 20, or 250 for texts over 250), centred on x 160 at y 100.
 void DrawNoticeBox(const char* text);
 
 // Geometry of popup box `id` (1 to 4); false for any other id. For tests and drawing alike.

@@ -37,6 +37,19 @@ private:
 // The value of the first "@" + `key` line of "lang/" + `file`; "" when none or unreadable.
 std::string ReadLanguageKey(const std::string& file, const std::string& key);
 
+// A language file's text parsed from memory; the file-reading calls above wrap these.
+struct LanguageLine {
+    std::string key;   // up to the first space at index 1 or later; the whole line without one
+    std::string value; // after that space, less the line's last character (the CR of CR LF)
+};
+const int MaxTextId = 4095; // lines with a negative id or one above this are ignored
+// The lines of `text` split at line feeds, up to the first line over 1023 characters.
+std::vector<LanguageLine> ParseLanguageLines(const std::string& text);
+// The value of the first line whose key is "@" + `key`; "" when there is none.
+std::string LanguageKeyValue(const std::string& text, const std::string& key);
+// The texts of a language file: id n at element n, ids not defined are "".
+std::vector<std::string> ParseLanguageTexts(const std::string& text);
+
 extern class LanguageTable LanguageTable; // the one table of the program
 
 #endif

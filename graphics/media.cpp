@@ -1,0 +1,148 @@
+#include "graphics/media.h"
+
+#include "frame/state.h"
+#include "profile/avatar.h"
+#include "store/profiles.h"
+#include "store/ranking.h"
+
+SDL_Surface* BackgroundSurface = 0;
+SDL_Surface* CardSurface = 0;
+SDL_Surface* ButtonPadSurface = 0;
+SDL_Surface* ButtonPad2Surface = 0;
+SDL_Surface* ButtonYSurface = 0;
+SDL_Surface* ButtonXSurface = 0;
+SDL_Surface* ButtonBSurface = 0;
+SDL_Surface* ButtonLSurface = 0;
+SDL_Surface* ButtonRSurface = 0;
+SDL_Surface* SelectBarSurface = 0;
+SDL_Surface* SelectKeySurface = 0;
+SDL_Surface* DeleteKeySurface = 0;
+SDL_Surface* ReturnKeySurface = 0;
+SDL_Surface* CapsKeySurface = 0;
+SDL_Surface* LockKeySurface = 0;
+SDL_Surface* LockedSurface = 0;
+SDL_Surface* UnlockedSurface = 0;
+SDL_Surface* StarSurface = 0;
+Mix_Chunk* NextSound = 0;
+
+struct MediaFile {
+    const char* file;
+    SDL_Surface** handle;
+    bool colourKey; // false only for the background, which is also cut to the screen's size
+};
+
+// Load order and, in the same order, the order FreeMedia releases them.
+static const MediaFile MediaFiles[] = {
+    { "media/background.bmp", &BackgroundSurface, false },
+    { "media/card.bmp", &CardSurface, true },
+    { "media/button_pad.bmp", &ButtonPadSurface, true },
+    { "media/button_pad2.bmp", &ButtonPad2Surface, true },
+    { "media/button_y.bmp", &ButtonYSurface, true },
+    { "media/button_x.bmp", &ButtonXSurface, true },
+    { "media/button_b.bmp", &ButtonBSurface, true },
+    { "media/button_l.bmp", &ButtonLSurface, true },
+    { "media/button_r.bmp", &ButtonRSurface, true },
+    { "media/select_bar.bmp", &SelectBarSurface, true },
+    { "media/selectkey.bmp", &SelectKeySurface, true },
+    { "media/deletekey.bmp", &DeleteKeySurface, true },
+    { "media/returnkey.bmp", &ReturnKeySurface, true },
+    { "media/capskey.bmp", &CapsKeySurface, true },
+    { "media/lockkey.bmp", &LockKeySurface, true },
+    { "media/experience.bmp", &LockedSurface, true },
+    { "media/experiencew.bmp", &UnlockedSurface, true },
+    { "media/star.bmp", &StarSurface, true }
+};
+static const int MediaFileCount = sizeof MediaFiles / sizeof MediaFiles[0];
+
+// Magenta in the screen's pixel format, or in the surface's own (the same 5-6-5 layout)
+// before the screen exists.
+static Uint32 MagentaKey(SDL_Surface* surface)
+{
+    SDL_PixelFormat* format = ScreenSurface ? ScreenSurface->format : surface->format;
+    return SDL_MapRGB(format, 255, 0, 255);
+}
+
+// Reads a bitmap and copies it into a new 16-bit surface, `width` x `height` when given
+// (0: the bitmap's own size), keyed on magenta when `colourKey`.
+static SDL_Surface* LoadConverted(const std::string& path, int width, int height, bool colourKey)
+{
+    SDL_RWops* stream = SDL_RWFromFile(path.c_str(), "rb");
+    if (!stream) return 0;
+    SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
+    if (!loaded) return 0;
+    if (width == 0) {
+        width = loaded->w;
+        height = loaded->h;
+    }
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCCOLORKEY, width, height, 16, 0, 0, 0, 0);
+    if (surface) {
+        SDL_Rect whole;
+        whole.x = 0;
+        whole.y = 0;
+        whole.w = static_cast<Uint16>(loaded->w);
+        whole.h = static_cast<Uint16>(loaded->h);
+        SDL_BlitSurface(loaded, &whole, surface, 0);
+        if (colourKey) SDL_SetColorKey(surface, SDL_SRCCOLORKEY, MagentaKey(surface));
+    }
+    SDL_FreeSurface(loaded);
+    return surface;
+}
+
+SDL_Surface* LoadBitmap(const std::string& path)
+{
+    return LoadConverted(path, 0, 0, true);
+}
+
+void FreeSurface(SDL_Surface** surface)
+{
+    if (*surface) SDL_FreeSurface(*surface);
+    *surface = 0;
+}
+
+void LoadMedia()
+{
+    for (int i = 0; i < MediaFileCount; ++i) {
+        const MediaFile& media = MediaFiles[i];
+        if (media.colourKey)
+            *media.handle = LoadBitmap(media.file);
+        else
+            *media.handle = LoadConverted(media.file, ScreenWidth, ScreenHeight, false);
+    }
+    LoadAvatarImages();
+}
+
+void LoadSound()
+{
+    SDL_RWops* stream = SDL_RWFromFile("media/next.wav", "rb");
+    NextSound = stream ? Mix_LoadWAV_RW(stream, 1) : 0;
+}
+
+void FreeSound()
+{
+    if (NextSound) Mix_FreeChunk(NextSound);
+    NextSound = 0;
+    Mix_CloseAudio();
+}
+
+static void FreeSurfaces(SDL_Surface** surfaces, int count)
+{
+    for (int i = 0; i < count; ++i) FreeSurface(&surfaces[i]);
+}
+
+// Handles are set to null as they go, so a second call frees nothing twice.
+void FreeMedia()
+{
+    for (int i = 0; i < MediaFileCount; ++i) FreeSurface(MediaFiles[i].handle);
+    for (int part = 0; part < AvatarPartCount; ++part) {
+        std::vector<SDL_Surface*>& images = AvatarPartImages[part];
+        for (size_t k = 0; k < images.size(); ++k) FreeSurface(&images[k]);
+    }
+    FreeSurfaces(AchievementIcons, 50);
+    FreeSurfaces(FavouriteIcons, 5);
+    FreeSurfaces(CompletedIcons, 5);
+}
+
+void PlayNextSound()
+{
+    if (NextSound) Mix_PlayChannel(-1, NextSound, 0);
+}

@@ -1,0 +1,88 @@
+#include "graphics/popup.h"
+
+#include "frame/state.h"
+#include "graphics/draw.h"
+#include "localization/language_table.h"
+#include "localization/texts.h"
+
+struct PopupBox {
+    int id;
+    Sint16 x, y;
+    Uint16 w, h;
+    int itemCount;
+    TextId lines[3]; // only the first itemCount are drawn
+};
+
+// The four menus; MenuAction gives each line its meaning.
+static const PopupBox PopupBoxes[] = {
+    { 1, 110, 98, 100, 45, 3, { TextSnapshot, TextRemoveProfile, TextExit } },
+    { 2, 110, 103, 100, 35, 2, { TextRemoveProfile, TextCancel, TextCancel } },
+    { 3, 100, 98, 120, 45, 3, { TextSnapshot, TextRemoveGame, TextExit } },
+    { 4, 100, 103, 120, 35, 2, { TextRemoveGame, TextCancel, TextCancel } }
+};
+static const int PopupBoxCount = sizeof PopupBoxes / sizeof PopupBoxes[0];
+
+static const PopupBox* FindPopupBox(int id)
+{
+    for (int i = 0; i < PopupBoxCount; ++i)
+        if (PopupBoxes[i].id == id) return &PopupBoxes[i];
+    return 0;
+}
+
+bool PopupRect(int id, SDL_Rect* rect)
+{
+    const PopupBox* box = FindPopupBox(id);
+    if (!box) return false;
+    rect->x = box->x;
+    rect->y = box->y;
+    rect->w = box->w;
+    rect->h = box->h;
+    return true;
+}
+
+// The highlight sits 3 pixels above its line's text so that the text reads on it.
+// A cursor outside the box's lines gets no bar rather than one drawn somewhere below.
+static void DrawPopupBar(const PopupBox& box)
+{
+    if (PopupCursor < 0 || PopupCursor >= box.itemCount) return;
+    SDL_Rect bar;
+    bar.x = static_cast<Sint16>(box.x + 1);
+    bar.y = static_cast<Sint16>(box.y + 8 + 10 * PopupCursor);
+    bar.w = static_cast<Uint16>(box.w - 2);
+    bar.h = 10;
+    if (ScreenSurface) SDL_FillRect(ScreenSurface, &bar, ScreenColour(0, 180, 180));
+}
+
+void DrawPopup()
+{
+    const PopupBox* box = FindPopupBox(PopupId);
+    if (!box) return;
+    PopupItemCount = box->itemCount;
+    SDL_Rect rect;
+    PopupRect(box->id, &rect);
+    DrawBox(rect, ScreenColour(0, 0, 128), ScreenColour(255, 255, 255));
+    DrawPopupBar(*box);
+    for (int i = 0; i < box->itemCount; ++i)
+        DrawText(ScreenSurface, LanguageTable.GetText(box->lines[i]), box->x + 10, box->y + 5 + 10 * i,
+                 255, 255, 0, FontSmall);
+}
+
+SDL_Rect NoticeBoxRect(int textWidth)
+{
+    if (textWidth < 0) textWidth = 0;
+    int width = textWidth <= 250 ? textWidth + 20 : 250;
+    SDL_Rect rect;
+    rect.x = static_cast<Sint16>(160 - width / 2);
+    rect.y = 100;
+    rect.w = static_cast<Uint16>(width);
+    rect.h = 35;
+    return rect;
+}
+
+// Sized on the whole text before it is split, so a two-line notice gets the capped width.
+void DrawNoticeBox(const char* text)
+{
+    SDL_Rect rect = NoticeBoxRect(TextWidth(FontSmall, text));
+    DrawBox(rect, ScreenColour(0, 0, 255), ScreenColour(255, 255, 255));
+    DrawTwoLineText(ScreenSurface, text, rect.x + 10, 105, 255, 255, 0, FontSmall);
+}
