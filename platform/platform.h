@@ -39,11 +39,19 @@ std::string UsageText();
 
 extern PlatformOptions Options; // the options of this run
 
+// A pointer position in the enlarged desktop window to the 320 x 240 drawing coordinates.
+int WindowToScreen(int windowPosition, int zoom);
+// The joystick button a desktop key stands for; -1 for a key that means nothing here.
+int KeyToButton(int sdlKey);
+
 // Before SDL starts: read the options and the script, apply --store. Returns -1 to go on,
 // otherwise the status to exit with (0 after --help, 2 after a bad option or script).
 int PlatformStart(int argc, char** argv);
 // Chooses the video driver for a headless desktop; called just before SDL_Init.
 void PlatformPrepareVideo();
+// After SDL_Init failed: true when SDL came up without sound (a desktop without an audio
+// device runs silent); false on the handheld, which then exits.
+bool PlatformInitWithoutSound();
 // Sets the video mode and ScreenSurface (320 x 240 x 16); false when it cannot.
 bool PlatformOpenVideo();
 // Opens joystick 0 into JoystickHandle; false when the program cannot run without it.
@@ -55,6 +63,8 @@ void PlatformBeginFrame(long frame);
 void PlatformPresent();
 // After frame `frame` is shown: the script's screenshots; true when --max-frames is reached.
 bool PlatformEndFrame(long frame);
+// Before SDL_Quit: releases what PlatformOpenVideo made; ScreenSurface becomes null.
+void PlatformCloseVideo();
 // After shutdown: hands the device to the launcher. Returns the status when it cannot.
 int PlatformHandOver();
 

@@ -1,0 +1,97 @@
+#include "frame/main_loop.h"
+
+#include <SDL_mixer.h>
+#include <SDL_ttf.h>
+
+#include "frame/state.h"
+#include "graphics/media.h"
+#include "localization/language_table.h"
+#include "platform/platform.h"
+#include "profile/avatar.h"
+#include "profile/profile_editor.h"
+#include "screens/game_screen.h"
+#include "screens/home_screen.h"
+#include "screens/keyboard.h"
+#include "store/active_profile.h"
+#include "store/profiles.h"
+
+static const char Caption[] = "VOK achievements - GP2X-Wiz";
+static const Uint32 FrameBudgetMs = 16;
+
+typedef void (*ScreenHandler)();
+// Indexed by ScreenMode; slot 0 and anything past the end draw no screen.
+static const ScreenHandler Screens[] = { 0, HomeScreen, ProfileEditor, GameScreen };
+static const int ScreenCount = sizeof Screens / sizeof Screens[0];
+
+int FramePacingDelay(Uint32 spanMs)
+{
+    Uint32 remaining = FrameBudgetMs - spanMs; // wraps to a huge value when the frame ran long
+    if (remaining == 0) remaining = 1;
+    if (remaining > 99) return -1;
+    return int(remaining / 2);
+}
+
+// SDL, video, joystick, mixer, fonts, then the store and the media. False: exit with 0.
+static bool StartUp()
+{
+    LanguageTable.SetLanguage("English");
+    PlatformPrepareVideo();
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_JOYSTICK) < 0 && !PlatformInitWithoutSound())
+        return false;
+    SDL_WM_SetCaption(Caption, Caption);
+    if (!PlatformOpenVideo()) return false;
+    if (!PlatformOpenJoystick()) return false;
+    SDL_ShowCursor(SDL_DISABLE);
+    Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 128); // no sound device: the program runs silent
+    Mix_Volume(-1, SoundVolume);
+    TTF_Init();
+    FontSmall = TTF_OpenFont("media/pfcb.ttf", 8); // null without the font: texts don't draw
+    FontLarge = TTF_OpenFont("media/pfcb.ttf", 16);
+    ScanStore();
+    LoadStore();
+    LoadMedia();
+    LoadSound();
+    return true;
+}
+
+static void RunFrames()
+{
+    Uint32 frameStart = SDL_GetTicks();
+    long frame = 0;
+    while (!QuitRequested) {
+        if (frame < 0x7FFFFFFFL) ++frame; // the count only matters to scripts; never overflow
+        if (BackgroundSurface) SDL_BlitSurface(BackgroundSurface, 0, ScreenSurface, 0);
+        PlatformBeginFrame(frame);
+        if (ScreenMode > 0 && ScreenMode < ScreenCount) Screens[ScreenMode]();
+        int delay = FramePacingDelay(SDL_GetTicks() - frameStart);
+        if (delay >= 0) SDL_Delay(Uint32(delay));
+        frameStart = SDL_GetTicks();
+        DrawKeyboard();
+        PlatformPresent();
+        if (PlatformEndFrame(frame)) QuitRequested = 1;
+    }
+}
+
+// Blank screen, release everything, remember the player, then hand the device over.
+static int ShutDown()
+{
+    SDL_FillRect(ScreenSurface, 0, 0);
+    PlatformPresent();
+    if (JoystickHandle && SDL_JoystickOpened(0)) SDL_JoystickClose(JoystickHandle);
+    JoystickHandle = 0;
+    FreeSound();
+    FreeMedia();
+    PlatformCloseVideo();
+    SDL_Quit();
+    if (!Profiles.empty()) SaveActiveProfile();
+    return PlatformHandOver();
+}
+
+int RunVok(int argc, char** argv)
+{
+    int status = PlatformStart(argc, argv);
+    if (status >= 0) return status;
+    if (!StartUp()) return 0;
+    RunFrames();
+    return ShutDown();
+}
