@@ -1,16 +1,157 @@
 #include "profile/profile_file.h"
 
+#include <cstdio>
+#include <sys/stat.h>
+
+#include "frame/state.h"
+#include "localization/language_table.h"
+#include "profile/avatar.h"
+#include "store/ranking.h"
+#include "store/store_files.h"
+#include "store/store_paths.h"
+
 ProfileRecord EditedProfile;
 
-bool LoadProfileFile(ProfileRecord*) { return false; }
-void SaveProfileFile() {}
-std::string MakeProfileFolderName(const std::string& name) { return "vok_" + name; }
-void CommitProfile() {}
-void SetEditedProfile(const std::string&, const std::string&, const std::string&, const std::string&,
-                      const std::string&, const std::string&, const std::string&, const std::string&,
-                      const std::string&, const std::string&, const std::string&, const std::string&,
-                      const std::string&)
+// ProfileFile "vok.cfg": twelve lines "key=value\r\n" in this order: lang, name, then the ten
+// avatar parts in their canonical order (base ... clothes). One table drives reader and writer.
+struct ProfileKey {
+    const char* key;
+    std::string ProfileRecord::*field;
+};
+static const ProfileKey TextKeys[] = {
+    { "lang", &ProfileRecord::lang },
+    { "name", &ProfileRecord::name },
+};
+static const int TextKeyCount = sizeof TextKeys / sizeof TextKeys[0];
+static const int ProfileKeyCount = TextKeyCount + AvatarPartCount;
+
+static ProfileKey ProfileKeyAt(int index)
 {
+    if (index < TextKeyCount) return TextKeys[index];
+    ProfileKey part = { AvatarParts[index - TextKeyCount].key, AvatarParts[index - TextKeyCount].field };
+    return part;
 }
-std::string FormatProfileFile(const ProfileRecord&) { return std::string(); }
-void ParseProfileFile(const std::string&, ProfileRecord*) {}
+
+std::string FormatProfileFile(const ProfileRecord& record)
+{
+    std::string text;
+    for (int i = 0; i < ProfileKeyCount; ++i) {
+        ProfileKey key = ProfileKeyAt(i);
+        text += std::string(key.key) + "=" + record.*key.field + "\r\n";
+    }
+    return text;
+}
+
+// Keys match exactly; a later line wins; other keys and fields without a line are left alone.
+void ParseProfileFile(const std::string& text, ProfileRecord* record)
+{
+    std::vector<KeyValueLine> lines = ParseKeyValueLines(text);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        for (int k = 0; k < ProfileKeyCount; ++k) {
+            ProfileKey key = ProfileKeyAt(k);
+            if (lines[i].key != key.key) continue;
+            record->*key.field = lines[i].value;
+            if (key.field == &ProfileRecord::lang) record->languageIndex = LanguageTable.FindLanguage(lines[i].value);
+        }
+    }
+}
+
+bool LoadProfileFile(ProfileRecord* record)
+{
+    if (!record) return false;
+    std::string text;
+    if (!ReadFileBytes(StoreRoot + record->folder + "/vok.cfg", &text)) return false;
+    ParseProfileFile(text, record);
+    return true;
+}
+
+void SaveProfileFile()
+{
+    if (EditedProfile.folder.empty()) return;
+    WriteFileSafely(ProfilePath(EditedProfile, "vok.cfg"), FormatProfileFile(EditedProfile)); // failure: silent
+}
+
+std::string MakeProfileFolderName(const std::string& name)
+{
+    std::string folder = "vok_";
+    for (size_t i = 0; i < name.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c <= 32) continue;
+        folder += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : static_cast<char>(c);
+    }
+    return folder;
+}
+
+static ProfileRecord* FindProfile(const std::string& folder)
+{
+    for (size_t i = 0; i < Profiles.size(); ++i)
+        if (Profiles[i]->folder == folder) return Profiles[i];
+    return 0;
+}
+
+// A new player's folder. Names that differ only in case or blanks ("Ana", "ANA", "A na")
+// give the same folder, so when it is already taken, by a listed player or by anything on
+// the card, "2", "3", ... is appended until the name is free: no two players ever share a
+// folder and nobody's files are taken over. A "/" would reach into another folder and is dropped.
+static std::string UnusedProfileFolder(const std::string& name)
+{
+    std::string base;
+    std::string made = MakeProfileFolderName(name);
+    for (size_t i = 0; i < made.size(); ++i)
+        if (made[i] != '/') base += made[i];
+    std::string folder = base;
+    for (unsigned int n = 2; FindProfile(folder) || PathExists(StoreRoot + folder); ++n) {
+        char number[16];
+        std::sprintf(number, "%u", n);
+        folder = base + number;
+    }
+    return folder;
+}
+
+static void AddNewProfile()
+{
+    EditedProfile.folder = UnusedProfileFolder(EditedProfile.name);
+    ProfileRecord* record = new ProfileRecord; // totals start at 0
+    record->folder = EditedProfile.folder;
+    Profiles.push_back(record);
+    SelectedProfile = static_cast<int>(Profiles.size()) - 1;
+    mkdir((StoreRoot + record->folder).c_str(), 0755); // a failure shows as a profile lost at the next scan
+    LoadRanking();
+}
+
+void CommitProfile()
+{
+    if (EditedProfile.folder.empty()) AddNewProfile();
+    // The record of the edited folder, which is the selected one whenever the editor was
+    // opened from the home screen; never another player's.
+    ProfileRecord* record = FindProfile(EditedProfile.folder);
+    if (record) {
+        for (int i = 0; i < ProfileKeyCount; ++i) {
+            ProfileKey key = ProfileKeyAt(i);
+            record->*key.field = EditedProfile.*key.field;
+        }
+        record->languageIndex = EditedProfile.languageIndex;
+    }
+    SaveProfileFile();
+}
+
+void SetEditedProfile(const std::string& folder, const std::string& lang, const std::string& name,
+                      const std::string& base, const std::string& eyes, const std::string& browns,
+                      const std::string& ears, const std::string& nose, const std::string& mouth,
+                      const std::string& facial, const std::string& hair, const std::string& tatoo,
+                      const std::string& clothes)
+{
+    EditedProfile.folder = folder;
+    EditedProfile.lang = lang;
+    EditedProfile.name = name;
+    EditedProfile.base = base;
+    EditedProfile.eyes = eyes;
+    EditedProfile.browns = browns;
+    EditedProfile.ears = ears;
+    EditedProfile.nose = nose;
+    EditedProfile.mouth = mouth;
+    EditedProfile.facial = facial;
+    EditedProfile.hair = hair;
+    EditedProfile.tatoo = tatoo;
+    EditedProfile.clothes = clothes;
+}

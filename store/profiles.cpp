@@ -1,5 +1,13 @@
 #include "store/profiles.h"
 
+#include "frame/state.h"
+#include "graphics/media.h"
+#include "profile/profile_file.h"
+#include "store/progress.h"
+#include "store/ranking.h"
+#include "store/store_files.h"
+#include "store/store_paths.h"
+
 ProfileRecord::ProfileRecord()
     : languageIndex(0), unlockedCount(0), achievementCount(0), pointsEarned(0), pointsPossible(0)
 {
@@ -11,6 +19,8 @@ std::vector<std::string> GameFolders;
 int SelectedGame = 0;
 SDL_Surface* AchievementIcons[50];
 int FirstRunNoticeShown = 0;
+
+static const char ProfilePrefix[] = "vok_"; // compared byte for byte, case-sensitive
 
 ProfileRecord* CurrentProfile()
 {
@@ -24,5 +34,62 @@ const std::string* CurrentGameFolder()
     return &GameFolders[SelectedGame];
 }
 
-void ScanProfiles() {}
-void ListGames() {}
+static void ClearProfiles()
+{
+    for (size_t i = 0; i < Profiles.size(); ++i) delete Profiles[i];
+    Profiles.clear();
+}
+
+static bool IsProfileFolderName(const std::string& name)
+{
+    return name.compare(0, sizeof ProfilePrefix - 1, ProfilePrefix) == 0;
+}
+
+static void FindProfiles()
+{
+    std::vector<std::string> names = ListFolder(StoreRoot);
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (!IsProfileFolderName(names[i])) continue;
+        ProfileRecord* record = new ProfileRecord;
+        record->folder = names[i];
+        if (LoadProfileFile(record)) Profiles.push_back(record);
+        else delete record; // no readable profile file: not a player, its files stay
+    }
+}
+
+void ScanProfiles()
+{
+    ClearProfiles();
+    FindProfiles();
+    for (size_t i = 0; i < Profiles.size(); ++i) {
+        SelectedProfile = static_cast<int>(i);
+        LoadTotals();
+    }
+    for (int i = 0; i < 50; ++i) FreeSurface(&AchievementIcons[i]);
+    FreeRankingIcons();
+    if (Profiles.empty() && !FirstRunNoticeShown) {
+        NoticeId = 1;
+        FirstRunNoticeShown = 1;
+    }
+}
+
+bool IsGameFolderCandidate(const std::string& name)
+{
+    // "." and ".." would make the player's folder or the whole store look like one game,
+    // which the game menu could then delete.
+    return name != "." && name != ".." && !IsSafeWriteTemporary(name);
+}
+
+void ListGames()
+{
+    const ProfileRecord* profile = CurrentProfile();
+    if (!profile) return;
+    GameFolders.clear();
+    SelectedGame = 0;
+    std::string folder = ProfilePath(*profile, "");
+    std::vector<std::string> names = ListFolder(folder);
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (IsGameFolderCandidate(names[i]) && PathExists(folder + names[i] + "/vok.dat"))
+            GameFolders.push_back(names[i]);
+    }
+}

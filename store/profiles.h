@@ -36,5 +36,8 @@ const std::string* CurrentGameFolder();
 
 void ScanProfiles(); // rebuilds Profiles, loads every player's totals, raises notice 1 once
 void ListGames();    // rebuilds GameFolders for the selected player; SelectedGame = 0
+// False for the entries of a player's folder that are never games: ".", ".." and the
+// temporaries of WriteFileSafely.
+bool IsGameFolderCandidate(const std::string& name);
 
 #endif

@@ -20,6 +20,7 @@ extern SDL_Surface* CompletedIcons[5];       // icons of the first five complete
 void InsertFavourite(int score, const std::string& gameFolder);
 void InsertCompleted(int score, const std::string& gameFolder);
 void SaveRanking();  // writes the selected player's "vok.ranking"
+bool WriteRankingFile(); // SaveRanking's work; false when there is no player or the write failed
 void LoadRanking();  // reads it back and reloads both icon rows
 void FreeRankingIcons(); // empties the ten icon slots
 
