@@ -7,7 +7,7 @@ add_library(vok_test_support STATIC ${VOK_TEST_SUPPORT})
 target_include_directories(vok_test_support PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(vok_test_support PUBLIC vok_writers GTest::gtest)
 target_compile_definitions(vok_test_support PUBLIC
-  VOK_BUILD_DIR="${CMAKE_BINARY_DIR}" VOK_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+  VOK_BUILD_DIR="${CMAKE_BINARY_DIR}" VOK_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VOK_CMAKE_COMMAND="${CMAKE_COMMAND}"
   $<$<BOOL:${VOK_HANDHELD}>:VOK_HANDHELD_BUILD=1>)
 set_target_properties(vok_test_support PROPERTIES CXX_STANDARD 17)
 
@@ -18,9 +18,10 @@ foreach(test_source ${VOK_TESTS})
   target_link_libraries(${test_name} PRIVATE vok_test_support GTest::gtest_main)
   set_target_properties(${test_name} PROPERTIES CXX_STANDARD 17 RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_dependencies(${test_name} vok vok_data)
-  # Tests run headless, from the build tree where media/ and lang/ live.
+  # Tests run headless, from the build tree where media/ and lang/ live. Each carries its
+  # executable's name as a label, so that a build can run a subset (ctest -L frame_test).
   gtest_discover_tests(${test_name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy" TIMEOUT 120
+    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy" TIMEOUT 120 LABELS ${test_name}
     DISCOVERY_TIMEOUT 30)
 endforeach()

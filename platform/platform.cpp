@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 #include <cstdio>
+#include <cstdlib>
 #include <unistd.h>
 
 #include "frame/state.h"
@@ -34,6 +35,15 @@ static int Fail(const std::string& message)
     return 2;
 }
 
+// The installed command runs the program from its data folder and names the caller's
+// folder in VOK_CALLER_DIR: relative paths given by the caller are meant from there.
+static std::string CallerPath(const std::string& path)
+{
+    const char* caller = std::getenv("VOK_CALLER_DIR");
+    if (path.empty() || path[0] == '/' || !caller || !*caller) return path;
+    return std::string(caller) + "/" + path;
+}
+
 // The launcher is started after changing into its folder, so a relative path is made
 // absolute while the caller's working directory is still current.
 static std::string Absolute(const std::string& path)
@@ -44,21 +54,40 @@ static std::string Absolute(const std::string& path)
     return std::string(folder) + "/" + path;
 }
 
+static void ApplyCallerPaths()
+{
+    Options.storeRoot = CallerPath(Options.storeRoot);
+    Options.script = CallerPath(Options.script);
+    Options.launcher = Absolute(CallerPath(Options.launcher));
+}
+
+// Reads and checks the --script file; -1 to go on, or the status to exit with.
+static int LoadScript()
+{
+    std::string text, error;
+    Script.clear();
+    NextScriptEvent = NextScreenshot = 0;
+    if (Options.script.empty()) return -1;
+    if (!ReadWholeFile(Options.script, &text)) return Fail("cannot read the script " + Options.script);
+    if (!ParseScript(text, &Script, &error)) return Fail(Options.script + ": " + error);
+    for (size_t i = 0; i < Script.size(); ++i) Script[i].file = CallerPath(Script[i].file);
+    return -1;
+}
+
 int PlatformStart(int argc, char** argv)
 {
     std::string error;
+    Options = PlatformOptions();
     if (!ParseOptions(argc, argv, &Options, &error)) return Fail(error);
     if (Options.help) {
         std::fputs(UsageText().c_str(), stdout);
         return 0;
     }
-    std::string text;
-    if (!Options.script.empty() && !ReadWholeFile(Options.script, &text))
-        return Fail("cannot read the script " + Options.script);
-    if (!ParseScript(text, &Script, &error)) return Fail(Options.script + ": " + error);
+    ApplyCallerPaths();
+    int status = LoadScript();
+    if (status >= 0) return status;
     if (!Options.storeRoot.empty()) StoreRoot = Options.storeRoot;
     if (Options.launcher.empty() && HandheldBuild) Options.launcher = HandheldLauncher;
-    Options.launcher = Absolute(Options.launcher);
     if (HandheldBuild) Options.zoom = 1;
     return -1;
 }

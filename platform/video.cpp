@@ -17,8 +17,11 @@ void PlatformPrepareVideo()
     if (HandheldBuild) return;
     const char* display = std::getenv("DISPLAY");
     bool noDisplay = !display || !*display;
-    // Without this SDL would try a text terminal's framebuffer when no display exists.
-    if (noDisplay && !std::getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "dummy", 1);
+    if (!noDisplay || std::getenv("SDL_VIDEODRIVER")) return;
+    // Without this SDL would try a text terminal's framebuffer when no display exists; a
+    // run nobody watches is silent too, rather than complaining about missing sound cards.
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    if (!std::getenv("SDL_AUDIODRIVER")) setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 
 bool PlatformInitWithoutSound()
