@@ -1,22 +1,270 @@
 #include "profile/profile_editor.h"
 
+#include <cstdio>
+
+#include "frame/state.h"
+#include "graphics/draw.h"
+#include "graphics/media.h"
+#include "localization/language_table.h"
+#include "localization/texts.h"
+#include "profile/avatar.h"
+#include "profile/profile_file.h"
+#include "screens/keyboard.h"
+#include "screens/notices.h"
+#include "screens/screen_common.h"
+
 int EditorRow = 0;
 int SelectBarY = 24;
 int SelectBarStep = 1;
 
-void ProfileEditor()
+static const int EditorRowCount = 12;
+static const int NameRow = 0;
+static const int LanguageRow = 1;
+static const int FirstPartRow = 2; // rows 2 to 11 are the avatar parts, AvatarParts[row - 2]
+static const int FirstRowY = 24;   // top of row 0's texts; rows are 15 pixels apart
+static const int RowPitch = 15;
+static const int LabelX = 140;
+static const int ValueX = 200;
+
+// The label of each row, in row order: name, language, then the parts in canonical order.
+static const int RowLabels[EditorRowCount] = {
+    TextName, TextLanguage, TextBase, TextEyes, TextBrowns, TextNose,
+    TextEars, TextMouth, TextFacial, TextHair, TextTatoo, TextClothes
+};
+
+static int RowY(int row)
 {
+    return FirstRowY + RowPitch * row;
+}
+
+static std::string& PartField(int row)
+{
+    return EditedProfile.*AvatarParts[row - FirstPartRow].field;
+}
+
+static unsigned int PartImageCount(int row)
+{
+    return static_cast<unsigned int>(AvatarPartImages[row - FirstPartRow].size());
+}
+
+std::string FormatPartNumber(int n)
+{
+    char text[16];
+    std::sprintf(text, n >= 0 && n < 10 ? "0%i" : "%i", n);
+    return text;
+}
+
+// The name of a stored player is its folder's name and stays; a new one is typed.
+static void OpenKeyboardForNewName()
+{
+    if (EditedProfile.folder.empty()) KeyboardOpen = 1;
+}
+
+// The language becomes current at once, so the whole editor switches with it.
+static void ChooseLanguage(int index)
+{
+    EditedProfile.languageIndex = index;
+    EditedProfile.lang = LanguageTable.LanguageName(static_cast<unsigned int>(index));
+    LanguageTable.SetLanguageIndex(static_cast<unsigned int>(index));
 }
 
 void NextChoice()
 {
+    if (EditorRow == NameRow) {
+        OpenKeyboardForNewName();
+    } else if (EditorRow == LanguageRow) {
+        unsigned int index = static_cast<unsigned int>(EditedProfile.languageIndex) + 1u;
+        if (index >= LanguageTable.LanguageCount()) index = 0;
+        ChooseLanguage(static_cast<int>(index));
+    } else if (EditorRow >= FirstPartRow && EditorRow < EditorRowCount) {
+        // Unsigned: a negative or oversized number steps to 0, and nothing overflows.
+        unsigned int n = static_cast<unsigned int>(PartNumber(PartField(EditorRow))) + 1u;
+        if (n > PartImageCount(EditorRow)) n = 0;
+        PartField(EditorRow) = FormatPartNumber(static_cast<int>(n));
+    }
 }
 
 void PreviousChoice()
 {
+    if (EditorRow == NameRow) {
+        OpenKeyboardForNewName();
+    } else if (EditorRow == LanguageRow) {
+        const int count = static_cast<int>(LanguageTable.LanguageCount());
+        int index = EditedProfile.languageIndex - 1;
+        if (index < 0 || index >= count) index = count - 1;
+        ChooseLanguage(index);
+    } else if (EditorRow >= FirstPartRow && EditorRow < EditorRowCount) {
+        const int number = PartNumber(PartField(EditorRow));
+        const int n = number > 0 ? number - 1 : static_cast<int>(PartImageCount(EditorRow));
+        PartField(EditorRow) = FormatPartNumber(n);
+    }
 }
 
-std::string FormatPartNumber(int)
+static void RowUp()
 {
-    return std::string();
+    if (EditorRow > 0) --EditorRow;
+}
+
+static void RowDown()
+{
+    if (EditorRow < EditorRowCount - 1) ++EditorRow;
+}
+
+static void SaveProfile()
+{
+    if (EditedProfile.name.empty()) {
+        NoticeId = 6;
+        return;
+    }
+    CommitProfile();
+    KeyboardOpen = 0;
+    ScreenMode = 1;
+}
+
+static void LeaveEditor()
+{
+    KeyboardOpen = 0;
+    ScreenMode = 1;
+}
+
+// The key cursor keeps to the keys of its row.
+static void ClampKeyColumn()
+{
+    if (KeyboardColumn > KeyboardRowLength(KeyboardRow)) KeyboardColumn = KeyboardRowLength(KeyboardRow);
+}
+
+static void KeyCursorUp()
+{
+    if (KeyboardRow > 1) --KeyboardRow;
+    ClampKeyColumn();
+}
+
+static void KeyCursorDown()
+{
+    if (KeyboardRow < 4) ++KeyboardRow;
+    ClampKeyColumn();
+}
+
+static void KeyCursorLeft()
+{
+    if (KeyboardColumn > 1) --KeyboardColumn;
+}
+
+static void KeyCursorRight()
+{
+    if (KeyboardColumn < KeyboardRowLength(KeyboardRow)) ++KeyboardColumn;
+}
+
+// A point inside the key under the cursor of the open panel, so the button acts as a touch.
+static void PressKeyUnderCursor()
+{
+    const int x = 25 * KeyboardColumn + (KeyboardRow % 2 == 1 ? 12 : 25);
+    const int y = 25 * KeyboardRow + 100;
+    KeyboardPress(DisplayScale * x, DisplayScale * y);
+}
+
+// What each button does with the keyboard closed and open; other buttons do nothing.
+struct EditorButton {
+    int button;
+    void (*keyboardClosed)();
+    void (*keyboardOpen)();
+};
+static const EditorButton EditorButtons[] = {
+    { ButtonUp, RowUp, KeyCursorUp },
+    { ButtonDown, RowDown, KeyCursorDown },
+    { ButtonLeft, PreviousChoice, KeyCursorLeft },
+    { ButtonRight, NextChoice, KeyCursorRight },
+    { ButtonX, SaveProfile, PressKeyUnderCursor },
+    { ButtonY, LeaveEditor, LeaveEditor },
+};
+static const int EditorButtonCount = sizeof EditorButtons / sizeof EditorButtons[0];
+
+static void HandleEditorButton(int button)
+{
+    if (NoticeId != 0) { // a shown notice takes the press, nothing else
+        NoticeId = 0;
+        return;
+    }
+    for (int i = 0; i < EditorButtonCount; ++i) {
+        if (EditorButtons[i].button != button) continue;
+        if (KeyboardOpen) EditorButtons[i].keyboardOpen();
+        else EditorButtons[i].keyboardClosed();
+        return;
+    }
+}
+
+static void HandleEditorEvents()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_JOYBUTTONDOWN) HandleEditorButton(event.jbutton.button);
+        else if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT && KeyboardOpen)
+            KeyboardPress(event.button.x, event.button.y);
+    }
+}
+
+static SDL_Rect MakeRect(int x, int y, int w, int h)
+{
+    SDL_Rect rect;
+    rect.x = static_cast<Sint16>(x);
+    rect.y = static_cast<Sint16>(y);
+    rect.w = static_cast<Uint16>(w);
+    rect.h = static_cast<Uint16>(h);
+    return rect;
+}
+
+static void DrawRow(int row)
+{
+    const std::string label = std::string(LanguageTable.GetText(RowLabels[row])) + ":";
+    const std::string* value = 0;
+    if (row == NameRow) value = &EditedProfile.name;
+    else if (row == LanguageRow) value = &EditedProfile.lang;
+    else if (PartNumber(PartField(row)) > 0) value = &PartField(row);
+    // A part switched off shows a grey label and no number.
+    const int shade = value ? 0 : 128;
+    DrawText(ScreenSurface, label.c_str(), LabelX, RowY(row), shade, shade, shade, FontSmall);
+    if (value) DrawText(ScreenSurface, value->c_str(), ValueX, RowY(row), 0, 0, 0, FontSmall);
+}
+
+// The bar glides 1, 2, 4, 4 ... pixels per frame and snaps onto the highlighted row.
+static void GlideSelectBar()
+{
+    const int target = RowY(EditorRow);
+    if (target > SelectBarY) {
+        SelectBarY += SelectBarStep;
+        if (SelectBarStep < 4) SelectBarStep *= 2;
+        if (SelectBarY >= target) {
+            SelectBarY = target;
+            SelectBarStep = 1;
+        }
+    }
+    if (target < SelectBarY) {
+        SelectBarY -= SelectBarStep;
+        if (SelectBarStep < 4) SelectBarStep *= 2;
+        if (SelectBarY <= target) {
+            SelectBarY = target;
+            SelectBarStep = 1;
+        }
+    }
+}
+
+static void DrawEditor()
+{
+    const Uint32 frameFill = ScreenColour(255, 199, 140);
+    DrawBox(MakeRect(50, 60, 88, 105), frameFill, ScreenColour(255, 255, 255));
+    DrawBox(MakeRect(136, 24, 156, 181), frameFill, ScreenColour(0, 0, 0));
+    DrawAvatar(&EditedProfile);
+    for (int row = 0; row < EditorRowCount; ++row) DrawRow(row);
+    GlideSelectBar();
+    DrawImage(SelectBarSurface, 134, SelectBarY);
+    DrawHint(ButtonPad2Surface, 24, TextEdit, 45);
+    DrawHint(ButtonXSurface, 155, TextSave, 170);
+    DrawHint(ButtonYSurface, 220, TextCancel, 235);
+    if (NoticeId != 0) DrawNotice();
+}
+
+void ProfileEditor()
+{
+    HandleEditorEvents();
+    DrawEditor();
 }
