@@ -1,0 +1,69 @@
+// Fixtures of the screen tests: players and games written onto a temporary card with the
+// writers, the card's directory order as the program sees it, and the in-process screen
+// set-up (dummy video, the small font, pushed button and touch events).
+#ifndef VOK_TESTS_SUPPORT_SCREENS_SUPPORT_H
+#define VOK_TESTS_SUPPORT_SCREENS_SUPPORT_H
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "store/game_files_writer.h"
+#include "store/progress.h"
+
+struct PlayerSpec {
+    std::string folder;          // "vok_..." under the store
+    std::string name;
+    std::string lang = "English";
+    std::string base = "01", eyes = "01", browns = "01", nose = "01", ears = "01";
+    std::string mouth = "01", facial = "", hair = "01", tatoo = "", clothes = "01";
+};
+
+struct GameSpec {
+    std::string folder;                       // game folder inside the player's folder
+    std::string title = "Game", author = "Maker";
+    GameSummaryRecord summary = {0, 0, 0, 0, 0};
+    std::vector<AchievementRecord> records;   // vok.dat
+    std::vector<AchievementTextSource> texts; // vok.desc.default
+    std::vector<int> iconIds;                 // icon files written, solid 20 x 20
+    uint32_t iconColour = 0x00FF00;
+};
+
+// `store` ends with "/". The profile file goes through the program's own formatter.
+void WritePlayer(const std::string& store, const PlayerSpec& player);
+void WriteGame(const std::string& store, const std::string& playerFolder, const GameSpec& game);
+// Texts 1..count named "Name<i>" with "Description <i>", records id i worth i points.
+GameSpec CountedGame(const std::string& folder, int texts, int records);
+
+// The players' folders and a player's games in the order the directory returns them.
+std::vector<std::string> PlayerOrder(const std::string& store);
+std::vector<std::string> GameOrder(const std::string& store, const std::string& playerFolder);
+
+// Runs vok headless on the card `store` for `maxFrames` frames with an input script.
+struct VokRun;
+VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames,
+                 const std::vector<std::string>& extraArgs = {});
+// The player vok selects at start: "activevok" naming `folder`.
+void SelectAtStart(const std::string& store, const std::string& folder);
+
+// Every pixel of a BMP file of any depth (SDL reads it); false when unreadable.
+bool ReadBmpPixels(const std::string& path, RgbImage* image);
+
+// True when 0xRRGGBB is (red, green, blue) within what 16-bit pixels keep.
+bool Near(uint32_t rgb, int red, int green, int blue);
+
+// In-process screens: SDL with the dummy driver, a 320 x 240 x 16 ScreenSurface, FontSmall.
+void StartScreens();
+// StoreRoot = store, the card scanned, and the screens' shared state back to start values.
+void ResetScreens(const std::string& store);
+void PushButton(int button);
+void PushTouch(int x, int y, int mouseButton = 1);
+uint32_t ScreenPixel(int x, int y); // 0xRRGGBB of ScreenSurface
+// A surface of one colour with no colour key, for telling drawn images apart.
+SDL_Surface* SolidSurface(int width, int height, uint32_t rgb);
+// ScreenSurface cleared to black.
+void ClearScreen();
+
+#endif
