@@ -138,7 +138,7 @@ TEST(Progress, RecomputeOddSummaries)
     ASSERT_EQ(CompletedList.size(), 3u);
     EXPECT_EQ(CompletedList[0].gameFolder, "zeros");
     for (const RankEntry& entry : CompletedList) {
-        if (entry.gameFolder != "zeros") EXPECT_EQ(entry.score, 0);
+        if (entry.gameFolder != "zeros") { EXPECT_EQ(entry.score, 0); }
     }
     ResetStore(dir.store());
 }
