@@ -60,7 +60,7 @@ bool LoadProfileFile(ProfileRecord* record)
 {
     if (!record) return false;
     std::string text;
-    if (!ReadFileBytes(StoreRoot + record->folder + "/vok.cfg", &text)) return false;
+    if (!ReadKeyValueText(StoreRoot + record->folder + "/vok.cfg", &text)) return false;
     ParseProfileFile(text, record);
     return true;
 }

@@ -10,6 +10,9 @@
 
 GameSummaryRecord GameSummary;
 
+static const size_t SummaryFileSize = 20; // bytes read of "vok.summary"; the rest is ignored
+static const size_t TotalsFileSize = 16;  // bytes read of "vok.erience"
+
 // SummaryFile "vok.summary", 20 bytes, little-endian signed 32-bit values:
 //   0 unlockedCount, 4 achievementCount, 8 pointsEarned, 12 pointsPossible, 16 favouriteScore.
 // Values past the end of a short file are 0; bytes after offset 20 are ignored.
@@ -66,7 +69,7 @@ void LoadTotals()
     if (!profile) return;
     SetTotals(profile, 0, 0, 0, 0);
     std::string bytes;
-    if (!ReadFileBytes(ProfilePath(*profile, "vok.erience"), &bytes)) return;
+    if (!ReadFileBytes(ProfilePath(*profile, "vok.erience"), &bytes, TotalsFileSize)) return;
     SetTotals(profile, Int32At(bytes, 0), Int32At(bytes, 4), Int32At(bytes, 8), Int32At(bytes, 12));
 }
 
@@ -93,7 +96,7 @@ static int CompletionTime(const std::string& gameFolder)
 static void AddGame(const std::string& folder, const std::string& name, TotalsSum* sum)
 {
     std::string bytes;
-    if (!ReadFileBytes(folder + name + "/vok.summary", &bytes)) return;
+    if (!ReadFileBytes(folder + name + "/vok.summary", &bytes, SummaryFileSize)) return;
     GameSummaryRecord summary = ParseSummary(bytes);
     sum->unlocked += static_cast<Uint32>(summary.unlockedCount);
     sum->achievements += static_cast<Uint32>(summary.achievementCount);
@@ -131,6 +134,6 @@ int LoadGameSummary()
     GameSummaryRecord zeros = {0, 0, 0, 0, 0};
     GameSummary = zeros;
     std::string bytes;
-    if (ReadFileBytes(GamePath(*profile, *game, "vok.summary"), &bytes)) GameSummary = ParseSummary(bytes);
+    if (ReadFileBytes(GamePath(*profile, *game, "vok.summary"), &bytes, SummaryFileSize)) GameSummary = ParseSummary(bytes);
     return 1;
 }

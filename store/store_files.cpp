@@ -10,16 +10,18 @@
 static const size_t MaxLineLength = 1023; // longer lines end the reading of a key "=" value file
 static const char SafeWritePrefix[] = ".vok-tmp."; // a leading "." keeps it from looking like a profile or a game
 
-bool ReadFileBytes(const std::string& path, std::string* bytes)
+bool ReadFileBytes(const std::string& path, std::string* bytes, size_t limit)
 {
     bytes->clear();
     FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return false;
     char buffer[4096];
     size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes->append(buffer, got);
+    while (bytes->size() < limit && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes->append(buffer, got);
     bool ok = !std::ferror(file);
     std::fclose(file);
+    if (bytes->size() > limit) bytes->resize(limit);
     return ok;
 }
 
@@ -46,6 +48,15 @@ static std::string TrimTrailing(const std::string& text)
     return text.substr(0, end);
 }
 
+// Position of the "=" that splits the line [start, end): the first one after the line's
+// first character; npos when there is none.
+static size_t SplitPosition(const std::string& text, size_t start, size_t end)
+{
+    for (size_t i = start + 1; i < end; ++i)
+        if (text[i] == '=') return i;
+    return std::string::npos;
+}
+
 std::vector<KeyValueLine> ParseKeyValueLines(const std::string& text)
 {
     std::vector<KeyValueLine> lines;
@@ -54,8 +65,8 @@ std::vector<KeyValueLine> ParseKeyValueLines(const std::string& text)
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
         if (end - start > MaxLineLength) break; // an overlong line and all after it are ignored
-        size_t equals = text.find('=', start + 1);
-        if (equals != std::string::npos && equals < end) {
+        size_t equals = SplitPosition(text, start, end);
+        if (equals != std::string::npos) {
             KeyValueLine line;
             line.key = text.substr(start, equals - start);
             line.value = TrimTrailing(text.substr(equals + 1, end - equals - 1));
@@ -66,11 +77,34 @@ std::vector<KeyValueLine> ParseKeyValueLines(const std::string& text)
     return lines;
 }
 
+// True once `text` ends in a line already too long to be read: nothing after it counts.
+static bool EndsInOverlongLine(const std::string& text)
+{
+    size_t lineStart = text.rfind('\n');
+    lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
+    return text.size() - lineStart > MaxLineLength;
+}
+
+bool ReadKeyValueText(const std::string& path, std::string* text)
+{
+    text->clear();
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    char buffer[4096];
+    size_t got;
+    // stop early so that a large file that is not text (or one very long line) is never held whole
+    while (!EndsInOverlongLine(*text) && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text->append(buffer, got);
+    bool ok = !std::ferror(file);
+    std::fclose(file);
+    return ok;
+}
+
 bool ReadKeyValueFile(const std::string& path, std::vector<KeyValueLine>* lines)
 {
-    std::string bytes;
-    bool opened = ReadFileBytes(path, &bytes);
-    *lines = ParseKeyValueLines(bytes);
+    std::string text;
+    bool opened = ReadKeyValueText(path, &text);
+    *lines = ParseKeyValueLines(text);
     return opened;
 }
 

@@ -7,8 +7,8 @@
 #include <vector>
 #include <SDL.h>
 
-// Reads the whole file; false when it cannot be opened or read.
-bool ReadFileBytes(const std::string& path, std::string* bytes);
+// Reads the whole file, or its first `limit` bytes; false when it cannot be opened or read.
+bool ReadFileBytes(const std::string& path, std::string* bytes, size_t limit = static_cast<size_t>(-1));
 // Signed little-endian 32-bit value starting at byte `offset` of `bytes` (the n-th value of
 // a file is at offset 4 * n); 0 when those four bytes run past the end (short files).
 Sint32 Int32At(const std::string& bytes, size_t offset);
@@ -25,6 +25,9 @@ struct KeyValueLine {
 std::vector<KeyValueLine> ParseKeyValueLines(const std::string& text);
 // The same from a file; false when it cannot be opened.
 bool ReadKeyValueFile(const std::string& path, std::vector<KeyValueLine>* lines);
+// The text of a key "=" value file, read no further than its first overlong line;
+// false when it cannot be opened.
+bool ReadKeyValueText(const std::string& path, std::string* text);
 
 // Replaces `path` with `content` so that a power cut leaves the old file or the new one:
 // a temporary file beside it, every write checked, fsync, rename, fsync of the folder.

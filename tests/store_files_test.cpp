@@ -77,6 +77,33 @@ TEST(StoreFiles, KeyValueLines)
     ASSERT_TRUE(ReadKeyValueFile(dir / "f", &lines));
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].value, "1");
+
+    // a big file that is no text is not read whole; its short lines before still count
+    WriteFile(dir / "big", "k=v\n" + std::string(1 << 20, '\x01'));
+    std::string text;
+    ASSERT_TRUE(ReadKeyValueText(dir / "big", &text));
+    EXPECT_LT(text.size(), 8192u);
+    ASSERT_TRUE(ReadKeyValueFile(dir / "big", &lines));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].key, "k");
+    EXPECT_FALSE(ReadKeyValueText(dir / "missing", &text));
+    EXPECT_FALSE(ReadKeyValueText(dir.path(), &text)); // a folder is no file
+}
+
+// Whole files, or only the bytes a fixed-size format needs.
+TEST(StoreFiles, ReadFileBytes)
+{
+    TempDir dir;
+    std::string bytes = "stale";
+    EXPECT_FALSE(ReadFileBytes(dir / "missing", &bytes));
+    EXPECT_EQ(bytes, "");
+    const std::string content(10000, 'q');
+    WriteFile(dir / "f", content);
+    ASSERT_TRUE(ReadFileBytes(dir / "f", &bytes));
+    EXPECT_EQ(bytes, content);
+    ASSERT_TRUE(ReadFileBytes(dir / "f", &bytes, 20));
+    EXPECT_EQ(bytes, content.substr(0, 20));
+    EXPECT_FALSE(ReadFileBytes(dir.path(), &bytes));
 }
 
 // A replaced file holds the new bytes exactly, and no temporary remains.
