@@ -75,7 +75,7 @@ void CardBanner(RgbImage& card, int top, int bottom, bool trimAbove)
         for (int x = 1; x < CardBodyWidth - 1; ++x) {
             if (card.at(x, y) == Outline || card.at(x, y) == Magenta) continue;
             const double t = double(y - top) / std::max(1, bottom - top);
-            Colour c = Mix(Rgb(0x1F8282), Rgb(0x115456), t);
+            Colour c = Mix(Rgb(0x187070), Rgb(0x0F4E50), t);
             if ((x + y) % 6 < 2) c = Scale(c, 1.06);
             card.at(x, y) = Dither565(c, x, y);
         }
@@ -200,14 +200,21 @@ RgbImage SelectBar()
 
 // ---- keyboard: the key cursor (also the grid cursor) and the four special keys, 24 x 24 ----
 
+// A thin gold ring with white corner brackets: the corners catch the eye, while the middle of
+// each side stays thin so a key's label (its top a pixel or two below the key's top) shows.
 RgbImage SelectKey()
 {
     RgbImage image(24, 24);
     FillRoundRect(image, 0, 0, 24, 24, 3, Outline);
     FillRoundRect(image, 1, 1, 22, 22, 2, Gold);
-    FillRoundRect(image, 2, 2, 20, 20, 2, 0xFFF6B0);
-    FillRoundRect(image, 3, 3, 18, 18, 1, Outline);
-    FillRoundRect(image, 4, 4, 16, 16, 0, Magenta);
+    FillRoundRect(image, 2, 2, 20, 20, 1, Magenta);
+    const int arm = 5, thick = 2;
+    for (int corner = 0; corner < 4; ++corner) {
+        const bool right = corner % 2, bottom = corner / 2;
+        const int x = right ? 22 - arm : 2, y = bottom ? 22 - arm : 2;
+        FillRect(image, x, bottom ? 22 - thick : 2, arm, thick, White);
+        FillRect(image, right ? 22 - thick : 2, y, thick, arm, White);
+    }
     return image;
 }
 
