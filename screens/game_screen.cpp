@@ -133,7 +133,7 @@ static void HandleEvents()
 {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        if (event.type == SDL_MOUSEBUTTONUP && event.button.button == 1 && PopupId == 0)
+        if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT && PopupId == 0)
             GridHitTest(event.button.x, event.button.y); // a notice does not block touches
         else if (event.type == SDL_JOYBUTTONDOWN)
             HandleScreenButton(GameButtons, sizeof GameButtons / sizeof GameButtons[0], event.jbutton.button);
