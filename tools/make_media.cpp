@@ -23,14 +23,15 @@ constexpr int HintStripTop = 216; // hints are yellow text at y 220: the strip b
 Colour BackgroundAt(int x, int y)
 {
     const double t = y / double(HintStripTop);
-    Colour c = Mix(Rgb(0x5E3B2C), Rgb(0x2E1B14), SmoothStep(0, 1, t));
-    // soft diagonal weave, a few levels only, so the surface is not dead flat
-    const double weave = std::sin((x + y) * 0.35) * std::sin((x - y) * 0.35);
-    c = Scale(c, 1.0 + 0.035 * weave);
+    Colour c = Mix(Rgb(0x74452F), Rgb(0x2E1A13), SmoothStep(0, 1, t));
     // a warm glow behind the middle of the screen, where the card and boxes sit
-    const double dx = (x - 160) / 190.0, dy = (y - 100) / 150.0;
+    const double dx = (x - 160) / 200.0, dy = (y - 90) / 160.0;
     const double glow = std::max(0.0, 1.0 - (dx * dx + dy * dy));
-    c = Mix(c, Rgb(0x8A5638), 0.35 * glow * glow);
+    c = Mix(c, Rgb(0x9A5E3A), 0.30 * glow * glow);
+    // a faint diamond lattice, so the surface is not dead flat
+    const int u = (x + y) % 20, v = (x - y + 400) % 20;
+    if (u == 0 || v == 0) c = Scale(c, 1.10);
+    else if (u == 1 || v == 1) c = Scale(c, 0.94);
     return c;
 }
 
