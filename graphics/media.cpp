@@ -103,6 +103,7 @@ void LoadMedia()
 {
     for (int i = 0; i < MediaFileCount; ++i) {
         const MediaFile& media = MediaFiles[i];
+        FreeSurface(media.handle); // a second call replaces, never leaks
         if (media.colourKey)
             *media.handle = LoadBitmap(media.file);
         else

@@ -9,15 +9,25 @@ class LanguageTable LanguageTable;
 static const char KeyMarker = '@';
 static const size_t MaxLineLength = 1023;
 
-// The whole file; false when it cannot be opened or read (a folder, for one).
-static bool ReadWholeFile(const std::string& path, std::string* text)
+// True once the unfinished last line of `text` is already too long: nothing after it counts.
+static bool EndsInOverlongLine(const std::string& text)
+{
+    size_t feed = text.rfind('\n');
+    size_t lineStart = feed == std::string::npos ? 0 : feed + 1;
+    return text.size() - lineStart > MaxLineLength;
+}
+
+// The file's text up to its first overlong line (so a file without line ends cannot fill
+// the memory); false when it cannot be opened or read (a folder, for one).
+static bool ReadLanguageFile(const std::string& path, std::string* text)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return false;
     text->clear();
     char buffer[4096];
     size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text->append(buffer, count);
+    while (!EndsInOverlongLine(*text) && (count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text->append(buffer, count);
     bool failed = std::ferror(file) != 0;
     std::fclose(file);
     return !failed;
@@ -104,7 +114,7 @@ std::vector<std::string> ParseLanguageTexts(const std::string& text)
 std::string ReadLanguageKey(const std::string& file, const std::string& key)
 {
     std::string text;
-    if (!ReadWholeFile("lang/" + file, &text)) return "";
+    if (!ReadLanguageFile("lang/" + file, &text)) return "";
     return LanguageKeyValue(text, key);
 }
 
@@ -157,7 +167,7 @@ void LanguageTable::SetLanguageIndex(unsigned int index)
 {
     if (index >= languages.size()) return;
     std::string text;
-    if (!ReadWholeFile("lang/" + languages[index].file, &text)) return;
+    if (!ReadLanguageFile("lang/" + languages[index].file, &text)) return;
     currentLanguage = static_cast<int>(index);
     texts = ParseLanguageTexts(text);
 }

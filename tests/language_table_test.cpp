@@ -3,6 +3,8 @@
 // lines from writing outside the list, the folder scan and the selections.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -192,6 +194,23 @@ TEST(LanguageTable, ScanAndSelect)
     EXPECT_EQ(table.LanguageCount(), 5u); // the list is fixed once built
     EXPECT_EQ(ReadLanguageKey("de", "lang"), "Deutsch");
     EXPECT_EQ(ReadLanguageKey("missing", "lang"), "");
+}
+
+// A file without line ends (here an endless one) is read only up to its first overlong line,
+// so the scan and the selection finish and find nothing in it.
+TEST(LanguageTable, EndlessFileIsCutAtTheFirstOverlongLine)
+{
+    LanguageFolder folder({ { std::string("en"), std::string("@lang English\r\n@1 one\r\n") } });
+    ASSERT_EQ(symlink("/dev/zero", (folder.dir / "lang/zero").c_str()), 0);
+    WorkingDirectory cwd(folder.dir.path());
+    class LanguageTable table;
+    ASSERT_EQ(table.LanguageCount(), 2u);
+    int zero = table.languages[0].file == "zero" ? 0 : 1;
+    EXPECT_EQ(table.languages[zero].name, "");
+    table.SetLanguage("English");
+    table.SetLanguageIndex(zero);
+    EXPECT_EQ(table.currentLanguage, zero);
+    EXPECT_TRUE(table.texts.empty());
 }
 
 // Every language shipped in the build tree names itself and defines every text the screens
