@@ -272,17 +272,17 @@ static Images Facial()
             // Scattered dots, no outline: the skin shows between them.
             for (int y = 0; y < image.height; ++y)
                 for (int x = 0; x < image.width; ++x)
-                    if (Scatter(x, y) % 3 == 0 && InsideAt(beard.shape, x, y)) image.at(x, y) = beard.colour;
+                    if (Scatter(x, y) % 3 == 0 && InsideAt(beard.shape & face::Head(), x, y)) image.at(x, y) = beard.colour;
         } else {
             Style style;
             style.shadeDx = -2;
             style.shadeDy = 2;
             const Tone tone = ToneOf(beard.colour, 0.3, 0.3);
-            Fill(image, beard.shape, tone, style);
+            Fill(image, beard.shape & face::Figure(), tone, style);
             // A few short curls give the beard its texture.
             for (int y = 0; y < image.height; ++y)
                 for (int x = 0; x < image.width; ++x)
-                    if (Scatter(x, y) % 11 == 0 && InsideAt(Interior(Interior(beard.shape)), x, y)) {
+                    if (Scatter(x, y) % 11 == 0 && InsideAt(Interior(Interior(beard.shape & face::Figure())), x, y)) {
                         image.at(x, y) = tone.shade;
                         Dot(image, x + 1, y + 1, tone.shade);
                     }
@@ -425,7 +425,7 @@ static Images Clothes()
                     }});
     // Mustard turtleneck up to the chin.
     tops.push_back({ToneOf(0xD8A030), Nothing(), [=](RgbImage& image, const Shape&) {
-                        const Shape collar = SuperEllipse(CentreX, shoulder - 2, 10.5, 8, 4) - face::Head();
+                        const Shape collar = (SuperEllipse(CentreX, shoulder - 2, 10.5, 8, 4) & Below(face::ChinY)) - face::Head();
                         Fill(image, collar, ToneOf(0xC08A28));
                         for (double x = CentreX - 7; x < CentreX + 8; x += 3)
                             Flat(image, Interior(collar) & Box(x, 0, x + 0.9, face::Height), 0xA87420);
