@@ -48,9 +48,11 @@ static bool RemoveFolder(int parent, const std::string& name, int depth)
     }
     for (int pass = 0; pass < MaxPasses; ++pass) {
         std::vector<std::string> names = FolderEntries(folder);
-        for (size_t i = 0; i < names.size(); ++i) RemoveEntry(folder, names[i], depth + 1);
+        bool emptied = true;
+        for (size_t i = 0; i < names.size(); ++i) emptied = RemoveEntry(folder, names[i], depth + 1) && emptied;
         if (unlinkat(parent, name.c_str(), AT_REMOVEDIR) == 0) break;
-        if (errno != ENOTEMPTY && errno != EEXIST) break;
+        // another pass only for entries that appeared meanwhile, not for ones that resist
+        if (!emptied || (errno != ENOTEMPTY && errno != EEXIST)) break;
     }
     close(folder);
     struct stat status;
