@@ -15,7 +15,7 @@ file(GLOB VOK_TESTS CONFIGURE_DEPENDS tests/*_test.cpp)
 foreach(test_source ${VOK_TESTS})
   get_filename_component(test_name ${test_source} NAME_WE)
   add_executable(${test_name} ${test_source})
-  target_link_libraries(${test_name} PRIVATE vok_test_support GTest::gtest_main)
+  target_link_libraries(${test_name} PRIVATE vok_test_support GTest::gtest)
   set_target_properties(${test_name} PROPERTIES CXX_STANDARD 17 RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_dependencies(${test_name} vok vok_data)
   # Tests run headless, from the build tree where media/ and lang/ live. Each carries its
