@@ -1,4 +1,4 @@
-// The main of every test executable: tests run headless whatever the caller's environment,
+// The main of every test executable: tests run headless unless the caller picked a driver,
 // so SDL never opens a real window or sound card (ctest cannot pass both variables through
 // discovered tests' properties).
 #include <gtest/gtest.h>
