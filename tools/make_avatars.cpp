@@ -121,10 +121,13 @@ static void DrawHairStyle(RgbImage& image, const HairStyle& style)
     Style shaded;
     shaded.shadeDx = -2;
     shaded.shadeDy = 2;
-    const Shape back = style.back - face::Head() - face::Neck() - face::Torso() - keepOut;
+    // Under the chin the neck stands in front of the hair: leave a gap there, so long hair
+    // falls beside the neck instead of framing the chin.
+    const Shape underChin = Box(face::CentreX - 14, face::ChinY - 8, face::CentreX + 14, face::Height);
+    const Shape back = style.back - face::Head() - face::Neck() - face::Torso() - underChin - keepOut;
     Fill(image, back, backTone, shaded);
     const Shape faceOpening = face::Head() & BelowProfile(style.fringe);
-    const Shape top = style.top - faceOpening - keepOut;
+    const Shape top = style.top - faceOpening - keepOut - (underChin - face::Head());
     Fill(image, top, tone, shaded);
     // Strands: shaded lines from the crown towards the fringe, and a band of shine.
     const Shape inside = Interior(top);
@@ -136,10 +139,8 @@ static void DrawHairStyle(RgbImage& image, const HairStyle& style)
     const Shape shine = (Ellipse(face::CentreX, face::HeadY + 2, 20, 24) - Ellipse(face::CentreX, face::HeadY + 3, 18, 22)) &
                         Box(face::CentreX - 16, 0, face::CentreX + 4, face::Height);
     Flat(image, shine & inside, tone.light);
-    if (style.extraColour || true) {
-        const uint32_t colour = style.extraColour ? style.extraColour : style.colour;
-        Fill(image, style.extra - faceOpening - keepOut, ToneOf(colour, 0.35, 0.3), shaded);
-    }
+    const uint32_t extraColour = style.extraColour ? style.extraColour : style.colour;
+    Fill(image, style.extra - faceOpening - keepOut, ToneOf(extraColour, 0.35, 0.3), shaded);
 }
 
 static Images Hair()
@@ -149,7 +150,8 @@ static Images Hair()
     std::vector<HairStyle> styles(12);
     // Short and messy, brown.
     styles[0].colour = 0x7A4A2A;
-    styles[0].top = (Cap(3) & Above(48)) | Polygon({{30, 18}, {27, 8}, {38, 15}, {44, 6}, {50, 15}, {60, 9}, {58, 19}});
+    styles[0].top = (Cap(3) & Above(48)) |
+                    Polygon({{26, 22}, {21, 11}, {32, 15}, {35, 5}, {44, 13}, {51, 4}, {56, 14}, {65, 10}, {62, 22}});
     styles[0].fringe = WithLocks(Teeth(hairLine - 1, 6, 6), 21, 48);
     // Long and straight with a blunt fringe, black.
     styles[1].colour = 0x2E2A36;
@@ -187,11 +189,13 @@ static Images Hair()
     styles[7].colour = 0xB8BCC8;
     styles[7].top = Cap(2) & Above(46);
     styles[7].fringe = WithLocks([=](double x) { return 28 + (x < 36 ? (36 - x) * 0.2 : (x - 36) * 0.12); }, 23, 44);
-    // Crest, blue.
-    styles[8].colour = 0x3C6AD0;
-    styles[8].top = Polygon({{36, 30}, {34, 14}, {38, 4}, {41, 10}, {44, 1}, {47, 10}, {50, 4}, {54, 14}, {52, 30}});
-    styles[8].fringe = [=](double) { return 26.0; };
+    // Blue crest over shaved sides.
+    styles[8].colour = 0x3A3E58;
+    styles[8].top = Cap(0.5) & Above(46);
+    styles[8].fringe = WithLocks([=](double) { return hairLine - 4; }, 24, 44);
     styles[8].strands = 0;
+    styles[8].extra = Polygon({{37, 30}, {34, 14}, {38, 4}, {41, 10}, {44, 1}, {47, 10}, {50, 4}, {54, 14}, {51, 30}});
+    styles[8].extraColour = 0x3C6AD0;
     // Long waves, auburn.
     styles[9].colour = 0xA8442C;
     styles[9].top = Cap(3);
@@ -325,9 +329,9 @@ static Images Tatoo()
     Fill(star, Polygon(points), Tone{0xF4C030, 0xD89A20, 0xFFF0A0});
     images.push_back(star);
     RgbImage heart = Blank(); // a heart on the right cheek
-    const double hx = 2 * CentreX - cheekX - 1;
-    Fill(heart, Circle(hx - 1.6, CheekY - 1, 2.2) | Circle(hx + 1.6, CheekY - 1, 2.2) |
-                    Polygon({{hx - 3.8, CheekY - 0.5}, {hx + 3.8, CheekY - 0.5}, {hx, CheekY + 4}}),
+    const double hx = 2 * CentreX - cheekX;
+    Fill(heart, Circle(hx - 2, CheekY - 1, 2.6) | Circle(hx + 2, CheekY - 1, 2.6) |
+                    Polygon({{hx - 4.5, CheekY}, {hx + 4.5, CheekY}, {hx, CheekY + 5}}),
          Tone{0xE03C50, 0xB82A40, 0xF890A0});
     images.push_back(heart);
     return images;
@@ -345,9 +349,8 @@ static Images EarWear()
     Fill(studs, face::BothSides(Circle(lobeX, lobeY, 1.8)), Tone{0xF0C040, 0xC08A20, 0xFFF4B0});
     images.push_back(studs);
     RgbImage hoops = Blank();
-    const Shape ring = Circle(lobeX, lobeY + 4, 4) - Circle(lobeX, lobeY + 4, 2.6);
-    Flat(hoops, face::BothSides(ring), 0xC8CCD8);
-    Flat(hoops, face::BothSides(ring & Above(lobeY + 3) & LeftOf(lobeX)), 0xF4F6FA);
+    const Shape ring = Circle(lobeX, lobeY + 4, 4.2) - Circle(lobeX, lobeY + 4, 1.8);
+    Fill(hoops, face::BothSides(ring), Tone{0xF0C040, 0xC08A20, 0xFFF4B0});
     images.push_back(hoops);
     RgbImage drops = Blank();
     Flat(drops, face::BothSides(Box(lobeX - 0.5, lobeY, lobeX + 0.5, lobeY + 3)), 0xE0B040);
