@@ -389,16 +389,19 @@ static Images Clothes()
 {
     using face::CentreX;
     const double shoulder = face::ShoulderTop;
-    const Shape crew = Ellipse(CentreX, shoulder, 10, 6);
-    const Shape vee = Polygon({{CentreX - 10, shoulder - 4}, {CentreX + 10, shoulder - 4}, {CentreX, shoulder + 12}});
+    // Necklines stay inside the neck where it meets the shoulders, so no bare shoulder edge
+    // of the base shows beside the neck.
+    const double neck = face::NeckHalfWidth - 0.5;
+    const Shape crew = Ellipse(CentreX, shoulder - 1, neck, 5);
+    const Shape vee = Polygon({{CentreX - neck, shoulder - 6}, {CentreX + neck, shoulder - 6}, {CentreX, shoulder + 12}});
     std::vector<Top> tops;
     // Red T-shirt with a ribbed collar.
     tops.push_back({ToneOf(0xD84848), crew, [=](RgbImage& image, const Shape&) {
-                        Fill(image, (Ellipse(CentreX, shoulder, 12, 8) - crew) & Body(), ToneOf(0xB83838));
+                        Fill(image, (Ellipse(CentreX, shoulder - 1, neck + 2.5, 7) - crew) & Body(), ToneOf(0xB83838));
                     }});
     // Navy V-neck sweater.
     tops.push_back({ToneOf(0x34467A), vee, [=](RgbImage& image, const Shape&) {
-                        Fill(image, (Grown(Grown(vee)) - vee) & Below(shoulder - 3), ToneOf(0x4A5C94));
+                        Fill(image, (Grown(Grown(vee)) - vee) & Body(), ToneOf(0x4A5C94));
                     }});
     // Grey hoodie with its hood behind the neck and two strings.
     tops.push_back({ToneOf(0x8C94A0), crew, [=](RgbImage& image, const Shape&) {
