@@ -23,9 +23,8 @@ static std::string ActiveProfilePath()
 static bool ReadActiveProfileLine(std::string* line)
 {
     std::string bytes;
-    if (!ReadFileBytes(ActiveProfilePath(), &bytes) || bytes.empty()) return false;
+    if (!ReadFileBytes(ActiveProfilePath(), &bytes, 1023) || bytes.empty()) return false;
     *line = bytes.substr(0, bytes.find('\n'));
-    if (line->size() > 1023) line->resize(1023);
     return true;
 }
 
