@@ -215,3 +215,29 @@ TEST(Progress, LoadGameSummary)
     EXPECT_EQ(GameSummary.pointsEarned, 77);
     ResetStore(dir.store());
 }
+
+// The real program at start-up: a marked player gets fresh totals and ranking on the card,
+// and damaged files of another player neither stop it nor get rewritten.
+TEST(Progress, WholeRunRecomputesMarkedPlayer)
+{
+    TempDir dir;
+    const std::string store = dir.store();
+    MakePlayer(store, "vok_ana", "lang=English\r\nname=Ana\r\nbase=01\r\n");
+    MakeGame(store, "vok_ana", "A", {3, 5, 30, 50, 7});
+    MakeGame(store, "vok_ana", "B", {2, 2, 20, 20, 9});
+    WriteUpdateMarker(dir / "vok_ana");
+    WriteFile(store + "activevok", "vok_ana");
+    std::string junk;
+    for (int i = 0; i < 5000; ++i) junk += char(i * 7919 % 251);
+    MakePlayer(store, "vok_zed", junk);
+    WriteFile(dir / "vok_zed/vok.erience", "\x01\x02");
+    WriteFile(dir / "vok_zed/vok.ranking", "fav1=" + std::string(3000, 'x') + "\n" + junk);
+
+    VokRun run = RunVok({"--store", store, "--max-frames", "3"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(dir / "vok_ana/vok.erience"), Totals(5, 7, 50, 70));
+    EXPECT_EQ(ReadFile(dir / "vok_ana/vok.ranking"), "fav1=B\r\nfav2=A\r\ncmp1=B\r\n");
+    EXPECT_FALSE(FileExists(dir / "vok_ana/update"));
+    EXPECT_EQ(ReadFile(dir / "vok_zed/vok.cfg"), junk);
+    EXPECT_EQ(ReadFile(dir / "vok_zed/vok.erience"), "\x01\x02");
+}
