@@ -73,7 +73,7 @@ static Images Bases()
 using Profile = std::function<double(double x)>; // a y for each column
 
 struct HairStyle {
-    uint32_t colour;
+    uint32_t colour = 0;
     Shape back = Nothing();     // behind the head: cut around the face, neck and shoulders
     Shape top = Nothing();      // over the head
     Profile fringe;             // the face shows below this line
