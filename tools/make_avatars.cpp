@@ -266,8 +266,8 @@ static Images Facial()
         {Moustache(10, 3), 0x4A2E1E, false},                                                           // moustache
         {Moustache(7, 1) | (Ellipse(CentreX, face::ChinY - 1, 5, 5) & Below(face::MouthY + 3.5)), 0x2E2624, false}, // goatee
         {Jaw(0.7) - Grown(mouth), 0x5A4A44, true},                                                     // stubble
-        {(Jaw(0.6) | Ellipse(CentreX, face::ChinY + 1, 9, 5) | Moustache(9, 1)) - mouth, 0xC4622C, false}, // ginger beard
-        {(Jaw(0.8) | Ellipse(CentreX, face::ChinY + 2, 10, 6) | Moustache(11, 4)) - mouth, 0xCCC8D0, false}, // white beard
+        {(Jaw(0.6) | Ellipse(CentreX, face::ChinY, 7.5, 3.5) | Moustache(9, 1)) - mouth, 0xC4622C, false}, // ginger beard
+        {(Jaw(0.45) | Ellipse(CentreX, face::ChinY, 7.5, 4) | Moustache(11, 4)) - mouth, 0xCCC8D0, false}, // white beard
     };
     Images images;
     for (const Beard& beard : beards) {
