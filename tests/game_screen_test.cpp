@@ -29,6 +29,7 @@ protected:
         LanguageTable.SetLanguage("English");
         WritePlayer(card.store(), {"vok_anna", "Anna"});
     }
+    void TearDown() override { ReleaseCard(); }
     // Opens the player's games as the home screen's B does.
     void Open()
     {

@@ -40,6 +40,7 @@ TEST(StarCount, FollowsThePercentageOfPossiblePoints)
 class HomeScreenInProcess : public ::testing::Test {
 protected:
     void SetUp() override { StartScreens(); }
+    void TearDown() override { ReleaseCard(); }
     void Start() { ResetScreens(card.store()); }
     void Press(int button)
     {

@@ -19,6 +19,7 @@ protected:
         StartScreens();
         LanguageTable.SetLanguage("English");
     }
+    void TearDown() override { ReleaseCard(); }
     std::string Text(int id) const { return LanguageTable.GetText(id); }
     TempDir card;
 };

@@ -138,6 +138,13 @@ void ResetScreens(const std::string& store)
     ClearScreen();
 }
 
+void ReleaseCard()
+{
+    TempDir empty;
+    ResetScreens(empty.store());
+    NoticeId = 0;
+}
+
 void PushButton(int button)
 {
     SDL_Event event = {};

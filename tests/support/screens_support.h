@@ -58,6 +58,8 @@ bool Near(uint32_t rgb, int red, int green, int blue);
 void StartScreens();
 // StoreRoot = store, the card scanned, and the screens' shared state back to start values.
 void ResetScreens(const std::string& store);
+// Profiles emptied (the program keeps its records until it ends): call when a test ends.
+void ReleaseCard();
 void PushButton(int button);
 void PushTouch(int x, int y, int mouseButton = 1);
 uint32_t ScreenPixel(int x, int y); // 0xRRGGBB of ScreenSurface
