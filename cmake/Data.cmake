@@ -12,7 +12,7 @@ vok_tool(make_avatars)
 vok_tool(make_lang)
 vok_tool(make_demo_card)
 
-file(GLOB VOK_ART_SOURCES CONFIGURE_DEPENDS data/art/*)
+file(GLOB_RECURSE VOK_ART_SOURCES CONFIGURE_DEPENDS data/art/*)
 file(GLOB VOK_LANG_SOURCES CONFIGURE_DEPENDS data/lang/*)
 
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/.media-ui.stamp
