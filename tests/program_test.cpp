@@ -14,10 +14,9 @@
 
 namespace {
 
-void SkipOnHandheld()
-{
-    if (HandheldBuild) GTEST_SKIP() << "the handheld build ends at once without a joystick";
-}
+// GTEST_SKIP only leaves the function it is written in, hence a macro.
+#define SKIP_ON_HANDHELD() \
+    if (HandheldBuild) GTEST_SKIP() << "the handheld build ends at once without a joystick"
 
 // A shell script that records its working directory and argument zero into `out`.
 std::string FakeLauncher(const TempDir& dir, const std::string& out)
@@ -51,7 +50,7 @@ bool IsScreenSizedBmp(const std::string& path)
 // with no player on the card no active-profile file is written.
 TEST(Program, RunsAndEndsAfterMaxFrames)
 {
-    SkipOnHandheld();
+    SKIP_ON_HANDHELD();
     TempDir dir;
     VokRun run = RunVok({"--store", dir / "card", "--max-frames", "5"});
     EXPECT_EQ(run.status, 0);
@@ -65,7 +64,7 @@ TEST(Program, RunsAndEndsAfterMaxFrames)
 // when it was given relative to the caller's folder.
 TEST(Program, HandsOverToTheLauncher)
 {
-    SkipOnHandheld();
+    SKIP_ON_HANDHELD();
     TempDir dir;
     const std::string launcher = FakeLauncher(dir, dir / "seen.txt");
     WriteProfile(dir.store(), "vok_ana", "Ana");
@@ -92,7 +91,7 @@ TEST(Program, HandsOverToTheLauncher)
 // Screenshots are 320 x 240 whatever the window's zoom.
 TEST(Program, ScreenshotsAreScreenSized)
 {
-    SkipOnHandheld();
+    SKIP_ON_HANDHELD();
     TempDir dir;
     for (const char* zoom : {"1", "3"}) {
         const std::string shot = dir / (std::string("shot") + zoom + ".bmp");
@@ -146,7 +145,7 @@ TEST(Program, NoJoystick)
 // relative paths from the caller's folder.
 TEST(Program, InstalledCommand)
 {
-    SkipOnHandheld();
+    SKIP_ON_HANDHELD();
     TempDir dir;
     VokRun install = RunProgram(VOK_CMAKE_COMMAND, {"--install", BuildDir(), "--prefix", dir / "prefix"}, BuildDir());
     ASSERT_EQ(install.status, 0) << install.err;

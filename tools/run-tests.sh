@@ -32,7 +32,6 @@ variant() {
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-export LSAN_OPTIONS="suppressions=$PWD/tools/lsan-suppressions.txt:print_suppressions=0"
 
 start=$(date +%s)
 variant "desktop" build "-DCMAKE_BUILD_TYPE=RelWithDebInfo" "" ""
