@@ -41,7 +41,7 @@ static bool StartUp()
     SDL_WM_SetCaption(Caption, Caption);
     if (!PlatformOpenVideo()) return false;
     if (!PlatformOpenJoystick()) return false;
-    SDL_ShowCursor(SDL_DISABLE);
+    PlatformHideCursor();
     Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 128); // no sound device: the program runs silent
     Mix_Volume(-1, SoundVolume);
     TTF_Init();

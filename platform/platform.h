@@ -56,6 +56,8 @@ bool PlatformInitWithoutSound();
 bool PlatformOpenVideo();
 // Opens joystick 0 into JoystickHandle; false when the program cannot run without it.
 bool PlatformOpenJoystick();
+// Hides the mouse pointer on the handheld; a desktop keeps it, as its clicks are the touches.
+void PlatformHideCursor();
 // Before the screen handler of frame `frame`: desktop input translated into joystick
 // button and touch events, then the script's events of that frame queued.
 void PlatformBeginFrame(long frame);

@@ -66,6 +66,11 @@ bool PlatformOpenJoystick()
     return JoystickHandle != 0 || !HandheldBuild;
 }
 
+void PlatformHideCursor()
+{
+    if (HandheldBuild) SDL_ShowCursor(SDL_DISABLE);
+}
+
 // Every channel at half brightness, for the scan-line look.
 static Uint16 Darkened(Uint16 pixel, const SDL_PixelFormat* f)
 {

@@ -57,6 +57,14 @@ TEST(Program, RunsAndEndsAfterMaxFrames)
     EXPECT_EQ(run.err, "");
     EXPECT_TRUE(FileExists(dir / "card"));
     EXPECT_FALSE(FileExists(dir / "card/activevok"));
+
+    // A desktop without a sound device runs silent instead of ending.
+    const std::string shot = dir / "silent.bmp";
+    WriteFile(dir / "script.txt", "2 screenshot " + shot + "\n");
+    run = RunProgram("/usr/bin/env", {"SDL_AUDIODRIVER=nosuch", BuildDir() + "/vok", "--store", dir / "card",
+                                      "--max-frames", "2", "--script", dir / "script.txt"}, BuildDir());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(IsScreenSizedBmp(shot));
 }
 
 // The player on the card at exit is remembered, also when the launcher then fails to start;
