@@ -25,3 +25,4 @@ foreach(test_source ${VOK_TESTS})
     PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy" TIMEOUT 120 LABELS ${test_name}
     DISCOVERY_TIMEOUT 30)
 endforeach()
+include(cmake/EndToEnd.cmake)

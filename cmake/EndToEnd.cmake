@@ -1,0 +1,12 @@
+# The program as a player meets it: the picture converter of the guided tour (tools/tour.sh)
+# and the X libraries of the real-window test, which stands in for a window manager.
+
+find_package(ZLIB REQUIRED)
+vok_tool(bmp_to_png)
+target_link_libraries(bmp_to_png PRIVATE ZLIB::ZLIB)
+
+find_package(X11 REQUIRED)
+target_link_libraries(window_test PRIVATE X11::X11)
+# The whole-program tests run the tour and its converter, and make their cards with the tool.
+add_dependencies(e2e_test bmp_to_png make_demo_card)
+
