@@ -1,7 +1,6 @@
 #include "store/game_files.h"
 
 #include <cstdio>
-#include <cstring>
 #include "graphics/media.h"
 #include "store/profiles.h"
 #include "store/store_files.h"
@@ -50,11 +49,10 @@ void LoadGameInfo(std::vector<AchievementRecord>* list)
     LoadAchievementIcons();
 }
 
-// Icon of achievement n is the file "001" to "050".
-static std::string IconFileName(int n)
+std::string AchievementIconName(int id)
 {
-    char name[8];
-    std::sprintf(name, "%03d", n % 1000);
+    char name[16];
+    std::sprintf(name, "%03d", id);
     return name;
 }
 
@@ -64,7 +62,7 @@ void LoadAchievementIcons()
     if (!SelectedGamePath("", &path)) return;
     for (int n = 1; n <= IconCount; ++n) {
         FreeSurface(&AchievementIcons[n - 1]);
-        SelectedGamePath(IconFileName(n), &path);
+        SelectedGamePath(AchievementIconName(n), &path);
         AchievementIcons[n - 1] = LoadBitmap(path);
     }
 }

@@ -25,6 +25,8 @@ void LoadAchievementIcons();
 int LoadAchievementTexts();        // 1 when a text file was read
 std::string ReadTextLanguage();    // first line of vok.lang, "" when unreadable
 
+// Icon file name of achievement `id`: "001" to "050".
+std::string AchievementIconName(int id);
 // The icon of achievement `id`, or null when id is outside 1 to 50 or has none.
 SDL_Surface* AchievementIcon(int id);
 // Decoders from memory, shared by the loaders and the tests.

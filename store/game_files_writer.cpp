@@ -1,13 +1,11 @@
 #include "store/game_files_writer.h"
 
-#include <cstdio>
+#include <cstdint>
 #include <fstream>
 
-static std::string Join(const std::string& dir, const std::string& file)
-{
-    if (!dir.empty() && dir.back() == '/') return dir + file;
-    return dir + "/" + file;
-}
+#include "store/store_paths.h"
+
+static std::string Join(const std::string& dir, const std::string& file) { return WithTrailingSlash(dir) + file; }
 
 static bool WriteBytes(const std::string& path, const std::string& bytes)
 {
@@ -45,13 +43,6 @@ std::string EncodeAchievementTexts(const std::vector<AchievementTextSource>& tex
         bytes += record;
     }
     return bytes;
-}
-
-std::string AchievementIconName(int id)
-{
-    char name[16];
-    std::snprintf(name, sizeof name, "%03d", id);
-    return name;
 }
 
 bool WriteTitleFile(const std::string& gameDir, const std::string& title, const std::string& author)

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <vector>
+#include "store/game_files.h"
 #include "tools/bitmap_writer.h"
 
 // One achievement text as a game means it; name and description in Latin-1.
@@ -19,8 +20,6 @@ struct AchievementTextSource {
 std::string FormatTitleFile(const std::string& title, const std::string& author);
 // The bytes of an achievement text file: one 128-byte record per entry, text complemented.
 std::string EncodeAchievementTexts(const std::vector<AchievementTextSource>& texts);
-// Icon file name of achievement `id`: "001" to "050".
-std::string AchievementIconName(int id);
 
 // The file writers take the game folder's path (with or without a trailing "/").
 bool WriteTitleFile(const std::string& gameDir, const std::string& title, const std::string& author);
