@@ -1,7 +1,8 @@
 #!/bin/bash
 # Installs what is missing, builds in build/, writes the demo card afresh and runs vok on it
-# from the build folder (where media/ and lang/ are): in a window when a display exists,
-# otherwise a short headless run that saves a screenshot. Extra arguments go to vok.
+# from the build folder (where media/ and lang/ are) in a window when a display exists;
+# otherwise runs the guided tour (tools/tour.sh), which saves a picture of every screen.
+# Extra arguments go to vok in the window.
 set -eu
 cd "$(dirname "$0")/.."
 bash tools/setup-packages.sh
@@ -17,10 +18,5 @@ if [ -n "${DISPLAY:-}" ]; then
     exec ./vok --store demo-card/ "$@"
 fi
 
-shots="$PWD/demo-shots"
-rm -rf "$shots"
-mkdir -p "$shots"
-printf '30 screenshot %s/home.bmp\n' "$shots" > "$shots/tour.txt"
-./vok --store demo-card/ --max-frames 30 --script "$shots/tour.txt" "$@"
-echo "No display: vok ran headless for 30 frames on the demo card (build/demo-card)."
-echo "Its last screen is in $shots/home.bmp."
+echo "No display: the guided tour runs vok headless through every screen on a demo card."
+exec bash ../tools/tour.sh "$PWD"
