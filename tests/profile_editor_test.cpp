@@ -41,6 +41,7 @@ protected:
     {
         StartScreens();
         ResetScreens(card.store());
+        LanguageTable.SetLanguage("English");
         ScreenMode = 2;
         EditorRow = 0;
         SelectBarY = 24;
