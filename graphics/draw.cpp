@@ -3,9 +3,21 @@
 #include <cstring>
 #include "frame/state.h"
 
+// Blits the whole of `image` with its top-left at (x, y); nothing for a null image or target.
+static void BlitAt(SDL_Surface* image, SDL_Surface* target, int x, int y)
+{
+    if (!image || !target) return;
+    SDL_Rect where;
+    where.x = static_cast<Sint16>(x);
+    where.y = static_cast<Sint16>(y);
+    where.w = 0;
+    where.h = 0;
+    SDL_BlitSurface(image, 0, target, &where);
+}
+
 void DrawText(SDL_Surface* target, const char* text, int x, int y, int red, int green, int blue, TTF_Font* font)
 {
-    if (!text || !font || !target) return; // no font: the program runs on without text
+    if (!text || !font) return; // no font: the program runs on without text
     SDL_Color colour;
     colour.r = static_cast<Uint8>(red);
     colour.g = static_cast<Uint8>(green);
@@ -13,12 +25,7 @@ void DrawText(SDL_Surface* target, const char* text, int x, int y, int red, int 
     colour.unused = 0;
     SDL_Surface* rendered = TTF_RenderText_Blended(font, text, colour);
     if (!rendered) return; // an empty text renders to nothing
-    SDL_Rect where;
-    where.x = static_cast<Sint16>(x);
-    where.y = static_cast<Sint16>(y);
-    where.w = 0;
-    where.h = 0;
-    SDL_BlitSurface(rendered, 0, target, &where);
+    BlitAt(rendered, target, x, y);
     SDL_FreeSurface(rendered);
 }
 
@@ -109,11 +116,5 @@ Uint32 ScreenColour(int red, int green, int blue)
 
 void DrawImage(SDL_Surface* image, int x, int y)
 {
-    if (!image || !ScreenSurface) return;
-    SDL_Rect where;
-    where.x = static_cast<Sint16>(x);
-    where.y = static_cast<Sint16>(y);
-    where.w = 0;
-    where.h = 0;
-    SDL_BlitSurface(image, 0, ScreenSurface, &where);
+    BlitAt(image, ScreenSurface, x, y);
 }

@@ -125,9 +125,9 @@ void FreeSound()
     Mix_CloseAudio();
 }
 
-static void FreeSurfaces(SDL_Surface** surfaces, int count)
+static void FreeSurfaces(SDL_Surface** surfaces, size_t count)
 {
-    for (int i = 0; i < count; ++i) FreeSurface(&surfaces[i]);
+    for (size_t i = 0; i < count; ++i) FreeSurface(&surfaces[i]);
 }
 
 // Handles are set to null as they go, so a second call frees nothing twice.
@@ -136,11 +136,11 @@ void FreeMedia()
     for (int i = 0; i < MediaFileCount; ++i) FreeSurface(MediaFiles[i].handle);
     for (int part = 0; part < AvatarPartCount; ++part) {
         std::vector<SDL_Surface*>& images = AvatarPartImages[part];
-        for (size_t k = 0; k < images.size(); ++k) FreeSurface(&images[k]);
+        if (!images.empty()) FreeSurfaces(&images[0], images.size());
     }
-    FreeSurfaces(AchievementIcons, 50);
-    FreeSurfaces(FavouriteIcons, 5);
-    FreeSurfaces(CompletedIcons, 5);
+    FreeSurfaces(AchievementIcons, sizeof AchievementIcons / sizeof AchievementIcons[0]);
+    FreeSurfaces(FavouriteIcons, sizeof FavouriteIcons / sizeof FavouriteIcons[0]);
+    FreeSurfaces(CompletedIcons, sizeof CompletedIcons / sizeof CompletedIcons[0]);
 }
 
 void PlayNextSound()

@@ -40,8 +40,10 @@ bool PopupRect(int id, SDL_Rect* rect)
     return true;
 }
 
-// The highlight sits 3 pixels above its line's text so that the text reads on it.
-// A cursor outside the box's lines gets no bar rather than one drawn somewhere below.
+// The bar starts 3 pixels below the top of its line's text and is drawn before the texts,
+// so the highlighted line reads on it.
+// A cursor outside the box's lines (a press before the new box's first drawing wraps on the
+// old box's line count) gets no bar rather than one hanging below the box.
 static void DrawPopupBar(const PopupBox& box)
 {
     if (PopupCursor < 0 || PopupCursor >= box.itemCount) return;
