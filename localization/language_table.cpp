@@ -1,37 +1,16 @@
 #include "localization/language_table.h"
 
-#include <cstdio>
-#include <cstring>
-#include <dirent.h>
+#include "store/store_files.h"
 
 class LanguageTable LanguageTable;
 
 static const char KeyMarker = '@';
 static const size_t MaxLineLength = 1023;
 
-// True once the unfinished last line of `text` is already too long: nothing after it counts.
-static bool EndsInOverlongLine(const std::string& text)
-{
-    size_t feed = text.rfind('\n');
-    size_t lineStart = feed == std::string::npos ? 0 : feed + 1;
-    return text.size() - lineStart > MaxLineLength;
-}
-
-// The file's text up to its first overlong line (so a file without line ends cannot fill
-// the memory); false when it cannot be opened or read (a folder, for one).
-static bool ReadLanguageFile(const std::string& path, std::string* text)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    text->clear();
-    char buffer[4096];
-    size_t count;
-    while (!EndsInOverlongLine(*text) && (count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text->append(buffer, count);
-    bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return !failed;
-}
+struct LanguageLine {
+    std::string key;   // up to the first space at index 1 or later; the whole line without one
+    std::string value; // after that space, less the line's last character (the CR of CR LF)
+};
 
 static LanguageLine SplitLanguageLine(const std::string& line)
 {
@@ -48,7 +27,8 @@ static LanguageLine SplitLanguageLine(const std::string& line)
     return split;
 }
 
-std::vector<LanguageLine> ParseLanguageLines(const std::string& text)
+// The lines of `text` split at line feeds, up to the first line over 1023 characters.
+static std::vector<LanguageLine> ParseLanguageLines(const std::string& text)
 {
     std::vector<LanguageLine> lines;
     size_t start = 0;
@@ -114,11 +94,11 @@ std::vector<std::string> ParseLanguageTexts(const std::string& text)
 std::string ReadLanguageKey(const std::string& file, const std::string& key)
 {
     std::string text;
-    if (!ReadLanguageFile("lang/" + file, &text)) return "";
+    if (!ReadKeyValueText("lang/" + file, &text)) return "";
     return LanguageKeyValue(text, key);
 }
 
-LanguageTable::LanguageTable() : currentLanguage(0), emptyText(0)
+LanguageTable::LanguageTable() : emptyText(0), currentLanguage(0)
 {
     ScanLanguages();
 }
@@ -167,7 +147,7 @@ void LanguageTable::SetLanguageIndex(unsigned int index)
 {
     if (index >= languages.size()) return;
     std::string text;
-    if (!ReadLanguageFile("lang/" + languages[index].file, &text)) return;
+    if (!ReadKeyValueText("lang/" + languages[index].file, &text)) return; // a folder, for one
     currentLanguage = static_cast<int>(index);
     texts = ParseLanguageTexts(text);
 }
@@ -176,15 +156,13 @@ void LanguageTable::SetLanguageIndex(unsigned int index)
 void LanguageTable::ScanLanguages()
 {
     languages.clear();
-    DIR* folder = opendir("./lang");
-    if (!folder) return;
-    while (struct dirent* entry = readdir(folder)) {
-        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+    std::vector<std::string> names = ListFolder("./lang");
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == "." || names[i] == "..") continue;
         LanguageInfo info;
-        info.name = ReadLanguageKey(entry->d_name, "lang");
-        info.file = entry->d_name;
-        info.author = ReadLanguageKey(entry->d_name, "author");
+        info.name = ReadLanguageKey(names[i], "lang");
+        info.file = names[i];
+        info.author = ReadLanguageKey(names[i], "author");
         languages.push_back(info);
     }
-    closedir(folder);
 }

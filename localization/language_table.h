@@ -14,6 +14,8 @@ struct LanguageInfo {
 };
 
 class LanguageTable {
+    int emptyText; // always 0: its bytes are the "" handed out for missing texts
+
 public:
     LanguageTable();
     ~LanguageTable();
@@ -29,22 +31,13 @@ public:
     int currentLanguage;                 // index of the loaded language; 0 before any
     std::vector<LanguageInfo> languages; // every file of "lang", in directory order
     std::vector<std::string> texts;      // the current language's texts; id n is element n
-
-private:
-    int emptyText; // always 0: its bytes are the "" handed out for missing texts
 };
 
 // The value of the first "@" + `key` line of "lang/" + `file`; "" when none or unreadable.
 std::string ReadLanguageKey(const std::string& file, const std::string& key);
 
-// A language file's text parsed from memory; the file-reading calls above wrap these.
-struct LanguageLine {
-    std::string key;   // up to the first space at index 1 or later; the whole line without one
-    std::string value; // after that space, less the line's last character (the CR of CR LF)
-};
+// The same two readings from a language file's text in memory; the calls above wrap them.
 const int MaxTextId = 4095; // lines with a negative id or one above this are ignored
-// The lines of `text` split at line feeds, up to the first line over 1023 characters.
-std::vector<LanguageLine> ParseLanguageLines(const std::string& text);
 // The value of the first line whose key is "@" + `key`; "" when there is none.
 std::string LanguageKeyValue(const std::string& text, const std::string& key);
 // The texts of a language file: id n at element n, ids not defined are "".
