@@ -4,6 +4,7 @@
 #ifndef VOK_TOOLS_ART_CANVAS_H
 #define VOK_TOOLS_ART_CANVAS_H
 
+#include "tools/avatar_paint.h"
 #include "tools/bitmap_writer.h"
 
 #include <algorithm>
@@ -16,10 +17,9 @@
 namespace art {
 
 // The house palette, shared with the avatar parts.
-constexpr uint32_t Outline = 0x3A2418; // dark brown of every outline
+constexpr uint32_t Outline = paint::Ink; // dark brown of every outline
 constexpr uint32_t Peach = 0xFFC78C;   // frames behind avatars and the game grid
 constexpr uint32_t Cream = 0xFFF3DC;   // card body
-constexpr uint32_t Navy = 0x000080;    // popup boxes
 constexpr uint32_t Teal = 0x00B4B4;    // accent, as the popup highlight bar
 constexpr uint32_t Gold = 0xFFD23C;    // stars, trophies, trims
 constexpr uint32_t White = 0xFFFFFF;
@@ -32,14 +32,8 @@ struct Colour {
 
 inline Colour Rgb(uint32_t c) { return Colour{double(c >> 16 & 0xFF), double(c >> 8 & 0xFF), double(c & 0xFF)}; }
 
-inline uint32_t Pack(Colour c)
-{
-    auto channel = [](double v) { return uint32_t(std::clamp(std::lround(v), 0L, 255L)); };
-    return channel(c.r) << 16 | channel(c.g) << 8 | channel(c.b);
-}
-
 inline Colour Mix(Colour a, Colour b, double t) { return Colour{a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
-inline uint32_t Mix(uint32_t a, uint32_t b, double t) { return Pack(Mix(Rgb(a), Rgb(b), t)); }
+using paint::Mix; // the same blend on packed colours
 inline Colour Scale(Colour c, double k) { return Colour{c.r * k, c.g * k, c.b * k}; }
 
 inline double SmoothStep(double edge0, double edge1, double v)
@@ -158,32 +152,6 @@ inline double Coverage(int px, int py, const std::function<bool(double, double)>
             if (inside(px + (sx + 0.5) / 4, py + (sy + 0.5) / 4)) ++hits;
     return hits / 16.0;
 }
-
-// Even-odd test of a point against a closed polygon.
-inline bool InPolygon(const std::vector<std::pair<double, double>>& polygon, double x, double y)
-{
-    bool inside = false;
-    for (size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
-        const double xi = polygon[i].first, yi = polygon[i].second;
-        const double xj = polygon[j].first, yj = polygon[j].second;
-        if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) inside = !inside;
-    }
-    return inside;
-}
-
-// A deterministic stream of numbers in [0, 1), so the art is the same on every build.
-class Random {
-public:
-    explicit Random(uint32_t seed) : state_(seed) {}
-    double Next()
-    {
-        state_ = state_ * 1664525u + 1013904223u;
-        return (state_ >> 8) / double(1u << 24);
-    }
-
-private:
-    uint32_t state_;
-};
 
 } // namespace art
 

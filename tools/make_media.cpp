@@ -260,16 +260,17 @@ RgbImage UnlockedTile()
 RgbImage Star()
 {
     RgbImage image(20, 20);
-    std::vector<std::pair<double, double>> points;
+    std::vector<std::pair<double, double>> points; // the ten corners, outer and inner in turn
     const double pi = std::acos(-1.0);
     for (int i = 0; i < 10; ++i) {
         const double radius = i % 2 ? 3.9 : 9.0;
         const double angle = -pi / 2 + i * pi / 5;
         points.push_back({10 + radius * std::cos(angle), 10.6 + radius * std::sin(angle)});
     }
+    const paint::Shape star = paint::Polygon(points);
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x) {
-            const double cover = Coverage(x, y, [&](double px, double py) { return InPolygon(points, px, py); });
+            const double cover = Coverage(x, y, star);
             if (cover < 0.5) continue;
             // lit from the upper left: a light facet over a deeper one
             const double lit = ((x - 10) + (y - 10)) / 18.0;
