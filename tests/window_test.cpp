@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -152,6 +153,21 @@ std::vector<uint32_t> WaitForChange(Display* x, Window window, const std::vector
     return {};
 }
 
+// Waits until the window shows a drawn screen that stays the same for a moment.
+std::vector<uint32_t> WaitForStillScreen(Display* x, Window window)
+{
+    std::vector<uint32_t> last;
+    auto end = Clock::now() + std::chrono::seconds(10);
+    while (Clock::now() < end) {
+        Pause(100);
+        std::vector<uint32_t> now = WindowPixels(x, window, 320 * Zoom, 240 * Zoom);
+        bool drawn = std::any_of(now.begin(), now.end(), [](uint32_t pixel) { return pixel != 0; });
+        if (drawn && now == last) return now;
+        last = now;
+    }
+    return {};
+}
+
 bool WaitForFile(const std::string& path)
 {
     auto end = Clock::now() + std::chrono::seconds(10);
@@ -248,7 +264,8 @@ TEST(Window, KeysClicksAndCloseButton)
 
     std::string id = std::to_string(window);
     Xdotool(server.display(), "windowfocus --sync " + id);
-    std::vector<uint32_t> home = WindowPixels(x, window, 320 * Zoom, 240 * Zoom);
+    std::vector<uint32_t> home = WaitForStillScreen(x, window);
+    ASSERT_FALSE(home.empty()) << "the window shows no screen";
     Xdotool(server.display(), "key Right");
     std::vector<uint32_t> bert = WaitForChange(x, window, home);
     ASSERT_FALSE(bert.empty()) << "the right arrow changed nothing";
