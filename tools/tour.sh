@@ -46,12 +46,14 @@ card="$out/card"
 # --- The card as vok will see it: directory order, as the program lists it (never sorted).
 
 players=()
-for name in $(ls -f "$card"); do
+while IFS= read -r name; do
     [[ "$name" == vok_* && -f "$card/$name/vok.cfg" ]] && players+=("$name")
-done
+done < <(ls -f "$card")
 games_of() { # the game folders of player $1, in directory order
     local name
-    for name in $(ls -f "$card/$1"); do [ -e "$card/$1/$name/vok.dat" ] && echo "$name"; done
+    while IFS= read -r name; do
+        [ "$name" != . ] && [ "$name" != .. ] && [ -e "$card/$1/$name/vok.dat" ] && echo "$name"
+    done < <(ls -f "$card/$1")
 }
 if [ ${#players[@]} -eq 0 ]; then
     echo "tour: the demo card in $card holds no player" >&2
@@ -72,7 +74,7 @@ find_target() {
     for ((offset = 0; offset < ${#players[@]}; offset++)); do
         p=$(((current + offset) % ${#players[@]}))
         g=0
-        for game in $(games_of "${players[$p]}"); do
+        while IFS= read -r game; do
             index=0 found_hidden=-1 found_unlocked=-1
             while read -r id points hidden unlocked; do
                 [ "$hidden" != 0 ] && [ "$unlocked" = 0 ] && [ $found_hidden -lt 0 ] && found_hidden=$index
@@ -87,7 +89,7 @@ find_target() {
                 return
             fi
             g=$((g + 1))
-        done
+        done < <(games_of "${players[$p]}")
     done
     echo "tour: no game on the demo card has both a hidden locked and an unlocked achievement" >&2
 }
