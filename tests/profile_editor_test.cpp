@@ -54,6 +54,9 @@ protected:
     {
         for (std::vector<SDL_Surface*>& images : AvatarPartImages) images.clear();
         LanguageTable.SetLanguage("English");
+        for (ProfileRecord* record : Profiles) delete record; // the players saved here
+        Profiles.clear();
+        SelectedProfile = -1;
     }
     static void Press(int button)
     {
