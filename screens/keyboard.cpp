@@ -27,8 +27,8 @@ static const int PanelClosedY = 240;      // below the screen
 static const int TouchTop = 115;          // first pixel row of the keys' touch areas
 static const int FlashFrames = 8;
 
-// The four rows of keys; a key is one character, column 1 the first. Blank characters are
-// the special keys below (or, in row 4, the space bar).
+// The four rows of keys; a key is one character, column 1 the first. The blank characters
+// are the special keys below.
 struct KeyRow {
     const char* lower;
     const char* upper;
