@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <sys/stat.h>
+
 #include "frame/state.h"
 #include "graphics/media.h"
+#include "store/store_files.h"
 
 const AvatarPartInfo AvatarParts[AvatarPartCount] = {
     { "base", &ProfileRecord::base },
@@ -20,8 +22,7 @@ const AvatarPartInfo AvatarParts[AvatarPartCount] = {
 
 std::vector<std::string> AvatarPartFiles[AvatarPartCount];
 std::vector<SDL_Surface*> AvatarPartImages[AvatarPartCount];
-const int AvatarOriginX = 50;
-const int AvatarOriginY = 60;
+const SDL_Rect AvatarOrigin = { 50, 60, 0, 0 };
 
 // Layers lower in this list are covered by later ones: paint and beard lie under the
 // eyes, the ears over the hair, the clothes over everything.
@@ -31,12 +32,6 @@ static const AvatarPart DrawingOrder[AvatarPartCount] = {
 };
 
 static const int MaxPartImages = 99;
-
-static bool PathExists(const std::string& path)
-{
-    struct stat info;
-    return stat(path.c_str(), &info) == 0;
-}
 
 void ScanStore()
 {
@@ -106,9 +101,7 @@ void DrawAvatar(const ProfileRecord* record)
     for (int i = 0; i < AvatarPartCount; ++i) {
         SDL_Surface* image = SelectedImage(*record, DrawingOrder[i]);
         if (!image) continue;
-        SDL_Rect at;
-        at.x = AvatarOriginX;
-        at.y = AvatarOriginY;
+        SDL_Rect at = AvatarOrigin; // the blit writes the clipped size back
         SDL_BlitSurface(image, 0, ScreenSurface, &at);
     }
 }

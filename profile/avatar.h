@@ -23,8 +23,7 @@ extern const AvatarPartInfo AvatarParts[AvatarPartCount]; // canonical order
 
 extern std::vector<std::string> AvatarPartFiles[AvatarPartCount];   // file of number k + 1 at k
 extern std::vector<SDL_Surface*> AvatarPartImages[AvatarPartCount]; // image of number k + 1 at k, or null
-extern const int AvatarOriginX; // 50: top-left of every layer on screen
-extern const int AvatarOriginY; // 60
+extern const SDL_Rect AvatarOrigin; // (50, 60): top-left of every layer on screen
 
 void ScanStore();        // create StoreRoot when missing, ScanAvatarParts, ScanProfiles
 void ScanAvatarParts();  // the unbroken run of numbered files of each layer, at most 99

@@ -60,7 +60,7 @@ bool LoadProfileFile(ProfileRecord* record)
 {
     if (!record) return false;
     std::string text;
-    if (!ReadKeyValueText(StoreRoot + record->folder + "/vok.cfg", &text)) return false;
+    if (!ReadKeyValueText(ProfilePath(*record, "vok.cfg"), &text)) return false;
     ParseProfileFile(text, record);
     return true;
 }
@@ -135,23 +135,21 @@ void CommitProfile()
     SaveProfileFile();
 }
 
+// SetEditedProfile's parameters in their order; ears comes before nose there.
+static std::string ProfileRecord::* const EditedFields[] = {
+    &ProfileRecord::folder, &ProfileRecord::lang,   &ProfileRecord::name,    &ProfileRecord::base,
+    &ProfileRecord::eyes,   &ProfileRecord::browns, &ProfileRecord::ears,    &ProfileRecord::nose,
+    &ProfileRecord::mouth,  &ProfileRecord::facial, &ProfileRecord::hair,    &ProfileRecord::tatoo,
+    &ProfileRecord::clothes,
+};
+
 void SetEditedProfile(const std::string& folder, const std::string& lang, const std::string& name,
                       const std::string& base, const std::string& eyes, const std::string& browns,
                       const std::string& ears, const std::string& nose, const std::string& mouth,
                       const std::string& facial, const std::string& hair, const std::string& tatoo,
                       const std::string& clothes)
 {
-    EditedProfile.folder = folder;
-    EditedProfile.lang = lang;
-    EditedProfile.name = name;
-    EditedProfile.base = base;
-    EditedProfile.eyes = eyes;
-    EditedProfile.browns = browns;
-    EditedProfile.ears = ears;
-    EditedProfile.nose = nose;
-    EditedProfile.mouth = mouth;
-    EditedProfile.facial = facial;
-    EditedProfile.hair = hair;
-    EditedProfile.tatoo = tatoo;
-    EditedProfile.clothes = clothes;
+    const std::string* values[] = { &folder, &lang, &name, &base, &eyes, &browns, &ears, &nose,
+                                    &mouth, &facial, &hair, &tatoo, &clothes };
+    for (size_t i = 0; i < sizeof values / sizeof values[0]; ++i) EditedProfile.*EditedFields[i] = *values[i];
 }

@@ -18,20 +18,10 @@ static std::string ActiveProfilePath()
     return StoreRoot + "/activevok";
 }
 
-// The first line of "activevok" (without its "\n", at most 1023 bytes); false when unreadable
-// or empty.
-static bool ReadActiveProfileLine(std::string* line)
-{
-    std::string bytes;
-    if (!ReadFileBytes(ActiveProfilePath(), &bytes, 1023) || bytes.empty()) return false;
-    *line = bytes.substr(0, bytes.find('\n'));
-    return true;
-}
-
 static void SelectActiveProfile()
 {
     std::string line;
-    if (!ReadActiveProfileLine(&line)) return;
+    if (!ReadFirstLine(ActiveProfilePath(), &line)) return;
     for (size_t i = 0; i < Profiles.size(); ++i) {
         if (Profiles[i]->folder != line) continue;
         SelectedProfile = int(i);
@@ -43,10 +33,8 @@ static void SelectActiveProfile()
 void LoadStore()
 {
     SelectActiveProfile();
-    if (CurrentProfile()) {
-        if (HasUpdateMarker()) RecomputeTotals();
-        else LoadTotals();
-    }
+    if (HasUpdateMarker()) RecomputeTotals();
+    else LoadTotals(); // both do nothing without a player
     LoadRanking();
 }
 

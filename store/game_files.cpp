@@ -1,6 +1,7 @@
 #include "store/game_files.h"
 
 #include <cstdio>
+
 #include "graphics/media.h"
 #include "store/profiles.h"
 #include "store/store_files.h"
@@ -123,16 +124,7 @@ int LoadAchievementTexts()
 std::string ReadTextLanguage()
 {
     std::string path;
-    if (!SelectedGamePath("vok.lang", &path)) return std::string();
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return std::string();
-    char line[1024];
     std::string language;
-    if (std::fgets(line, sizeof line, file)) {
-        language = line;
-        if (!language.empty() && language[language.size() - 1] == '\n')
-            language.erase(language.size() - 1);
-    }
-    std::fclose(file);
+    if (SelectedGamePath("vok.lang", &path)) ReadFirstLine(path, &language);
     return language;
 }

@@ -1,19 +1,10 @@
 #include "store/game_files_writer.h"
 
-#include <cstdint>
-#include <fstream>
-
+#include "store/progress_writer.h"
+#include "store/store_files.h"
 #include "store/store_paths.h"
 
 static std::string Join(const std::string& dir, const std::string& file) { return WithTrailingSlash(dir) + file; }
-
-static bool WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write(bytes.data(), std::streamsize(bytes.size()));
-    return bool(file);
-}
 
 std::string FormatTitleFile(const std::string& title, const std::string& author)
 {
@@ -35,9 +26,9 @@ std::string EncodeAchievementTexts(const std::vector<AchievementTextSource>& tex
 {
     std::string bytes;
     for (const AchievementTextSource& t : texts) {
-        std::string record(128, '\0');
-        const uint32_t id = uint32_t(t.id);
-        for (int i = 0; i < 4; ++i) record[size_t(i)] = char((id >> (8 * i)) & 0xFF);
+        std::string record;
+        AppendInt32(&record, t.id);
+        record.resize(128, '\0');
         PutComplemented(&record, 4, 21, t.name);
         PutComplemented(&record, 25, 101, t.description);
         bytes += record;
@@ -47,18 +38,18 @@ std::string EncodeAchievementTexts(const std::vector<AchievementTextSource>& tex
 
 bool WriteTitleFile(const std::string& gameDir, const std::string& title, const std::string& author)
 {
-    return WriteBytes(Join(gameDir, "vok.title"), FormatTitleFile(title, author));
+    return WriteGameFile(Join(gameDir, "vok.title"), FormatTitleFile(title, author));
 }
 
 bool WriteTextLanguageFile(const std::string& gameDir, const std::string& language)
 {
-    return WriteBytes(Join(gameDir, "vok.lang"), language); // no line end: the reader takes the first line as it stands
+    return WriteGameFile(Join(gameDir, "vok.lang"), language); // no line end: the reader takes the first line as it stands
 }
 
 bool WriteAchievementTexts(const std::string& gameDir, const std::string& language,
                            const std::vector<AchievementTextSource>& texts)
 {
-    return WriteBytes(Join(gameDir, "vok.desc." + language), EncodeAchievementTexts(texts));
+    return WriteGameFile(Join(gameDir, "vok.desc." + language), EncodeAchievementTexts(texts));
 }
 
 bool WriteAchievementIcon(const std::string& gameDir, int id, const RgbImage& image)

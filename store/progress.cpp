@@ -79,18 +79,12 @@ struct TotalsSum {
     Uint32 unlocked, achievements, earned, possible;
 };
 
-static Sint32 AsSigned(Uint32 value)
-{
-    if (value <= 0x7FFFFFFFu) return static_cast<Sint32>(value);
-    return -static_cast<Sint32>(~value) - 1;
-}
-
 // Completion time of a game: the modification time of its "vok.dat", 0 when unknown.
 static int CompletionTime(const std::string& gameFolder)
 {
     struct stat status;
     if (stat((gameFolder + "/vok.dat").c_str(), &status) != 0) return 0;
-    return AsSigned(static_cast<Uint32>(status.st_mtime)); // wraps after 2038 instead of overflowing
+    return WrapToSint32(static_cast<Uint32>(status.st_mtime)); // wraps after 2038 instead of overflowing
 }
 
 static void AddGame(const std::string& folder, const std::string& name, TotalsSum* sum)
@@ -117,8 +111,8 @@ void RecomputeTotals()
     std::vector<std::string> names = ListFolder(folder);
     for (size_t i = 0; i < names.size(); ++i)
         if (IsGameFolderCandidate(names[i])) AddGame(folder, names[i], &sum);
-    SetTotals(profile, AsSigned(sum.unlocked), AsSigned(sum.achievements), AsSigned(sum.earned),
-              AsSigned(sum.possible));
+    SetTotals(profile, WrapToSint32(sum.unlocked), WrapToSint32(sum.achievements), WrapToSint32(sum.earned),
+              WrapToSint32(sum.possible));
     bool saved = WriteFileSafely(folder + "vok.erience", FormatTotals(*profile));
     saved = WriteRankingFile() && saved;
     // The marker goes only once both files are on the card: if either is missing or a power

@@ -5,9 +5,10 @@
 #include "store/store_files.h"
 #include "store/store_paths.h"
 
-static bool WriteBytes(const std::string& path, const std::string& bytes)
+bool WriteGameFile(const std::string& path, const std::string& bytes)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file) return false;
     file.write(bytes.data(), std::streamsize(bytes.size()));
     return bool(file);
 }
@@ -31,7 +32,7 @@ std::string FormatAchievementRecords(const std::vector<AchievementRecord>& recor
 
 bool WriteSummaryFile(const std::string& path, const GameSummaryRecord& summary)
 {
-    return WriteBytes(path, FormatSummary(summary));
+    return WriteGameFile(path, FormatSummary(summary));
 }
 
 bool WriteSummaryFile(const std::string& path, int unlockedCount, int achievementCount, int pointsEarned,
@@ -43,10 +44,10 @@ bool WriteSummaryFile(const std::string& path, int unlockedCount, int achievemen
 
 bool WriteAchievementFile(const std::string& path, const std::vector<AchievementRecord>& records)
 {
-    return WriteBytes(path, FormatAchievementRecords(records));
+    return WriteGameFile(path, FormatAchievementRecords(records));
 }
 
 bool WriteUpdateMarker(const std::string& profileFolderPath)
 {
-    return WriteBytes(WithTrailingSlash(profileFolderPath) + "update", std::string());
+    return WriteGameFile(WithTrailingSlash(profileFolderPath) + "update", std::string());
 }

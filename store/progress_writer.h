@@ -7,6 +7,8 @@
 #include <vector>
 #include "store/progress.h"
 
+// Creates or truncates `path` with `bytes`, plainly, as a game writes its files.
+bool WriteGameFile(const std::string& path, const std::string& bytes);
 bool WriteSummaryFile(const std::string& path, const GameSummaryRecord& summary);
 bool WriteSummaryFile(const std::string& path, int unlockedCount, int achievementCount, int pointsEarned,
                       int pointsPossible, int favouriteScore);

@@ -1,5 +1,6 @@
 #include "store/store_files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <dirent.h>
@@ -30,9 +31,14 @@ Sint32 Int32At(const std::string& bytes, size_t offset)
     if (offset > bytes.size() || bytes.size() - offset < 4) return 0;
     Uint32 value = 0;
     for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[offset + i]);
+    return WrapToSint32(value);
+}
+
+Sint32 WrapToSint32(Uint32 bits)
+{
     // two's complement by hand: converting a large unsigned value to signed is not portable
-    if (value <= 0x7FFFFFFFu) return static_cast<Sint32>(value);
-    return -static_cast<Sint32>(~value) - 1;
+    if (bits <= 0x7FFFFFFFu) return static_cast<Sint32>(bits);
+    return -static_cast<Sint32>(~bits) - 1;
 }
 
 void AppendInt32(std::string* bytes, Sint32 value)
@@ -100,6 +106,13 @@ bool ReadKeyValueText(const std::string& path, std::string* text)
     return ok;
 }
 
+bool ReadFirstLine(const std::string& path, std::string* line)
+{
+    if (!ReadFileBytes(path, line, MaxLineLength)) return false;
+    line->erase(std::min(line->find('\n'), line->size()));
+    return true;
+}
+
 bool ReadKeyValueFile(const std::string& path, std::vector<KeyValueLine>* lines)
 {
     std::string text;
@@ -122,7 +135,10 @@ static bool WriteAll(int fd, const std::string& content)
 
 static bool WriteTemporary(const std::string& temporary, const std::string& content)
 {
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    // a temporary left by a power cut goes first; O_EXCL then refuses anything planted
+    // under the name meanwhile, a link included, instead of writing through it
+    unlink(temporary.c_str());
+    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
     if (fd < 0) return false;
     bool ok = WriteAll(fd, content) && fsync(fd) == 0;
     if (close(fd) != 0) ok = false;

@@ -14,6 +14,8 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, size_t limit = s
 Sint32 Int32At(const std::string& bytes, size_t offset);
 // Appends `value` as four little-endian bytes.
 void AppendInt32(std::string* bytes, Sint32 value);
+// The 32 bits of `bits` read as two's complement, without the undefined conversion.
+Sint32 WrapToSint32(Uint32 bits);
 
 struct KeyValueLine {
     std::string key;   // text before the first "=" at index 1 or later
@@ -28,6 +30,9 @@ bool ReadKeyValueFile(const std::string& path, std::vector<KeyValueLine>* lines)
 // The text of a key "=" value file, read no further than its first overlong line;
 // false when it cannot be opened.
 bool ReadKeyValueText(const std::string& path, std::string* text);
+// The first line of a file without its "\n", at most 1023 bytes, nothing else trimmed;
+// false when it cannot be opened.
+bool ReadFirstLine(const std::string& path, std::string* line);
 
 // Replaces `path` with `content` so that a power cut leaves the old file or the new one:
 // a temporary file beside it, every write checked, fsync, rename, fsync of the folder.
