@@ -1,87 +1,43 @@
 // The store across runs and the menu's removals: the active-profile file, the update
 // marker, MenuAction's table, and removing a player or one game.
+#include "store/active_profile.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "frame/state.h"
 #include "localization/language_table.h"
-#include "screens/notices.h"
-#include "store/active_profile.h"
 #include "store/game_files.h"
 #include "store/game_files_writer.h"
-#include "store/profiles.h"
-#include "store/progress.h"
-#include "store/progress_writer.h"
-#include "store/ranking.h"
-#include "store/store_files.h"
 #include "tests/support/store_support.h"
-#include "tests/support/test_support.h"
 
-namespace {
-
-struct Card {
-    TempDir dir;
-    std::string store = dir.store();
-    Card()
-    {
-        ResetStore(store);
-        PopupId = 0;
-        PopupCursor = 0;
-        SnapshotCountdown = 0;
-        ScreenMode = 1;
-    }
-    ~Card() { ResetStore(store); }
-
-    void Player(const std::string& folder, const std::string& lang)
-    {
-        MakePlayer(store, folder, "lang=" + lang + "\r\nname=" + folder.substr(4) + "\r\n");
-    }
-    int IndexOf(const std::string& folder) const
-    {
-        for (size_t i = 0; i < Profiles.size(); ++i)
-            if (Profiles[i]->folder == folder) return int(i);
-        return -1;
-    }
-};
-
-bool IsPlayer(const std::string& name) { return name.compare(0, 4, "vok_") == 0; }
-bool IsGame(const std::string& name) { return name != "." && name != ".."; }
-
-std::string Totals(int a, int b, int c, int d)
-{
-    std::string bytes;
-    for (int v : { a, b, c, d })
-        for (int i = 0; i < 4; ++i) bytes += char((uint32_t(v) >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
-} // namespace
+static bool IsPlayer(const std::string& name) { return name.compare(0, 4, "vok_") == 0; }
 
 // "activevok" holds exactly the selected folder name; the next start selects that player
 // in its language; a name followed by CR matches nobody; with no player no file is written.
+// Damaged files of another player neither stop the start nor get rewritten.
 TEST(ActiveProfile, RemembersThePlayerAcrossRuns)
 {
-    Card card;
-    card.Player("vok_anna", "Deutsch");
-    card.Player("vok_bob", "English");
+    TestCard card;
+    card.Player("vok_anna", "lang=Deutsch\r\nname=Anna\r\n");
+    card.Player("vok_bob", "lang=English\r\nname=Bob\r\n");
+    std::string junk;
+    for (int i = 0; i < 5000; ++i) junk += char(i * 7919 % 251);
+    card.Player("vok_zed", junk);
+    WriteFile(card.store + "vok_zed/vok.erience", "\x01\x02");
+    WriteFile(card.store + "vok_zed/vok.ranking", "fav1=" + std::string(3000, 'x') + "\n" + junk);
     ScanProfiles();
-    ASSERT_EQ(Profiles.size(), 2u);
-    SelectedProfile = card.IndexOf("vok_anna");
+    ASSERT_EQ(Profiles.size(), 3u);
+    SelectedProfile = IndexOf("vok_anna");
     SaveActiveProfile();
     EXPECT_EQ(ReadFile(card.store + "activevok"), "vok_anna");
-    EXPECT_EQ(ListFolder(card.store).size(), 2u + 3u); // ".", "..", two players, the file
+    EXPECT_EQ(ListFolder(card.store).size(), 2u + 4u); // ".", "..", three players, the file
 
-    const int deutsch = LanguageTable.FindLanguage("Deutsch");
-    const int english = LanguageTable.FindLanguage("English");
+    const int deutsch = LanguageTable.FindLanguage("Deutsch"), english = LanguageTable.FindLanguage("English");
     ASSERT_NE(deutsch, english) << "the language files must be in the working folder";
-
-    struct { const char* file; const char* selected; int language; } cases[] = {
-        { "vok_anna", "vok_anna", deutsch },
-        { "vok_anna\nvok_bob", "vok_anna", deutsch },
-        { "vok_anna\r", nullptr, english },
-        { "vok_ann", nullptr, english },
-        { "", nullptr, english },
+    const struct { const char* file; const char* selected; int language; } cases[] = {
+        {"vok_anna", "vok_anna", deutsch}, {"vok_anna\nvok_bob", "vok_anna", deutsch}, {"vok_zed", "vok_zed", english},
+        {"vok_anna\r", nullptr, english}, {"vok_ann", nullptr, english}, {"", nullptr, english},
     };
     for (const auto& c : cases) {
         WriteFile(card.store + "activevok", c.file);
@@ -89,20 +45,16 @@ TEST(ActiveProfile, RemembersThePlayerAcrossRuns)
         ScanProfiles();
         const int last = SelectedProfile;
         LoadStore();
-        EXPECT_EQ(SelectedProfile, c.selected ? card.IndexOf(c.selected) : last) << c.file;
+        EXPECT_EQ(SelectedProfile, c.selected ? IndexOf(c.selected) : last) << c.file;
         EXPECT_EQ(LanguageTable.currentLanguage, c.language) << c.file;
     }
     LanguageTable.SetLanguage("English");
+    EXPECT_EQ(ReadFile(card.store + "vok_zed/vok.cfg") + ReadFile(card.store + "vok_zed/vok.erience"), junk + "\x01\x02");
 
-    // No player: the file is neither created nor changed.
-    Card empty;
+    TestCard empty;
     ScanProfiles();
     SaveActiveProfile();
     EXPECT_FALSE(FileExists(empty.store + "activevok"));
-    WriteFile(empty.store + "activevok", "vok_old");
-    SaveActiveProfile();
-    EXPECT_EQ(ReadFile(empty.store + "activevok"), "vok_old");
-    EXPECT_EQ(HasUpdateMarker(), 0);
     LoadStore(); // nothing to load, nothing to crash on
 }
 
@@ -110,13 +62,11 @@ TEST(ActiveProfile, RemembersThePlayerAcrossRuns)
 // away; without it the start only reads the cached totals.
 TEST(ActiveProfile, UpdateMarkerRecomputesAtStart)
 {
-    Card card;
-    card.Player("vok_anna", "English");
-    MakeGame(card.store, "vok_anna", "A", { 3, 5, 30, 50, 7 });
-    MakeGame(card.store, "vok_anna", "B", { 2, 2, 20, 20, 9 });
+    TestCard card;
+    card.Player("vok_anna");
+    card.Game("vok_anna", "A", {3, 5, 30, 50, 7});
+    card.Game("vok_anna", "B", {2, 2, 20, 20, 9});
     WriteFile(card.store + "vok_anna/vok.erience", Totals(1, 1, 1, 1));
-    WriteFile(card.store + "activevok", "vok_anna");
-
     ScanProfiles();
     LoadStore();
     EXPECT_EQ(Profiles[0]->pointsEarned, 1);
@@ -126,115 +76,72 @@ TEST(ActiveProfile, UpdateMarkerRecomputesAtStart)
     ScanProfiles();
     EXPECT_EQ(HasUpdateMarker(), 1);
     LoadStore();
-    const ProfileRecord& anna = *Profiles[0];
-    EXPECT_EQ(anna.unlockedCount, 5);
-    EXPECT_EQ(anna.achievementCount, 7);
-    EXPECT_EQ(anna.pointsEarned, 50);
-    EXPECT_EQ(anna.pointsPossible, 70);
+    EXPECT_EQ(Profiles[0]->pointsPossible, 70);
     EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.erience"), Totals(5, 7, 50, 70));
-    EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.ranking"), "fav1=B\r\nfav2=A\r\ncmp1=B\r\n");
-    EXPECT_FALSE(FileExists(card.store + "vok_anna/update"));
     EXPECT_EQ(HasUpdateMarker(), 0);
-    ASSERT_EQ(FavouriteList.size(), 2u);
-    EXPECT_EQ(FavouriteList[0].gameFolder, "B");
+    EXPECT_EQ(Names(FavouriteList), (std::vector<std::string>{"B", "A"})); // read back from the new file
 }
 
 // Every row of the menu table, and pairs that must do nothing. With no player the two
 // removal confirmations only close the menu.
 TEST(ActiveProfile, MenuActionTable)
 {
-    Card card;
+    TestCard card;
     ScanProfiles();
-    NoticeId = 0;
-    struct { int popup, cursor, popupAfter, notice, countdown; } rows[] = {
-        { 1, 0, 0, 0, 4 }, { 1, 1, 2, 0, 0 }, { 1, 2, 0, 3, 0 },
-        { 2, 0, 0, 0, 0 }, { 2, 1, 0, 0, 0 },
-        { 3, 0, 0, 0, 4 }, { 3, 1, 4, 0, 0 }, { 3, 2, 0, 3, 0 },
-        { 4, 0, 0, 0, 0 }, { 4, 1, 0, 0, 0 },
-        // nothing happens
-        { 2, 2, 2, 0, 0 }, { 4, 2, 4, 0, 0 }, { 1, 3, 1, 0, 0 }, { 3, -1, 3, 0, 0 },
-        { 0, 0, 0, 0, 0 }, { 0, 2, 0, 0, 0 }, { 5, 0, 5, 0, 0 }, { -1, 1, -1, 0, 0 },
+    const struct { int popup, cursor, popupAfter, notice, countdown; } rows[] = {
+        {1, 0, 0, 0, 4}, {1, 1, 2, 0, 0}, {1, 2, 0, 3, 0}, {2, 0, 0, 0, 0}, {2, 1, 0, 0, 0},
+        {3, 0, 0, 0, 4}, {3, 1, 4, 0, 0}, {3, 2, 0, 3, 0}, {4, 0, 0, 0, 0}, {4, 1, 0, 0, 0},
+        {2, 2, 2, 0, 0}, {4, 2, 4, 0, 0}, {1, 3, 1, 0, 0}, {3, -1, 3, 0, 0}, {0, 0, 0, 0, 0}, {5, 0, 5, 0, 0},
     };
     for (const auto& row : rows) {
         PopupId = row.popup;
         PopupCursor = row.cursor;
-        NoticeId = 0;
-        SnapshotCountdown = 0;
+        NoticeId = SnapshotCountdown = 0;
         ScreenMode = 3;
         MenuAction();
-        EXPECT_EQ(PopupId, row.popupAfter) << row.popup << "," << row.cursor;
-        EXPECT_EQ(NoticeId, row.notice) << row.popup << "," << row.cursor;
-        EXPECT_EQ(SnapshotCountdown, row.countdown) << row.popup << "," << row.cursor;
-        EXPECT_EQ(PopupCursor, row.cursor);
-        EXPECT_EQ(ScreenMode, 3);
+        EXPECT_EQ(std::vector<int>({PopupId, NoticeId, SnapshotCountdown, PopupCursor, ScreenMode}),
+                  std::vector<int>({row.popupAfter, row.notice, row.countdown, row.cursor, 3}))
+            << row.popup << "," << row.cursor;
     }
-    PopupId = 0;
-    PopupCursor = 0;
 }
 
-// Removing the only game: totals 0, an empty ranking file, back to the home screen.
-TEST(ActiveProfile, RemovingTheOnlyGame)
+// Removing the only game: totals 0, an empty ranking file, the home screen. Removing a game
+// whose name holds a blank removes exactly that folder, then shows the first game left.
+TEST(ActiveProfile, RemovingGames)
 {
-    Card card;
-    card.Player("vok_anna", "English");
-    MakeGame(card.store, "vok_anna", "solo", { 4, 4, 40, 40, 3 });
-    WriteFile(card.store + "vok_anna/solo/vok.icon", "");
+    TestCard card;
+    card.Player("vok_anna", "lang=English\r\n");
+    card.Game("vok_anna", "solo", {4, 4, 40, 40, 3});
     ScanProfiles();
     RecomputeTotals();
-    LoadRanking();
     ListGames();
-    ASSERT_EQ(GameFolders.size(), 1u);
     ScreenMode = 3;
     PopupId = 4;
-    PopupCursor = 0;
     MenuAction();
     EXPECT_EQ(PopupId, 0);
     EXPECT_FALSE(FileExists(card.store + "vok_anna/solo"));
-    EXPECT_EQ(Profiles[0]->pointsEarned, 0);
-    EXPECT_EQ(Profiles[0]->unlockedCount, 0);
     EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.erience"), Totals(0, 0, 0, 0));
-    EXPECT_TRUE(FileExists(card.store + "vok_anna/vok.ranking"));
-    EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.ranking"), "");
-    EXPECT_TRUE(FavouriteList.empty());
+    EXPECT_TRUE(FileExists(card.store + "vok_anna/vok.ranking") && ReadFile(card.store + "vok_anna/vok.ranking").empty());
     EXPECT_TRUE(GameFolders.empty());
     EXPECT_EQ(ScreenMode, 1);
-    EXPECT_TRUE(FileExists(card.store + "vok_anna/vok.cfg"));
-}
 
-// Removing a game whose name holds a blank removes exactly that folder, then shows the
-// first game left with its summary, records, title and texts.
-TEST(ActiveProfile, RemovingAGameWithABlank)
-{
-    Card card;
-    card.Player("vok_anna", "English");
-    for (const char* game : { "my game", "my", "game" }) MakeGame(card.store, "vok_anna", game, { 1, 2, 3, 4, 5 });
-    ScanProfiles();
+    for (const char* game : {"my game", "my", "game"}) card.Game("vok_anna", game, {1, 2, 3, 4, 5});
     ListGames();
-    const auto it = std::find(GameFolders.begin(), GameFolders.end(), "my game");
-    ASSERT_NE(it, GameFolders.end());
-    SelectedGame = int(it - GameFolders.begin());
-    std::vector<std::string> left = DirectoryOrder(card.store + "vok_anna/", IsGame);
-    left.erase(std::find(left.begin(), left.end(), "my game"));
-    left.erase(std::remove_if(left.begin(), left.end(), [](const std::string& n) { return n.compare(0, 4, "vok.") == 0; }), left.end());
-    const std::string first = left.at(0);
-    WriteTitleFile(card.store + "vok_anna/" + first, "Next Up", "Kim");
-    WriteAchievementTexts(card.store + "vok_anna/" + first, "English", { { 1, "First", "The first" } });
-    GameSummary = GameSummaryRecord{ 9, 9, 9, 9, 9 };
+    SelectedGame = int(std::find(GameFolders.begin(), GameFolders.end(), "my game") - GameFolders.begin());
+    const std::string next = GameFolders[SelectedGame == 0 ? 1 : 0];
+    WriteTitleFile(card.store + "vok_anna/" + next, "Next Up", "Kim");
+    WriteAchievementTexts(card.store + "vok_anna/" + next, "English", {{1, "First", "The first"}});
     ScreenMode = 3;
-
     RemoveGame();
     EXPECT_FALSE(FileExists(card.store + "vok_anna/my game"));
-    EXPECT_TRUE(FileExists(card.store + "vok_anna/my/vok.dat"));
-    EXPECT_TRUE(FileExists(card.store + "vok_anna/game/vok.dat"));
+    EXPECT_TRUE(FileExists(card.store + "vok_anna/my/vok.dat") && FileExists(card.store + "vok_anna/game/vok.dat"));
     ASSERT_EQ(GameFolders.size(), 2u);
-    EXPECT_EQ(SelectedGame, 0);
-    EXPECT_EQ(GameFolders[0], first);
+    EXPECT_EQ(GameFolders[0], next);
     EXPECT_EQ(ScreenMode, 3);
-    EXPECT_EQ(GameSummary.achievementCount, 2);
     EXPECT_EQ(GameTitle, "Next Up");
-    ASSERT_EQ(Achievements.size(), 1u);
+    EXPECT_EQ(GameSummary.achievementCount, 2);
+    EXPECT_EQ(Achievements.size(), 1u);
     ASSERT_EQ(AchievementTexts.size(), 1u);
-    EXPECT_STREQ(AchievementTexts[0].name, "First");
     EXPECT_EQ(Profiles[0]->achievementCount, 4);
 }
 
@@ -242,49 +149,34 @@ TEST(ActiveProfile, RemovingAGameWithABlank)
 // empty; removing the last raises notice 1 once per run; with nobody left it only closes.
 TEST(ActiveProfile, RemovingPlayers)
 {
-    Card card;
-    for (const char* name : { "vok_anna", "vok_bob", "vok_cleo" }) card.Player(name, "English");
-    MakeGame(card.store, "vok_bob", "racer", { 1, 1, 1, 1, 1 });
+    TestCard card;
+    for (const char* name : {"vok_anna", "vok_bob", "vok_cleo"}) card.Player(name);
+    card.Game("vok_bob", "racer", {1, 1, 1, 1, 1});
     ScanProfiles();
-    ASSERT_EQ(Profiles.size(), 3u);
-    FirstRunNoticeShown = 0;
-    NoticeId = 0;
     const std::string removed = Profiles[0]->folder;
     SelectedProfile = 0;
     FavouriteIcons[0] = MakeSurface(24, 24);
     CompletedIcons[4] = MakeSurface(24, 24);
     PopupId = 2;
-    PopupCursor = 0;
     MenuAction();
     EXPECT_EQ(PopupId, 0);
     EXPECT_FALSE(FileExists(card.store + removed));
     ASSERT_EQ(Profiles.size(), 2u);
-    const std::vector<std::string> order = DirectoryOrder(card.store, IsPlayer);
-    ASSERT_EQ(order.size(), 2u);
+    EXPECT_EQ(Profiles[1]->folder, DirectoryOrder(card.store, IsPlayer).at(1));
     EXPECT_EQ(SelectedProfile, 1);
-    EXPECT_EQ(Profiles[1]->folder, order[1]);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(FavouriteIcons[i], nullptr);
-        EXPECT_EQ(CompletedIcons[i], nullptr);
-    }
+    EXPECT_TRUE(!FavouriteIcons[0] && !CompletedIcons[4]);
     EXPECT_EQ(NoticeId, 0);
 
     RemoveProfile();
     RemoveProfile();
     EXPECT_TRUE(Profiles.empty());
     EXPECT_EQ(NoticeId, 1);
-    EXPECT_TRUE(FileExists(card.store));
-
     NoticeId = 0;
-    card.Player("vok_dora", "English");
+    card.Player("vok_dora");
     ScanProfiles();
-    ASSERT_EQ(Profiles.size(), 1u);
     RemoveProfile();
-    EXPECT_TRUE(Profiles.empty());
     EXPECT_EQ(NoticeId, 0);
-
     PopupId = 2;
-    PopupCursor = 0;
     MenuAction();
     EXPECT_EQ(PopupId, 0);
     EXPECT_EQ(ListFolder(card.store).size(), 2u);

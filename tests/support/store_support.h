@@ -1,25 +1,84 @@
-// Fixtures of the store tests: the in-memory store reset and pointed at a temporary card,
-// and players and games written onto that card with the format writers.
-#ifndef VOK_TESTS_SUPPORT_STORE_SUPPORT_H
-#define VOK_TESTS_SUPPORT_STORE_SUPPORT_H
+// Fixtures of the store tests: a temporary card as StoreRoot with the in-memory store
+// emptied, and players and games written onto it with the format writers.
+#pragma once
 
-#include <SDL.h>
+#include "frame/state.h"
+#include "graphics/media.h"
+#include "screens/notices.h"
+#include "store/profiles.h"
+#include "store/progress_writer.h"
+#include "store/ranking.h"
+#include "store/store_files.h"
+#include "tests/support/test_support.h"
 
-#include <string>
-#include <vector>
+// StoreRoot = `store`; players, games, rankings and icons emptied; indexes, popup, notices 0.
+inline void ResetStore(const std::string& store)
+{
+    StoreRoot = store;
+    for (ProfileRecord* record : Profiles) delete record;
+    Profiles.clear();
+    GameFolders.clear();
+    FavouriteList.clear();
+    CompletedList.clear();
+    FreeRankingIcons();
+    for (SDL_Surface*& icon : AchievementIcons) FreeSurface(&icon);
+    GameSummary = GameSummaryRecord{0, 0, 0, 0, 0};
+    SelectedProfile = SelectedGame = NoticeId = PopupId = PopupCursor = SnapshotCountdown = FirstRunNoticeShown = 0;
+    ScreenMode = 1;
+}
 
-#include "store/progress.h"
+// A fresh card as StoreRoot for one test; the store is emptied again at its end.
+struct TestCard {
+    TempDir dir;
+    std::string store = dir.store(); // ends with "/"
+    TestCard() { ResetStore(store); }
+    ~TestCard() { ResetStore(store); }
+    void Player(const std::string& folder, const std::string& profileText = "name=x\r\n") const // with vok.cfg
+    {
+        MakeDir(store + folder);
+        WriteFile(store + folder + "/vok.cfg", profileText);
+    }
+    // A game folder with its summary and, when `withRecords`, a "vok.dat" of one record.
+    void Game(const std::string& player, const std::string& game, const GameSummaryRecord& summary,
+              bool withRecords = true) const
+    {
+        MakeDir(store + player + "/" + game);
+        WriteSummaryFile(store + player + "/" + game + "/vok.summary", summary);
+        if (withRecords) WriteAchievementFile(store + player + "/" + game + "/vok.dat", {{1, 10, 0, 1}});
+    }
+};
 
-// StoreRoot = `store`; players, games, rankings and icons emptied; indexes and notice 0.
-void ResetStore(const std::string& store);
-// A player's folder with `profileText` as its "vok.cfg".
-void MakePlayer(const std::string& store, const std::string& folder, const std::string& profileText);
-// A game folder with its summary and, when `withRecords`, a "vok.dat" of one record.
-void MakeGame(const std::string& store, const std::string& player, const std::string& game,
-              const GameSummaryRecord& summary, bool withRecords = true);
+inline int IndexOf(const std::string& folder) // in Profiles; -1 when not listed
+{
+    for (size_t i = 0; i < Profiles.size(); ++i)
+        if (Profiles[i]->folder == folder) return int(i);
+    return -1;
+}
+
 // The entries of `folder` for which `keep` is true, in the order the directory returns them.
-std::vector<std::string> DirectoryOrder(const std::string& folder, bool (*keep)(const std::string&));
-// A plain 16-bit surface, for filling icon slots.
-SDL_Surface* MakeSurface(int width, int height);
+inline std::vector<std::string> DirectoryOrder(const std::string& folder, bool (*keep)(const std::string&))
+{
+    std::vector<std::string> kept;
+    for (const std::string& name : ListFolder(folder))
+        if (keep(name)) kept.push_back(name);
+    return kept;
+}
 
-#endif
+inline std::vector<std::string> Names(const std::vector<RankEntry>& list) // game folders, in order
+{
+    std::vector<std::string> names;
+    for (const RankEntry& entry : list) names.push_back(entry.gameFolder);
+    return names;
+}
+
+inline std::string Totals(int unlocked, int achievements, int earned, int possible) // "vok.erience"
+{
+    std::string bytes;
+    for (int value : {unlocked, achievements, earned, possible}) AppendInt32(&bytes, value);
+    return bytes;
+}
+
+inline SDL_Surface* MakeSurface(int width, int height) // for filling icon slots
+{
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 16, 0, 0, 0, 0);
+}
