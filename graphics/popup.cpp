@@ -7,18 +7,17 @@
 
 struct PopupBox {
     int id;
-    Sint16 x, y;
-    Uint16 w, h;
+    SDL_Rect rect;
     int itemCount;
     TextId lines[3]; // only the first itemCount are drawn
 };
 
 // The four menus; MenuAction gives each line its meaning.
 static const PopupBox PopupBoxes[] = {
-    { 1, 110, 98, 100, 45, 3, { TextSnapshot, TextRemoveProfile, TextExit } },
-    { 2, 110, 103, 100, 35, 2, { TextRemoveProfile, TextCancel, TextCancel } },
-    { 3, 100, 98, 120, 45, 3, { TextSnapshot, TextRemoveGame, TextExit } },
-    { 4, 100, 103, 120, 35, 2, { TextRemoveGame, TextCancel, TextCancel } }
+    { 1, { 110, 98, 100, 45 }, 3, { TextSnapshot, TextRemoveProfile, TextExit } },
+    { 2, { 110, 103, 100, 35 }, 2, { TextRemoveProfile, TextCancel, TextCancel } },
+    { 3, { 100, 98, 120, 45 }, 3, { TextSnapshot, TextRemoveGame, TextExit } },
+    { 4, { 100, 103, 120, 35 }, 2, { TextRemoveGame, TextCancel, TextCancel } }
 };
 static const int PopupBoxCount = sizeof PopupBoxes / sizeof PopupBoxes[0];
 
@@ -29,43 +28,31 @@ static const PopupBox* FindPopupBox(int id)
     return 0;
 }
 
-bool PopupRect(int id, SDL_Rect* rect)
-{
-    const PopupBox* box = FindPopupBox(id);
-    if (!box) return false;
-    rect->x = box->x;
-    rect->y = box->y;
-    rect->w = box->w;
-    rect->h = box->h;
-    return true;
-}
-
 // The bar starts 3 pixels below the top of its line's text and is drawn before the texts,
 // so the highlighted line reads on it.
 // A cursor outside the box's lines (a press before the new box's first drawing wraps on the
 // old box's line count) gets no bar rather than one hanging below the box.
-static void DrawPopupBar(const PopupBox& box)
+static void DrawPopupBar(const SDL_Rect& box, int itemCount)
 {
-    if (PopupCursor < 0 || PopupCursor >= box.itemCount) return;
+    if (PopupCursor < 0 || PopupCursor >= itemCount || !ScreenSurface) return;
     SDL_Rect bar;
     bar.x = static_cast<Sint16>(box.x + 1);
     bar.y = static_cast<Sint16>(box.y + 8 + 10 * PopupCursor);
     bar.w = static_cast<Uint16>(box.w - 2);
     bar.h = 10;
-    if (ScreenSurface) SDL_FillRect(ScreenSurface, &bar, ScreenColour(0, 180, 180));
+    SDL_FillRect(ScreenSurface, &bar, ScreenColour(0, 180, 180));
 }
 
 void DrawPopup()
 {
     const PopupBox* box = FindPopupBox(PopupId);
     if (!box) return;
+    const SDL_Rect& rect = box->rect;
     PopupItemCount = box->itemCount;
-    SDL_Rect rect;
-    PopupRect(box->id, &rect);
     DrawBox(rect, ScreenColour(0, 0, 128), ScreenColour(255, 255, 255));
-    DrawPopupBar(*box);
+    DrawPopupBar(rect, box->itemCount);
     for (int i = 0; i < box->itemCount; ++i)
-        DrawText(ScreenSurface, LanguageTable.GetText(box->lines[i]), box->x + 10, box->y + 5 + 10 * i,
+        DrawText(ScreenSurface, LanguageTable.GetText(box->lines[i]), rect.x + 10, rect.y + 5 + 10 * i,
                  255, 255, 0, FontSmall);
 }
 

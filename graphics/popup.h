@@ -10,8 +10,6 @@ void DrawPopup();
 // Draws a notice box sized to `text` (text width + 20, or 250 for texts over 250), centred on x 160 at y 100.
 void DrawNoticeBox(const char* text);
 
-// Geometry of popup box `id` (1 to 4); false for any other id. For tests and drawing alike.
-bool PopupRect(int id, SDL_Rect* rect);
 // The notice box rectangle for a text `textWidth` pixels wide.
 SDL_Rect NoticeBoxRect(int textWidth);
 
