@@ -137,8 +137,9 @@ const Place Places[] = {
     // Card headings inside the card.
     {"card completed heading", TextCompleted, 156, 292, ""},
     {"card favourites heading", TextFavourites, 156, 292, ""},
-    // Hidden achievement name, one line in the panel.
+    // Hidden achievement name and description, one line each in the panel.
     {"hidden achievement name", TextHiddenName, 35, 285, ""},
+    {"hidden achievement description", TextHiddenDescription, 35, 285, ""},
 };
 
 const int FirstEditorLabel = TextName, LastEditorLabel = TextClothes;
@@ -220,13 +221,12 @@ TEST(LanguageFiles, EveryTextFitsItsPlace)
         const std::string points = text(TextPointsLabel) + ": 9999/9999";
         fits("count lines", counts, 35, 284 - font.Width(points) - 4);
 
-        // Two-line texts: the hidden description in the panel, and the notices in their box.
+        // Two-line texts: the notices in their box.
         auto fitsTwoLines = [&](const std::string& where, const std::string& shown, int width) {
             const std::vector<std::string> lines = SplitLines(shown);
             EXPECT_FALSE(lines[0].empty()) << where << ": \"" << shown << "\" has no space to split at";
             for (const std::string& line : lines) fits(where, line, 0, width);
         };
-        fitsTwoLines("hidden achievement description", text(TextHiddenDescription), 250);
         const std::string widestName = "WWWWWWWWWWWWWWW";       // 15 characters, the most a name has
         const std::string widestFolder = "vok_mmmmmmmmmmmmmmm"; // 19 characters, "vok_" and 15
         fitsTwoLines("notice 1", text(TextNoticeNoProfile), 230);
