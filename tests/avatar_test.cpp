@@ -56,8 +56,8 @@ TEST(Avatar, ScanFindsTheUnbrokenRun)
 
 // Layers are drawn in the order base, tatoo, mouth, facial, eyes, nose, browns, hair, ears,
 // clothes at (50, 60), magenta left out: layer i of that order covers columns i and on, so
-// column c shows the c-th layer drawn. An empty base draws the rest. Part texts read like
-// strtol select images by number; 0, empty, negative, too large, past a gap, and a file that
+// column c shows the c-th layer drawn. Part texts read like strtol select images by
+// number, on their own (an empty base draws the rest); 0, empty, negative, too large, past a gap, and a file that
 // failed to load draw nothing, while the number above that file still draws.
 TEST(Avatar, DrawsTheLayersInOrder)
 {
@@ -86,18 +86,12 @@ TEST(Avatar, DrawsTheLayersInOrder)
     EXPECT_EQ(PixelAt(ScreenSurface, 61, 62), Rgb(0x102030 * AvatarPartCount));
     for (const auto& [x, y] : std::vector<std::pair<int, int>>{{49, 60}, {50, 59}, {50, 63}})
         EXPECT_EQ(PixelAt(ScreenSurface, x, y), Rgb(0));
-    record.base = "";
-    SDL_FillRect(ScreenSurface, nullptr, Rgb(0));
-    DrawAvatar(&record);
-    EXPECT_EQ(PixelAt(ScreenSurface, 50, 60), Rgb(0));
-    EXPECT_EQ(PixelAt(ScreenSurface, 51, 60), Rgb(0x102030 * 2));
 
+    const auto eyes = &ProfileRecord::eyes, hair = &ProfileRecord::hair;
     const struct { std::string ProfileRecord::*field; const char* text; uint32_t shown; } cases[] = {
-        {&ProfileRecord::eyes, "05", 0x00F005}, {&ProfileRecord::eyes, "5", 0x00F005}, {&ProfileRecord::eyes, " 5", 0x00F005},
-        {&ProfileRecord::eyes, "+4x", 0x00F004}, {&ProfileRecord::eyes, "00", 0}, {&ProfileRecord::eyes, "", 0},
-        {&ProfileRecord::eyes, "-1", 0}, {&ProfileRecord::eyes, "6", 0}, {&ProfileRecord::eyes, "7", 0},
-        {&ProfileRecord::eyes, "4294967301", 0}, {&ProfileRecord::eyes, "99999999999999999999", 0}, // no wrap to 5
-        {&ProfileRecord::hair, "2", 0}, {&ProfileRecord::hair, "3", 0xF0F000},
+        {eyes, "05", 0x00F005}, {eyes, "5", 0x00F005}, {eyes, " 5", 0x00F005}, {eyes, "+4x", 0x00F004}, {eyes, "00", 0},
+        {eyes, "", 0}, {eyes, "-1", 0}, {eyes, "6", 0}, {eyes, "7", 0}, {hair, "2", 0}, {hair, "3", 0xF0F000},
+        {eyes, "4294967301", 0}, {eyes, "99999999999999999999", 0}, // no wrap round to 5
     };
     for (const auto& c : cases) {
         ProfileRecord only;
@@ -120,22 +114,19 @@ TEST(Avatar, DrawsTheLayersInOrder)
 TEST(AvatarArt, EveryLayerIsCompleteAndFitsEveryFace)
 {
     const size_t least[AvatarPartCount] = {4, 8, 4, 4, 3, 8, 4, 10, 3, 8};
-    const RgbImage* figure = nullptr;
     std::vector<RgbImage> images[AvatarPartCount];
     for (int part = 0; part < AvatarPartCount; ++part) {
         RgbImage image;
         for (int n = 1; n <= 99 && ReadBmp24(BuildDir() + "/" + AvatarPartFileName(part, n), &image); ++n) images[part].push_back(image);
         EXPECT_GE(images[part].size(), least[part]) << AvatarParts[part].key;
     }
-    ASSERT_FALSE(images[AvatarBase].empty());
-    figure = &images[AvatarBase][0];
+    const RgbImage& figure = images[AvatarBase].at(0);
     const paint::Shape head = face::Head(), eyeArea = face::EyeArea();
     auto allowed = [&](int part, int x, int y) {
-        const bool onFigure = figure->at(x, y) != Magenta;
+        const bool onFigure = figure.at(x, y) != Magenta;
         switch (part) {
-        case AvatarBase: return onFigure;
-        case AvatarEyes: return onFigure && y < face::NoseY;
-        case AvatarFacial: return onFigure;
+        case AvatarBase: case AvatarFacial: return onFigure; // beards may hang below the chin
+        case AvatarEyes: return onFigure && y < face::NoseY;   // glasses reach the ears
         case AvatarHair: return !InsideAt(eyeArea, x, y);
         case AvatarClothes: return y >= face::ChinY;
         case AvatarEars: return y > 4 && y < face::ShoulderTop;
@@ -159,7 +150,7 @@ TEST(AvatarArt, EveryLayerIsCompleteAndFitsEveryFace)
             EXPECT_TRUE(drawn > 0 && strays == 0 && nearMagenta == 0 && image.at(0, 0) == Magenta)
                 << AvatarParts[part].key << " " << i + 1 << ": " << drawn << " drawn, " << strays << " astray";
             for (int y = 0; part == AvatarBase && y < image.height; ++y) // one shape for every base
-                for (int x = 0; x < image.width; ++x) ASSERT_EQ(image.at(x, y) != Magenta, figure->at(x, y) != Magenta);
+                for (int x = 0; x < image.width; ++x) ASSERT_EQ(image.at(x, y) != Magenta, figure.at(x, y) != Magenta);
         }
     }
 }
