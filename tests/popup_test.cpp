@@ -1,10 +1,8 @@
-// Popup and notice boxes: their rectangles and colours, the highlight bar of each line, the
-// line count each box sets, notice widths; and pictures of every box in every shipped
-// language, saved under the build tree for a person to look at.
+// Popup and notice boxes, pixel for pixel against the shapes and texts they are made of; and
+// pictures of every box in every shipped language, for a person to look at.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
+#include <functional>
 
 #include "frame/state.h"
 #include "graphics/draw.h"
@@ -17,228 +15,103 @@
 
 namespace {
 
-struct BoxCase {
-    int id, x, y, w, h, lines;
-};
-const BoxCase Boxes[] = {
-    { 1, 110, 98, 100, 45, 3 },
-    { 2, 110, 103, 100, 35, 2 },
-    { 3, 100, 98, 120, 45, 3 },
-    { 4, 100, 103, 120, 35, 2 },
-};
-
-bool Inside(int x, int y, const SDL_Rect& r) { return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h; }
-
-// Inside the rectangle less the three pixels cut at each corner.
-bool InRound(int x, int y, const SDL_Rect& r)
+// Pixels that differ between the screens drawn by `shown` and by `expected` on fresh screens.
+int Differences(const std::function<void()>& shown, const std::function<void()>& expected)
 {
-    if (!Inside(x, y, r)) return false;
-    int i = x - r.x, j = y - r.y;
-    return std::min(i, r.w - 1 - i) + std::min(j, r.h - 1 - j) > 1;
+    MakeTestScreen();
+    shown();
+    SDL_Surface* first = std::exchange(ScreenSurface, nullptr);
+    MakeTestScreen();
+    expected();
+    const int wrong = WrongPixels(ScreenSurface, [first](int x, int y) { return PixelAt(first, x, y); });
+    SDL_FreeSurface(first);
+    return wrong;
 }
 
-SDL_Rect Shrunk(SDL_Rect r)
-{
-    r.x = Sint16(r.x + 1);
-    r.y = Sint16(r.y + 1);
-    r.w = Uint16(r.w - 2);
-    r.h = Uint16(r.h - 2);
-    return r;
-}
+// The screen and the small font for one test; the popup state and texts reset after it.
+struct PopupTest : testing::Test {
+    void SetUp() override { MakeTestScreen(); FontSmall = OpenBuildFont(8); }
+    void TearDown() override { TTF_CloseFont(FontSmall); FontSmall = nullptr; PopupId = PopupCursor = 0; LanguageTable.texts.clear(); }
+};
 
 } // namespace
 
-// Each box has its fixed rectangle; other ids have none.
-TEST(Popup, Rectangles)
+// Each box, with and without a language loaded: a navy box with a white border, the cyan bar
+// of the lit line at y + 8 + 10 x cursor (box 2 opened on line 1: y 121; none for a cursor past
+// the lines), the yellow lines 10 pixels apart, and the line count set. Other ids draw nothing.
+TEST_F(PopupTest, BoxesBarsAndLines)
 {
-    for (const BoxCase& box : Boxes) {
-        SDL_Rect rect;
-        ASSERT_TRUE(PopupRect(box.id, &rect));
-        EXPECT_EQ(rect.x, box.x);
-        EXPECT_EQ(rect.y, box.y);
-        EXPECT_EQ(rect.w, box.w);
-        EXPECT_EQ(rect.h, box.h);
-    }
-    SDL_Rect rect;
-    for (int id : { 0, 5, -1, 1000 }) EXPECT_FALSE(PopupRect(id, &rect)) << id;
-}
-
-// Drawn with no language loaded: a navy box with a white border, the cyan bar of the
-// highlighted line at y + 8 + 10 x cursor, 10 high, inside the border; the box sets
-// PopupItemCount. A cursor outside the box's lines gets no bar.
-TEST(Popup, BoxesAndBars)
-{
-    LanguageTable.texts.clear();
-    for (const BoxCase& box : Boxes) {
-        for (int cursor = 0; cursor <= box.lines; ++cursor) {
-            MakeTestScreen();
-            const Uint32 navy = MapColour(ScreenSurface, 0, 0, 128), cyan = MapColour(ScreenSurface, 0, 180, 180);
-            PopupId = box.id;
-            PopupCursor = cursor;
-            PopupItemCount = 99;
-            DrawPopup();
-            EXPECT_EQ(PopupItemCount, box.lines);
-            SDL_Rect bar;
-            bar.x = Sint16(box.x + 1);
-            bar.y = Sint16(box.y + 8 + 10 * cursor);
-            bar.w = Uint16(box.w - 2);
-            bar.h = cursor < box.lines ? 10 : 0;
-            SDL_Rect whole;
-            PopupRect(box.id, &whole);
-            int wrong = 0;
-            for (int y = 0; y < 240; ++y) {
-                for (int x = 0; x < 320; ++x) {
-                    Uint32 pixel = PixelAt(ScreenSurface, x, y);
-                    Uint32 want = InRound(x, y, whole) ? 0xFFFF : 0;
-                    if (InRound(x, y, Shrunk(whole))) want = navy;
-                    if (Inside(x, y, bar)) want = cyan;
-                    wrong += pixel != want;
-                }
-            }
-            EXPECT_EQ(wrong, 0) << "box " << box.id << " cursor " << cursor;
-        }
-    }
-    // Box 2 opened from line 1 of box 1: the cancelling line is highlighted, bar at y 121.
-    MakeTestScreen();
-    PopupId = 2;
-    PopupCursor = 1;
-    DrawPopup();
-    EXPECT_EQ(PixelAt(ScreenSurface, 150, 121), MapColour(ScreenSurface, 0, 180, 180));
-    EXPECT_EQ(PixelAt(ScreenSurface, 150, 120), MapColour(ScreenSurface, 0, 0, 128));
-    EXPECT_EQ(PixelAt(ScreenSurface, 150, 130), MapColour(ScreenSurface, 0, 180, 180));
-    EXPECT_EQ(PixelAt(ScreenSurface, 150, 131), MapColour(ScreenSurface, 0, 0, 128));
-
-    // Any other id draws nothing and keeps the line count.
-    for (int id : { 0, 5, -3 }) {
-        MakeTestScreen();
-        PopupId = id;
-        PopupItemCount = 2;
-        DrawPopup();
-        EXPECT_EQ(PopupItemCount, 2);
-        EXPECT_EQ(CountPixels(ScreenSurface, 0), 320 * 240);
-    }
-    PopupId = 0;
-    PopupCursor = 0;
-    PopupItemCount = 3;
-}
-
-// The lines are the box's texts in yellow, 10 pixels apart, inside the box.
-TEST(Popup, LinesShowTheirTexts)
-{
-    MakeTestScreen();
-    FontSmall = OpenBuildFont(8);
-    ASSERT_NE(FontSmall, nullptr);
-    LanguageTable.texts.assign(36, "");
-    LanguageTable.texts[TextSnapshot] = "Snap";
-    LanguageTable.texts[TextRemoveGame] = "Remove";
-    LanguageTable.texts[TextExit] = "Exit";
-    PopupId = 3;
-    PopupCursor = 2;
-    DrawPopup();
-    SDL_Surface* expected = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0, 0, 0, 0);
-    SDL_Surface* screen = ScreenSurface;
-    ScreenSurface = expected;
-    SDL_Rect rect;
-    PopupRect(3, &rect);
-    DrawBox(rect, ScreenColour(0, 0, 128), ScreenColour(255, 255, 255));
-    SDL_Rect bar = { 101, 98 + 28, 118, 10 };
-    SDL_FillRect(expected, &bar, ScreenColour(0, 180, 180));
-    DrawText(expected, "Snap", 110, 103, 255, 255, 0, FontSmall);
-    DrawText(expected, "Remove", 110, 113, 255, 255, 0, FontSmall);
-    DrawText(expected, "Exit", 110, 123, 255, 255, 0, FontSmall);
-    ScreenSurface = screen;
-    EXPECT_TRUE(SameSurfaces(expected, ScreenSurface));
-    EXPECT_GT(CountPixels(ScreenSurface, MapColour(ScreenSurface, 255, 255, 0)), 20);
-    SDL_FreeSurface(expected);
-    TTF_CloseFont(FontSmall);
-    FontSmall = nullptr;
-    LanguageTable.texts.clear();
-    PopupId = 0;
-    PopupCursor = 0;
-}
-
-// A notice box is 20 wider than its text up to a text of 250, and 250 for wider texts,
-// centred on x 160 at y 100, 35 high; without a font it is an empty 20-pixel box.
-TEST(Popup, NoticeBoxWidths)
-{
-    struct Case {
-        int text, x, w;
+    const struct { int id, x, y, w, h, lines; TextId text[3]; } boxes[] = {
+        { 1, 110, 98, 100, 45, 3, { TextSnapshot, TextRemoveProfile, TextExit } },
+        { 2, 110, 103, 100, 35, 2, { TextRemoveProfile, TextCancel } },
+        { 3, 100, 98, 120, 45, 3, { TextSnapshot, TextRemoveGame, TextExit } },
+        { 4, 100, 103, 120, 35, 2, { TextRemoveGame, TextCancel } },
     };
-    for (const Case& c : { Case{ 230, 35, 250 }, Case{ 240, 30, 260 }, Case{ 250, 25, 270 },
-                           Case{ 251, 35, 250 }, Case{ 260, 35, 250 }, Case{ 0, 150, 20 },
-                           Case{ 5, 148, 25 }, Case{ -7, 150, 20 }, Case{ 100000, 35, 250 } }) {
-        SDL_Rect rect = NoticeBoxRect(c.text);
-        EXPECT_EQ(rect.x, c.x) << c.text;
-        EXPECT_EQ(rect.w, c.w) << c.text;
-        EXPECT_EQ(rect.y, 100);
-        EXPECT_EQ(rect.h, 35);
+    for (bool language : { false, true }) {
+        for (int id = 0; language && id <= TextNoticeNoName; ++id) LanguageTable.texts.push_back("Line " + std::to_string(id));
+        for (const auto& box : boxes)
+            for (PopupCursor = 0; PopupCursor <= box.lines; ++PopupCursor) {
+                PopupId = box.id;
+                PopupItemCount = 99;
+                EXPECT_EQ(Differences(DrawPopup, [&] {
+                    DrawBox(SDL_Rect{ Sint16(box.x), Sint16(box.y), Uint16(box.w), Uint16(box.h) }, ScreenColour(0, 0, 128), 0xFFFF);
+                    SDL_Rect bar{ Sint16(box.x + 1), Sint16(box.y + 8 + 10 * PopupCursor), Uint16(box.w - 2), 10 };
+                    if (PopupCursor < box.lines) SDL_FillRect(ScreenSurface, &bar, ScreenColour(0, 180, 180));
+                    for (int i = 0; i < box.lines; ++i)
+                        DrawText(ScreenSurface, language ? ("Line " + std::to_string(box.text[i])).c_str() : "",
+                                 box.x + 10, box.y + 5 + 10 * i, 255, 255, 0, FontSmall);
+                }), 0) << "box " << box.id << " cursor " << PopupCursor;
+                EXPECT_EQ(PopupItemCount, box.lines);
+            }
     }
-    MakeTestScreen();
-    DrawNoticeBox("no font, no text");
-    EXPECT_EQ(PixelAt(ScreenSurface, 152, 100), 0xFFFFu);
-    EXPECT_EQ(PixelAt(ScreenSurface, 160, 120), MapColour(ScreenSurface, 0, 0, 255));
-    EXPECT_EQ(PixelAt(ScreenSurface, 149, 120), 0u);
-    EXPECT_EQ(PixelAt(ScreenSurface, 170, 120), 0u);
-
-    // With the font: the box measured on the whole text, the text split in two lines.
-    MakeTestScreen();
-    FontSmall = OpenBuildFont(8);
-    ASSERT_NE(FontSmall, nullptr);
-    const std::string text = "Picture saved as vok_somebody_with_a_long_name.bmp in the folder of the card";
-    DrawNoticeBox(text.c_str());
-    SDL_Rect rect = NoticeBoxRect(TextWidth(FontSmall, text.c_str()));
-    EXPECT_EQ(rect.w, 250);
-    EXPECT_EQ(PixelAt(ScreenSurface, rect.x + 2, 100), 0xFFFFu);
-    EXPECT_EQ(PixelAt(ScreenSurface, rect.x + rect.w - 3, 134), 0xFFFFu);
-    EXPECT_EQ(PixelAt(ScreenSurface, rect.x + rect.w, 120), 0u);
-    int yellowFirst = 0, yellowSecond = 0;
-    for (int x = 0; x < 320; ++x) {
-        for (int y = 105; y < 115; ++y) yellowFirst += PixelAt(ScreenSurface, x, y) == MapColour(ScreenSurface, 255, 255, 0);
-        for (int y = 116; y < 128; ++y) yellowSecond += PixelAt(ScreenSurface, x, y) == MapColour(ScreenSurface, 255, 255, 0);
-    }
-    EXPECT_GT(yellowFirst, 10);
-    EXPECT_GT(yellowSecond, 10);
-    TTF_CloseFont(FontSmall);
-    FontSmall = nullptr;
+    for (PopupId = -1, PopupItemCount = 2; PopupId <= 5; PopupId += 6)
+        EXPECT_TRUE(Differences(DrawPopup, [] {}) == 0 && PopupItemCount == 2) << PopupId;
 }
 
-// Pictures for a person to check: each popup box (second line highlighted) and a two-line
-// notice over the background, in every shipped language, as
-// <build>/pictures/popups/<language file>-popupN.bmp and -notice.bmp.
-TEST(Popup, PicturesInEveryLanguage)
+// A notice box is 20 wider than its text up to a text of 250 and 250 for wider ones, centred
+// on x 160 at y 100, 35 high; a long text is measured whole and drawn in two lines.
+TEST_F(PopupTest, NoticeBox)
+{
+    const struct { int text, x, w; } cases[] = {
+        { 230, 35, 250 }, { 240, 30, 260 }, { 250, 25, 270 }, { 251, 35, 250 }, { 260, 35, 250 }, { 0, 150, 20 }, { -7, 150, 20 },
+    };
+    for (const auto& c : cases) {
+        const SDL_Rect r = NoticeBoxRect(c.text);
+        EXPECT_TRUE(r.x == c.x && r.y == 100 && r.w == c.w && r.h == 35) << c.text;
+    }
+    const std::string first = "Your picture was saved as vok_player.bmp, in the", second = "folder of the card";
+    const std::string text = first + " " + second; // split at its space at index 48
+    const SDL_Rect rect = NoticeBoxRect(TextWidth(FontSmall, text.c_str()));
+    EXPECT_EQ(rect.w, 250);
+    EXPECT_EQ(Differences([&] { DrawNoticeBox(text.c_str()); }, [&] {
+        DrawBox(rect, ScreenColour(0, 0, 255), 0xFFFF);
+        DrawText(ScreenSurface, first.c_str(), rect.x + 10, 105, 255, 255, 0, FontSmall);
+        DrawText(ScreenSurface, second.c_str(), rect.x + 10, 115, 255, 255, 0, FontSmall);
+    }), 0);
+}
+
+// Pictures for a person to check: each popup box (second line lit) and a two-line notice over
+// the background in every shipped language, as <build>/pictures/popups/<file>-popupN.bmp and
+// <file>-notice.bmp.
+TEST_F(PopupTest, PicturesInEveryLanguage)
 {
     WorkingDirectory cwd(BuildDir());
     LanguageTable.ScanLanguages();
-    if (LanguageTable.LanguageCount() == 0) GTEST_SKIP() << "no language files in the build tree yet";
-    MakeTestScreen();
-    FontSmall = OpenBuildFont(8);
-    ASSERT_NE(FontSmall, nullptr);
+    ASSERT_GT(LanguageTable.LanguageCount(), 0u);
     LoadMedia();
-    const std::string folder = BuildDir() + "/pictures/popups/";
-    MakeDir(folder);
+    MakeDir("pictures/popups");
     for (unsigned i = 0; i < LanguageTable.LanguageCount(); ++i) {
         LanguageTable.SetLanguageIndex(i);
-        std::string name = LanguageTable.languages[i].file;
-        name = name.substr(0, name.find('.'));
-        for (int id = 1; id <= 4; ++id) {
+        const std::string& file = LanguageTable.languages[i].file;
+        for (PopupId = 1, PopupCursor = 1; PopupId <= 5; ++PopupId) { // 5: the notice
             DrawImage(BackgroundSurface, 0, 0);
-            PopupId = id;
-            PopupCursor = 1;
             DrawPopup();
-            std::string path = folder + name + "-popup" + std::to_string(id) + ".bmp";
+            std::string notice = LanguageTable.GetText(TextSnapshotSaved);
+            if (PopupId == 5) DrawNoticeBox((notice + " vok_player.bmp " + LanguageTable.GetText(TextSnapshotWhere)).c_str());
+            const std::string kind = PopupId < 5 ? "-popup" + std::to_string(PopupId) : "-notice";
+            const std::string path = "pictures/popups/" + file.substr(0, file.find('.')) + kind + ".bmp";
             EXPECT_EQ(SDL_SaveBMP(ScreenSurface, path.c_str()), 0) << path;
         }
-        DrawImage(BackgroundSurface, 0, 0);
-        std::string notice = std::string(LanguageTable.GetText(TextSnapshotSaved)) + " vok_player.bmp " +
-                             LanguageTable.GetText(TextSnapshotWhere);
-        DrawNoticeBox(notice.c_str());
-        std::string path = folder + name + "-notice.bmp";
-        EXPECT_EQ(SDL_SaveBMP(ScreenSurface, path.c_str()), 0) << path;
     }
     FreeMedia();
-    TTF_CloseFont(FontSmall);
-    FontSmall = nullptr;
-    PopupId = 0;
-    PopupCursor = 0;
-    LanguageTable.texts.clear();
 }

@@ -24,33 +24,19 @@ Uint32 PixelAt(SDL_Surface* surface, int x, int y)
     return reinterpret_cast<const Uint16*>(row)[x];
 }
 
-Uint32 MapColour(SDL_Surface* surface, int red, int green, int blue)
-{
-    return SDL_MapRGB(surface->format, Uint8(red), Uint8(green), Uint8(blue));
-}
+Uint32 MapColour(SDL_Surface* s, int r, int g, int b) { return SDL_MapRGB(s->format, Uint8(r), Uint8(g), Uint8(b)); }
 
-int CountPixels(SDL_Surface* surface, Uint32 value)
+int WrongPixels(SDL_Surface* surface, const std::function<Uint32(int, int)>& expected)
 {
-    int count = 0;
+    int wrong = 0;
     for (int y = 0; y < surface->h; ++y)
-        for (int x = 0; x < surface->w; ++x) count += PixelAt(surface, x, y) == value;
-    return count;
+        for (int x = 0; x < surface->w; ++x) wrong += PixelAt(surface, x, y) != expected(x, y);
+    return wrong;
 }
 
-bool SameSurfaces(SDL_Surface* a, SDL_Surface* b)
-{
-    if (a->w != b->w || a->h != b->h) return false;
-    for (int y = 0; y < a->h; ++y)
-        for (int x = 0; x < a->w; ++x)
-            if (PixelAt(a, x, y) != PixelAt(b, x, y)) return false;
-    return true;
-}
+int CountPixels(SDL_Surface* s, Uint32 value) { return s->w * s->h - WrongPixels(s, [=](int, int) { return value; }); }
 
-TTF_Font* OpenBuildFont(int size)
-{
-    if (!TTF_WasInit()) TTF_Init();
-    return TTF_OpenFont((BuildDir() + "/media/pfcb.ttf").c_str(), size);
-}
+TTF_Font* OpenBuildFont(int size) { return TTF_OpenFont((BuildDir() + "/media/pfcb.ttf").c_str(), size); }
 
 WorkingDirectory::WorkingDirectory(const std::string& path)
 {
@@ -59,7 +45,4 @@ WorkingDirectory::WorkingDirectory(const std::string& path)
     if (chdir(path.c_str()) != 0) std::abort();
 }
 
-WorkingDirectory::~WorkingDirectory()
-{
-    if (!previous_.empty() && chdir(previous_.c_str()) != 0) std::abort();
-}
+WorkingDirectory::~WorkingDirectory() { if (!previous_.empty() && chdir(previous_.c_str()) != 0) std::abort(); }
