@@ -21,7 +21,7 @@ static const int GridTop = 35;
 static const int CellSize = 25;
 static const int GridRight = 284; // last pixel column of the tenth cell
 static const int GridBottom = 159; // last pixel row of the fifth cell
-static const unsigned GridCells = 100; // ten rows of ten: all the cursor can reach
+static const unsigned GridCells = 100; // ten rows of ten; later rows lie below the screen
 
 void LoadSelectedGame()
 {
@@ -56,52 +56,43 @@ void GridHitTest(unsigned short x, unsigned short y)
     }
 }
 
-static void CursorUp()
+// One step of the cursor along a row or column, kept inside the ten by ten grid and on
+// cells that have a text.
+static void MoveCursor(int* coordinate, int step, int cellOffset)
 {
-    if (GridRow > 1 && CellHasText(-10))
-        GridRow = GridRow - 1;
+    int moved = *coordinate + step;
+    if (moved >= 1 && moved <= 10 && CellHasText(cellOffset))
+        *coordinate = moved;
 }
 
-static void CursorDown()
-{
-    if (GridRow < 10 && CellHasText(10))
-        GridRow = GridRow + 1;
-}
+static void CursorUp() { MoveCursor(&GridRow, -1, -10); }
+static void CursorDown() { MoveCursor(&GridRow, 1, 10); }
+static void CursorLeft() { MoveCursor(&GridColumn, -1, -1); }
+static void CursorRight() { MoveCursor(&GridColumn, 1, 1); }
 
-static void CursorLeft()
+static void CursorHome()
 {
-    if (GridColumn > 1 && CellHasText(-1))
-        GridColumn = GridColumn - 1;
-}
-
-static void CursorRight()
-{
-    if (GridColumn < 10 && CellHasText(1))
-        GridColumn = GridColumn + 1;
+    GridColumn = 1;
+    GridRow = 1;
 }
 
 // After the selection moved: the other game, the cursor back home, the sound.
 static void GameSwitched()
 {
     LoadSelectedGame();
-    GridColumn = 1;
-    GridRow = 1;
+    CursorHome();
     PlayNextSound();
 }
 
 static void PreviousGame()
 {
-    SelectedGame = SelectedGame - 1;
-    if (SelectedGame < 0)
-        SelectedGame = static_cast<int>(GameFolders.size()) - 1;
+    SelectedGame = PreviousIndex(SelectedGame, static_cast<int>(GameFolders.size()));
     GameSwitched();
 }
 
 static void NextGame()
 {
-    SelectedGame = SelectedGame + 1;
-    if (static_cast<unsigned>(SelectedGame) >= GameFolders.size())
-        SelectedGame = 0;
+    SelectedGame = NextIndex(SelectedGame, static_cast<int>(GameFolders.size()));
     GameSwitched();
 }
 
@@ -109,6 +100,17 @@ static void OpenGameMenu()
 {
     PopupCursor = 0;
     PopupId = 3;
+}
+
+// Confirming the removal of the shown game loads the next one, and every newly loaded game
+// starts with the cursor on its first cell: left where it was, it could sit on a cell the
+// next game has no text for, with nothing shown and no way to move until L or R.
+static void ConfirmMenuItem()
+{
+    bool removesGame = PopupId == 4 && PopupCursor == 0;
+    MenuAction();
+    if (removesGame)
+        CursorHome();
 }
 
 static void BackHome()
@@ -124,8 +126,8 @@ static const ButtonAction GameButtons[] = {
     { ButtonL, PreviousGame, 0 },
     { ButtonR, NextGame, 0 },
     { ButtonMenu, OpenGameMenu, ClosePopup },
-    { ButtonB, 0, MenuAction },
-    { ButtonX, 0, MenuAction },
+    { ButtonB, 0, ConfirmMenuItem },
+    { ButtonX, 0, ConfirmMenuItem },
     { ButtonY, BackHome, 0 }
 };
 

@@ -42,17 +42,13 @@ static void ProfileSwitched()
 
 static void PreviousProfile()
 {
-    SelectedProfile = SelectedProfile - 1;
-    if (SelectedProfile < 0)
-        SelectedProfile = static_cast<int>(Profiles.size()) - 1; // -1 on an empty card
+    SelectedProfile = PreviousIndex(SelectedProfile, static_cast<int>(Profiles.size()));
     ProfileSwitched();
 }
 
 static void NextProfile()
 {
-    SelectedProfile = SelectedProfile + 1;
-    if (static_cast<unsigned>(SelectedProfile) >= Profiles.size())
-        SelectedProfile = 0;
+    SelectedProfile = NextIndex(SelectedProfile, static_cast<int>(Profiles.size()));
     ProfileSwitched();
 }
 

@@ -8,38 +8,61 @@
 
 int SnapshotCountdown = 0;
 
+// A notice's text is `before` + the middle part + `after`; text id 0 adds nothing.
+enum NoticeNeed { NeedsNothing, NeedsPlayer, NeedsPlayerAndGame };
+struct NoticeRow {
+    int id;
+    NoticeNeed need;
+    int before;
+    std::string (*middle)(const ProfileRecord* player); // player null only with NeedsNothing
+    int after;
+};
+
+static std::string NoMiddle(const ProfileRecord*) { return ""; }
+static std::string NameAndBlank(const ProfileRecord* player) { return player->name + " "; }
+static std::string CardFileName(const ProfileRecord* player) { return " " + player->folder + ".bmp "; }
+static std::string GameFileWord(const ProfileRecord*) { return " bmp "; }
+
+static const NoticeRow Notices[] = {
+    { 1, NeedsNothing, TextNoticeNoProfile, NoMiddle, 0 },
+    { 2, NeedsNothing, TextNoticeFirstProfile, NoMiddle, 0 },
+    { 3, NeedsPlayer, 0, NameAndBlank, TextGoodbye },
+    { 4, NeedsPlayer, TextSnapshotSaved, CardFileName, TextSnapshotWhere },
+    { 5, NeedsPlayerAndGame, TextSnapshotSaved, GameFileWord, TextSnapshotWhere },
+    { 6, NeedsNothing, TextNoticeNoName, NoMiddle, 0 }
+};
+
 static std::string Text(int id)
 {
-    return LanguageTable.GetText(id);
+    return id == 0 ? "" : LanguageTable.GetText(id);
 }
 
-std::string NoticeText(int noticeId)
+static bool NeedMet(NoticeNeed need, const ProfileRecord* player)
 {
-    const ProfileRecord* profile = CurrentProfile();
-    switch (noticeId) {
-    case 1:
-        return Text(TextNoticeNoProfile);
-    case 2:
-        return Text(TextNoticeFirstProfile);
-    case 3: // needs the player it says goodbye to
-        return profile ? profile->name + " " + Text(TextGoodbye) : "";
-    case 4: // names the card's snapshot file
-        return profile ? Text(TextSnapshotSaved) + " " + profile->folder + ".bmp " + Text(TextSnapshotWhere) : "";
-    case 5:
-        if (!profile || GameFolders.empty())
-            return "";
-        return Text(TextSnapshotSaved) + " bmp " + Text(TextSnapshotWhere);
-    case 6:
-        return Text(TextNoticeNoName);
-    default:
-        return "";
+    if (need == NeedsNothing)
+        return true;
+    return player && (need == NeedsPlayer || !GameFolders.empty());
+}
+
+bool NoticeText(int noticeId, std::string* text)
+{
+    const ProfileRecord* player = CurrentProfile();
+    for (unsigned i = 0; i < sizeof Notices / sizeof Notices[0]; ++i) {
+        const NoticeRow& row = Notices[i];
+        if (row.id != noticeId)
+            continue;
+        if (!NeedMet(row.need, player))
+            return false;
+        *text = Text(row.before) + row.middle(player) + Text(row.after);
+        return true;
     }
+    return false;
 }
 
 void DrawNotice()
 {
-    std::string text = NoticeText(NoticeId);
-    if (!text.empty())
+    std::string text;
+    if (NoticeText(NoticeId, &text))
         DrawNoticeBox(text.c_str());
 }
 

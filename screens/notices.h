@@ -7,8 +7,10 @@
 
 extern int SnapshotCountdown; // frames until the snapshot is saved; 0 idle
 
-void DrawNotice(); // the box of NoticeId's text
-std::string NoticeText(int noticeId); // "" when the notice shows nothing
+void DrawNotice(); // the box of NoticeId's text, when that notice shows
+// The text of notice `noticeId`; false when it shows nothing: an unknown notice, or one
+// that speaks of a player (or game) when there is none.
+bool NoticeText(int noticeId, std::string* text);
 // The dismissal rule: returns true when the press was taken by a notice.
 bool DismissNotice();
 // The snapshot step: counts down, saves ScreenSurface to `fileName` in StoreRoot at 1,

@@ -39,6 +39,18 @@ void ClosePopup()
     PopupId = 0;
 }
 
+int PreviousIndex(int index, int count)
+{
+    return index <= 0 ? count - 1 : index - 1;
+}
+
+// Compared unsigned, so a negative index also starts again at the first entry.
+int NextIndex(int index, int count)
+{
+    unsigned next = static_cast<unsigned>(index) + 1u;
+    return next >= static_cast<unsigned>(count) ? 0 : static_cast<int>(next);
+}
+
 void DrawHint(SDL_Surface* icon, int iconX, int textId, int textX)
 {
     DrawImage(icon, iconX, 220);

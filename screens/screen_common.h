@@ -22,6 +22,11 @@ void PopupCursorUp();   // one line up; from line 0 to the last line
 void PopupCursorDown(); // one line down; from the last line (or beyond) to line 0
 void ClosePopup();      // PopupId = 0
 
+// The entry before `index` of `count`: from the first back to the last (-1 when there are none).
+int PreviousIndex(int index, int count);
+// The entry after `index` of `count`: from the last (or anything not in the list) to the first.
+int NextIndex(int index, int count);
+
 // A button hint: `icon` at (iconX, 220), the text `textId` in yellow at (textX, 220).
 void DrawHint(SDL_Surface* icon, int iconX, int textId, int textX);
 // `value` written as "%i".
