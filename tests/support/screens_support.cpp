@@ -1,36 +1,24 @@
 #include "tests/support/screens_support.h"
 
 #include <SDL_ttf.h>
-
+#include <cstdlib>
 #include "frame/state.h"
-#include "profile/avatar.h"
 #include "profile/profile_file.h"
 #include "screens/game_screen.h"
 #include "screens/notices.h"
 #include "store/game_files.h"
-#include "store/progress_writer.h"
 #include "store/profiles.h"
+#include "store/progress_writer.h"
 #include "store/store_files.h"
 #include "tests/support/test_support.h"
 
-void WritePlayer(const std::string& store, const PlayerSpec& player)
+void WritePlayer(const std::string& store, const PlayerSpec& p)
 {
-    ProfileRecord record;
-    record.folder = player.folder;
-    record.lang = player.lang;
-    record.name = player.name;
-    record.base = player.base;
-    record.eyes = player.eyes;
-    record.browns = player.browns;
-    record.nose = player.nose;
-    record.ears = player.ears;
-    record.mouth = player.mouth;
-    record.facial = player.facial;
-    record.hair = player.hair;
-    record.tatoo = player.tatoo;
-    record.clothes = player.clothes;
-    MakeDir(store + player.folder);
-    WriteFile(store + player.folder + "/vok.cfg", FormatProfileFile(record));
+    const ProfileRecord kept = EditedProfile; // borrowed to reach the program's formatter
+    SetEditedProfile(p.folder, p.lang, p.name, p.base, p.eyes, p.browns, p.ears, p.nose, p.mouth, p.facial, p.hair, p.tatoo, p.clothes);
+    MakeDir(store + p.folder);
+    WriteFile(store + p.folder + "/vok.cfg", FormatProfileFile(EditedProfile));
+    EditedProfile = kept;
 }
 
 void WriteGame(const std::string& store, const std::string& playerFolder, const GameSpec& game)
@@ -48,61 +36,39 @@ GameSpec CountedGame(const std::string& folder, int texts, int records)
 {
     GameSpec game;
     game.folder = folder;
-    for (int i = 1; i <= texts; ++i)
-        game.texts.push_back({i, "Name" + std::to_string(i), "Description " + std::to_string(i)});
+    for (int i = 1; i <= texts; ++i) game.texts.push_back({i, "Name" + std::to_string(i), "Description " + std::to_string(i)});
     for (int i = 1; i <= records; ++i) game.records.push_back({i, i, 0, 0});
     return game;
 }
 
-std::vector<std::string> PlayerOrder(const std::string& store)
+// Entries of `dir` named `prefix`... that hold `file`, in directory order.
+static std::vector<std::string> Holding(const std::string& dir, const std::string& prefix, const std::string& file)
 {
-    std::vector<std::string> players;
-    for (const std::string& name : ListFolder(store))
-        if (name.compare(0, 4, "vok_") == 0 && PathExists(store + name + "/vok.cfg")) players.push_back(name);
-    return players;
-}
-
-std::vector<std::string> GameOrder(const std::string& store, const std::string& playerFolder)
-{
-    std::vector<std::string> games;
-    const std::string dir = store + playerFolder + "/";
+    std::vector<std::string> names;
     for (const std::string& name : ListFolder(dir))
-        if (name != "." && name != ".." && PathExists(dir + name + "/vok.dat")) games.push_back(name);
-    return games;
+        if (name != "." && name != ".." && name.compare(0, prefix.size(), prefix) == 0 && PathExists(dir + name + file))
+            names.push_back(name);
+    return names;
 }
 
-VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames,
-                 const std::vector<std::string>& extraArgs)
+std::vector<std::string> PlayerOrder(const std::string& store) { return Holding(store, "vok_", "/vok.cfg"); }
+
+std::vector<std::string> GameOrder(const std::string& store, const std::string& player) { return Holding(store + player + "/", "", "/vok.dat"); }
+
+VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames, const std::vector<std::string>& extraArgs)
 {
     std::vector<std::string> args = {"--store", store, "--max-frames", std::to_string(maxFrames)};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     return RunVok(args, script);
 }
 
-void SelectAtStart(const std::string& store, const std::string& folder)
-{
-    WriteFile(store + "activevok", folder);
-}
+void SelectAtStart(const std::string& store, const std::string& folder) { WriteFile(store + "activevok", folder); }
 
-bool ReadBmpPixels(const std::string& path, RgbImage* image)
-{
-    SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
-    if (!loaded) return false;
-    SDL_Surface* rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0xFF0000, 0xFF00, 0xFF, 0);
-    SDL_BlitSurface(loaded, nullptr, rgb, nullptr);
-    *image = RgbImage(rgb->w, rgb->h);
-    for (int y = 0; y < rgb->h; ++y)
-        for (int x = 0; x < rgb->w; ++x)
-            image->at(x, y) = static_cast<uint32_t*>(rgb->pixels)[y * (rgb->pitch / 4) + x] & 0xFFFFFF;
-    SDL_FreeSurface(rgb);
-    SDL_FreeSurface(loaded);
-    return true;
-}
+bool ReadBmpPixels(const std::string& path, RgbImage* image) { return ReadBmp24(path, image); } // SDL saves screens in 24 bits
 
 bool Near(uint32_t rgb, int red, int green, int blue)
 {
-    auto close = [](int a, int b) { return a - b <= 8 && b - a <= 8; };
-    return close(int(rgb >> 16), red) && close(int((rgb >> 8) & 0xFF), green) && close(int(rgb & 0xFF), blue);
+    return std::abs(int(rgb >> 16) - red) <= 8 && std::abs(int((rgb >> 8) & 0xFF) - green) <= 8 && std::abs(int(rgb & 0xFF) - blue) <= 8;
 }
 
 void StartScreens()
@@ -118,23 +84,14 @@ void StartScreens()
 void ResetScreens(const std::string& store)
 {
     StoreRoot = store;
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
+    for (SDL_Event event; SDL_PollEvent(&event);) {}
     ScanProfiles();
     GameFolders.clear();
-    SelectedGame = 0;
     Achievements.clear();
     AchievementTexts.clear();
-    ScreenMode = 1;
-    QuitRequested = 0;
-    PopupId = 0;
-    PopupCursor = 0;
+    SelectedGame = QuitRequested = PopupId = PopupCursor = NoticeId = SnapshotCountdown = 0;
+    ScreenMode = GridColumn = GridRow = 1;
     PopupItemCount = 3;
-    NoticeId = 0;
-    SnapshotCountdown = 0;
-    GridColumn = 1;
-    GridRow = 1;
     ClearScreen();
 }
 
@@ -142,29 +99,20 @@ void ReleaseCard()
 {
     TempDir empty;
     ResetScreens(empty.store());
-    NoticeId = 0;
+    NoticeId = 0; // the scan of an empty card raised notice 1
 }
 
 void PushButton(int button)
 {
-    SDL_Event event = {};
-    event.type = SDL_JOYBUTTONDOWN;
-    event.jbutton.type = SDL_JOYBUTTONDOWN;
-    event.jbutton.which = 0;
-    event.jbutton.button = Uint8(button);
-    event.jbutton.state = SDL_PRESSED;
+    SDL_Event event;
+    event.jbutton = {SDL_JOYBUTTONDOWN, 0, Uint8(button), SDL_PRESSED};
     SDL_PushEvent(&event);
 }
 
 void PushTouch(int x, int y, int mouseButton)
 {
-    SDL_Event event = {};
-    event.type = SDL_MOUSEBUTTONUP;
-    event.button.type = SDL_MOUSEBUTTONUP;
-    event.button.button = Uint8(mouseButton);
-    event.button.state = SDL_RELEASED;
-    event.button.x = Uint16(x);
-    event.button.y = Uint16(y);
+    SDL_Event event;
+    event.button = {SDL_MOUSEBUTTONUP, 0, Uint8(mouseButton), SDL_RELEASED, Uint16(x), Uint16(y)};
     SDL_PushEvent(&event);
 }
 
@@ -185,7 +133,4 @@ SDL_Surface* SolidSurface(int width, int height, uint32_t rgb)
     return s;
 }
 
-void ClearScreen()
-{
-    SDL_FillRect(ScreenSurface, nullptr, 0);
-}
+void ClearScreen() { SDL_FillRect(ScreenSurface, nullptr, 0); }

@@ -5,11 +5,9 @@
 #define VOK_TESTS_SUPPORT_SCREENS_SUPPORT_H
 
 #include <SDL.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
-
 #include "store/game_files_writer.h"
 #include "store/progress.h"
 
@@ -36,7 +34,6 @@ void WritePlayer(const std::string& store, const PlayerSpec& player);
 void WriteGame(const std::string& store, const std::string& playerFolder, const GameSpec& game);
 // Texts 1..count named "Name<i>" with "Description <i>", records id i worth i points.
 GameSpec CountedGame(const std::string& folder, int texts, int records);
-
 // The players' folders and a player's games in the order the directory returns them.
 std::vector<std::string> PlayerOrder(const std::string& store);
 std::vector<std::string> GameOrder(const std::string& store, const std::string& playerFolder);
@@ -45,27 +42,19 @@ std::vector<std::string> GameOrder(const std::string& store, const std::string& 
 struct VokRun;
 VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames,
                  const std::vector<std::string>& extraArgs = {});
-// The player vok selects at start: "activevok" naming `folder`.
-void SelectAtStart(const std::string& store, const std::string& folder);
-
-// Every pixel of a BMP file of any depth (SDL reads it); false when unreadable.
-bool ReadBmpPixels(const std::string& path, RgbImage* image);
-
-// True when 0xRRGGBB is (red, green, blue) within what 16-bit pixels keep.
-bool Near(uint32_t rgb, int red, int green, int blue);
+void SelectAtStart(const std::string& store, const std::string& folder); // "activevok" naming it
+bool ReadBmpPixels(const std::string& path, RgbImage* image); // a screen SDL saved; false when unreadable
+bool Near(uint32_t rgb, int red, int green, int blue); // 0xRRGGBB within what 16 bits keep
 
 // In-process screens: SDL with the dummy driver, a 320 x 240 x 16 ScreenSurface, FontSmall.
 void StartScreens();
 // StoreRoot = store, the card scanned, and the screens' shared state back to start values.
 void ResetScreens(const std::string& store);
-// Profiles emptied (the program keeps its records until it ends): call when a test ends.
-void ReleaseCard();
+void ReleaseCard(); // Profiles emptied (the program keeps its records until it ends)
 void PushButton(int button);
 void PushTouch(int x, int y, int mouseButton = 1);
-uint32_t ScreenPixel(int x, int y); // 0xRRGGBB of ScreenSurface
-// A surface of one colour with no colour key, for telling drawn images apart.
-SDL_Surface* SolidSurface(int width, int height, uint32_t rgb);
-// ScreenSurface cleared to black.
-void ClearScreen();
+uint32_t ScreenPixel(int x, int y);                           // 0xRRGGBB of ScreenSurface
+SDL_Surface* SolidSurface(int width, int height, uint32_t rgb); // one colour, no colour key
+void ClearScreen();                                           // ScreenSurface to black
 
 #endif
