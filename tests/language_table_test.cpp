@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
-
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,221 +13,114 @@
 #include "tests/support/graphics_support.h"
 #include "tests/support/test_support.h"
 
-namespace {
+using Texts = std::vector<std::string>;
 
-std::vector<std::string> Texts(const std::string& file) { return ParseLanguageTexts(file); }
-
-// A fresh table over a folder holding "lang/" with the given files.
-struct LanguageFolder {
-    TempDir dir;
-    explicit LanguageFolder(const std::vector<std::pair<std::string, std::string>>& files)
-    {
-        MakeDir(dir / "lang");
-        for (const auto& file : files) WriteFile(dir / ("lang/" + file.first), file.second);
-    }
-};
-
-} // namespace
-
-// Each line is split at its first space from index 1; its last character (the CR) is never
-// part of the value, so bare LF files lose a real letter.
+// One line each: split at its first space from index 1, the line's last character (the CR)
+// never in the value, so bare LF files lose a real letter; ids read as strtol reads them.
 TEST(LanguageFile, LineSplittingQuirks)
 {
-    struct Case {
-        const char* file;
-        unsigned id;
-        const char* text;
-    };
-    const Case cases[] = {
+    const struct { const char* file; unsigned id; const char* text; } cases[] = {
         { "@12 three little words\r\n", 12, "three little words" },
         { "@12 three little words\n", 12, "three little word" },
         { "@12 three little words", 12, "three little word" }, // last line without any end
         { "@30 \r\n", 30, "" },
-        { "@30 \n", 30, "" },
         { "@5\r\n", 5, "@5" },
-        { "@name value\r\n", 0, "value" },      // letters convert to id 0
-        { "@author Ana\r\n", 0, "Ana" },       // so the author also sets text 0
-        { "@ 7 x\r\n", 0, "7 x" },             // the space at index 1 splits: key "@"
-        { "@  7 x\r\n", 0, " 7 x" },            // key "@" again, the rest is the value
+        { "@author Ana\r\n", 0, "Ana" },   // letters are id 0: the author sets text 0
+        { "@ 7 x\r\n", 0, "7 x" },         // the space at index 1 splits: key "@"
         { "@+8 plus\r\n", 8, "plus" },
         { "@007 bond\r\n", 7, "bond" },
-        { "@9x nine\r\n", 9, "nine" },          // conversion stops at the first non-digit
+        { "@9x nine\r\n", 9, "nine" },     // conversion stops at the first non-digit
         { "@-0 zero\r\n", 0, "zero" },
-        { "@2 a\tb  c\r\n", 2, "a\tb  c" },
     };
-    for (const Case& c : cases) {
-        std::vector<std::string> texts = Texts(c.file);
-        ASSERT_LT(c.id, texts.size()) << c.file;
-        EXPECT_EQ(texts[c.id], c.text) << c.file;
-        EXPECT_EQ(texts.size(), c.id + 1) << c.file;
+    for (const auto& c : cases) {
+        Texts texts = ParseLanguageTexts(c.file);
+        ASSERT_EQ(texts.size(), c.id + 1) << c.file;
+        EXPECT_EQ(texts.back(), c.text) << c.file;
     }
-    // Lines without the marker, blank lines and the name line are not texts.
-    EXPECT_TRUE(Texts("12 twelve\r\n\r\n\n# comment\r\n@lang English\r\nlang@ x\r\n").empty());
-    EXPECT_EQ(LanguageKeyValue("@lang English\r\n@author Me\r\n", "lang"), "English");
     EXPECT_EQ(LanguageKeyValue("@lang English\r\n@author Me\r\n", "author"), "Me");
     EXPECT_EQ(LanguageKeyValue("@lang\r\n@lang Second\r\n@lang Third\r\n", "lang"), "Second");
     EXPECT_EQ(LanguageKeyValue("@Lang English\r\n", "lang"), "");
 }
 
-// Ids in any order, duplicates (the later wins) and gaps filled with empty texts.
-TEST(LanguageFile, IdsOutOfOrderAndDuplicated)
+// Whole files: ids in any order (the later line wins, gaps are empty), lines that are not
+// texts, a line over 1023 characters ending the file, and ids that are negative or above
+// MaxTextId ignored, so a bad line never writes outside the list nor grows it without bound.
+TEST(LanguageFile, WholeFiles)
 {
-    std::vector<std::string> texts = Texts("@3 three\r\n@1 one\r\n@3 THREE\r\n");
-    EXPECT_EQ(texts, (std::vector<std::string>{ "", "one", "", "THREE" }));
-    texts = Texts("@author Ana\r\n@3 three\r\n@1 one\r\n");
-    EXPECT_EQ(texts, (std::vector<std::string>{ "Ana", "one", "", "three" }));
+    const std::string longest = "@2 " + std::string(1019, 'x') + "\r"; // 1023 characters
+    Texts limit(MaxTextId + 1);
+    limit.back() = "last";
+    const struct { std::string file; Texts texts; } cases[] = {
+        { "@3 three\r\n@1 one\r\n@3 THREE\r\n", { "", "one", "", "THREE" } },
+        { "@author Ana\r\n@3 three\r\n@1 one\r\n", { "Ana", "one", "", "three" } },
+        { "12 twelve\r\n\r\n\n# comment\r\n@lang English\r\nlang@ x\r\n", {} },
+        { "@1 one\r\n" + longest + "\n@3 three\r\n", { "", "one", std::string(1019, 'x'), "three" } },
+        { "@1 one\r\n" + longest + "x\n@3 three\r\n", { "", "one" } },
+        { "@1 one\r\n@-1 a\r\n@-2147483649 b\r\n@4096 c\r\n@4294967297 d\r\n@99999999999999999999 e\r\n", { "", "one" } },
+        { "@" + std::to_string(MaxTextId) + " last\r\n", limit },
+    };
+    for (const auto& c : cases) EXPECT_TRUE(ParseLanguageTexts(c.file) == c.texts) << c.file.substr(0, 40);
+    EXPECT_EQ(LanguageKeyValue(longest + "x\n@lang Late\r\n", "lang"), "");
 }
 
-// A line over 1023 characters ends the file; the lines before it stay, those after are lost.
-TEST(LanguageFile, OverlongLineEndsTheFile)
-{
-    std::string longest = "@2 " + std::string(1020, 'x'); // 1023 characters with the CR
-    std::vector<std::string> texts = Texts("@1 one\r\n" + longest.substr(0, 1022) + "\r\n@3 three\r\n");
-    ASSERT_EQ(texts.size(), 4u);
-    EXPECT_EQ(texts[2], std::string(1019, 'x'));
-    texts = Texts("@1 one\r\n" + longest + "\r\n@3 three\r\n");
-    EXPECT_EQ(texts, (std::vector<std::string>{ "", "one" }));
-    EXPECT_EQ(LanguageKeyValue(longest + "\r\n@lang Late\r\n", "lang"), "");
-}
-
-// A negative id or one above MaxTextId is ignored: nothing is written outside the list and
-// the list never grows past MaxTextId + 1, however large the number.
-TEST(LanguageFile, IdLimit)
-{
-    const std::string limit = std::to_string(MaxTextId);
-    std::vector<std::string> texts = Texts("@-1 minus\r\n@-2147483649 far\r\n@" + std::to_string(MaxTextId + 1) +
-                                           " over\r\n@4294967297 wraps\r\n@99999999999999999999 huge\r\n@1 one\r\n");
-    EXPECT_EQ(texts, (std::vector<std::string>{ "", "one" }));
-    texts = Texts("@" + limit + " last\r\n");
-    ASSERT_EQ(texts.size(), size_t(MaxTextId) + 1);
-    EXPECT_EQ(texts.back(), "last");
-}
-
-// Lookups never fail: ids and indexes out of range give the empty string, names that match
-// nothing give index 0 (as the first entry does).
-TEST(LanguageTable, LookupsOutOfRange)
-{
-    LanguageFolder folder({});
-    WorkingDirectory cwd(folder.dir.path());
-    class LanguageTable table;
-    EXPECT_EQ(table.LanguageCount(), 0u);
-    EXPECT_STREQ(table.LanguageName(0), "");
-    EXPECT_EQ(table.FindLanguage("English"), 0);
-    EXPECT_STREQ(table.GetText(1), "");
-    table.texts = Texts("@1 one\r\n@5 five\r\n");
-    EXPECT_STREQ(table.GetText(1), "one");
-    EXPECT_STREQ(table.GetText(2), "");
-    EXPECT_STREQ(table.GetText(4), "");
-    EXPECT_STREQ(table.GetText(5), "five");
-    EXPECT_STREQ(table.GetText(6), "");
-    EXPECT_STREQ(table.GetText(4294967295u), "");
-    EXPECT_STREQ(table.GetText(unsigned(-1)), "");
-}
-
-// No folder at all: no languages, and selections do nothing.
-TEST(LanguageTable, MissingFolder)
+// No language folder: no languages, every lookup gives "" or index 0, selections do nothing.
+// Ids and indexes out of range never fail.
+TEST(LanguageTable, NoFolder)
 {
     TempDir dir;
     WorkingDirectory cwd(dir.path());
     class LanguageTable table;
-    EXPECT_EQ(table.LanguageCount(), 0u);
     table.SetLanguage("English");
     table.SetLanguageIndex(0);
-    EXPECT_TRUE(table.texts.empty());
+    EXPECT_TRUE(table.LanguageCount() == 0 && table.texts.empty());
+    EXPECT_STREQ(table.LanguageName(0), "");
+    EXPECT_EQ(table.FindLanguage("English"), 0);
     EXPECT_EQ(ReadLanguageKey("english.txt", "lang"), "");
+    table.texts = ParseLanguageTexts("@1 one\r\n@5 five\r\n");
+    for (unsigned id : { 0u, 2u, 4u, 6u, 4294967295u }) EXPECT_STREQ(table.GetText(id), "") << id;
+    EXPECT_STREQ(table.GetText(5), "five");
 }
 
-// The scan lists every entry with its name and author; selections by name take the first
-// match in directory order, exact bytes only; failed selections keep the loaded texts, and
-// a selection reads the file afresh.
+// The scan lists every entry (a folder and an endless file too) with its name and author; a
+// name selects its first match in directory order, exact bytes only; failed selections keep
+// the loaded texts; a selection reads the file afresh; the list stays as first built.
 TEST(LanguageTable, ScanAndSelect)
 {
-    LanguageFolder folder({
-        { "en", "@lang English\r\n@author Ana\r\n@7 Save\r\n" },
-        { "en2", "@lang English\r\n@7 Keep\r\n" },
-        { "de", "@lang Deutsch\r\n@7 Speichern\r\n" },
-        { "odd", "no name in here\r\n" },
-    });
-    MakeDir(folder.dir / "lang/folder");
-    WorkingDirectory cwd(folder.dir.path());
+    TempDir dir;
+    MakeDir(dir / "lang/folder");
+    WriteFile(dir / "lang/en", "@lang English\r\n@author Ana\r\n@7 Save\r\n");
+    WriteFile(dir / "lang/en2", "@lang English\r\n@7 Keep\r\n");
+    WriteFile(dir / "lang/de", "@lang Deutsch\r\n@7 Speichern\r\n");
+    ASSERT_EQ(symlink("/dev/zero", (dir / "lang/zero").c_str()), 0); // no line end, ever
+    WorkingDirectory cwd(dir.path());
     class LanguageTable table;
     ASSERT_EQ(table.LanguageCount(), 5u);
     EXPECT_EQ(table.currentLanguage, 0);
-    int en = -1, en2 = -1, de = -1, odd = -1, sub = -1;
-    int* const slots[] = { &en, &en2, &de, &odd, &sub };
-    const char* const files[] = { "en", "en2", "de", "odd", "folder" };
-    const char* const names[] = { "English", "English", "Deutsch", "", "" };
-    for (unsigned i = 0; i < table.LanguageCount(); ++i) {
-        const LanguageInfo& info = table.languages[i];
-        EXPECT_STREQ(table.LanguageName(i), info.name.c_str());
-        for (int k = 0; k < 5; ++k) {
-            if (info.file != files[k]) continue;
-            *slots[k] = int(i);
-            EXPECT_EQ(info.name, names[k]) << info.file;
-            EXPECT_EQ(info.author, k == 0 ? "Ana" : "") << info.file;
-        }
-    }
-    ASSERT_TRUE(en >= 0 && en2 >= 0 && de >= 0 && odd >= 0 && sub >= 0);
-    int firstEnglish = std::min(en, en2);
-    EXPECT_EQ(table.FindLanguage("English"), firstEnglish);
-    EXPECT_EQ(table.FindLanguage("Deutsch"), de);
+    auto index = [&](const std::string& file) {
+        auto found = std::find_if(table.languages.begin(), table.languages.end(), [&](const LanguageInfo& l) { return l.file == file; });
+        return unsigned(found - table.languages.begin());
+    };
+    const unsigned english = std::min(index("en"), index("en2")), de = index("de");
+    EXPECT_STREQ(table.LanguageName(index("en")), "English");
+    EXPECT_EQ(table.languages[index("en")].author, "Ana");
+    EXPECT_EQ(std::string(table.LanguageName(index("zero"))) + table.LanguageName(index("folder")), "");
+    EXPECT_EQ(table.FindLanguage("Deutsch"), int(de));
     EXPECT_EQ(table.FindLanguage("english"), 0);
-    EXPECT_EQ(table.FindLanguage("Deutsch "), 0);
 
     table.SetLanguage("English");
-    EXPECT_EQ(table.currentLanguage, firstEnglish);
-    EXPECT_STREQ(table.GetText(TextSave), firstEnglish == en ? "Save" : "Keep");
-
+    EXPECT_EQ(table.currentLanguage, int(english));
+    EXPECT_STREQ(table.GetText(TextSave), english == index("en") ? "Save" : "Keep");
     table.SetLanguageIndex(de);
-    EXPECT_EQ(table.currentLanguage, de);
-    EXPECT_STREQ(table.GetText(TextSave), "Speichern");
-    table.SetLanguage("english");
-    table.SetLanguageIndex(table.LanguageCount());
-    table.SetLanguageIndex(unsigned(sub)); // a folder cannot be read as a file
-    EXPECT_EQ(table.currentLanguage, de);
+    for (unsigned bad : { 5u, index("folder") }) table.SetLanguageIndex(bad);
+    table.SetLanguage("Deutsch ");
+    EXPECT_EQ(table.currentLanguage, int(de));
     EXPECT_STREQ(table.GetText(TextSave), "Speichern");
 
-    WriteFile(folder.dir / "lang/de", "@lang Deutsch\r\n@7 Sichern\r\n");
+    WriteFile(dir / "lang/de", "@lang Deutsch\r\n@7 Sichern\r\n");
+    WriteFile(dir / "lang/late", "@lang Late\r\n");
     table.SetLanguage("Deutsch");
     EXPECT_STREQ(table.GetText(TextSave), "Sichern");
-    WriteFile(folder.dir / "lang/late", "@lang Late\r\n");
-    EXPECT_EQ(table.LanguageCount(), 5u); // the list is fixed once built
-    EXPECT_EQ(ReadLanguageKey("de", "lang"), "Deutsch");
-    EXPECT_EQ(ReadLanguageKey("missing", "lang"), "");
-}
-
-// A file without line ends (here an endless one) is read only up to its first overlong line,
-// so the scan and the selection finish and find nothing in it.
-TEST(LanguageTable, EndlessFileIsCutAtTheFirstOverlongLine)
-{
-    LanguageFolder folder({ { std::string("en"), std::string("@lang English\r\n@1 one\r\n") } });
-    ASSERT_EQ(symlink("/dev/zero", (folder.dir / "lang/zero").c_str()), 0);
-    WorkingDirectory cwd(folder.dir.path());
-    class LanguageTable table;
-    ASSERT_EQ(table.LanguageCount(), 2u);
-    int zero = table.languages[0].file == "zero" ? 0 : 1;
-    EXPECT_EQ(table.languages[zero].name, "");
-    table.SetLanguage("English");
-    table.SetLanguageIndex(zero);
-    EXPECT_EQ(table.currentLanguage, zero);
-    EXPECT_TRUE(table.texts.empty());
-}
-
-// Every language shipped in the build tree names itself and defines every text the screens
-// show, 1 to 36.
-TEST(LanguageTable, ShippedLanguagesAreComplete)
-{
-    WorkingDirectory cwd(BuildDir());
-    class LanguageTable table;
-    if (table.LanguageCount() == 0) GTEST_SKIP() << "no language files in the build tree yet";
-    EXPECT_GE(table.LanguageCount(), 4u);
-    EXPECT_STREQ(table.LanguageName(table.FindLanguage("English")), "English");
-    for (unsigned i = 0; i < table.LanguageCount(); ++i) {
-        const std::string file = table.languages[i].file;
-        EXPECT_NE(table.languages[i].name, "") << file;
-        table.SetLanguageIndex(i);
-        ASSERT_EQ(table.currentLanguage, int(i)) << file;
-        for (unsigned id = TextChoose; id <= TextNoticeNoName; ++id)
-            EXPECT_STRNE(table.GetText(id), "") << file << " text " << id;
-    }
+    EXPECT_EQ(table.LanguageCount(), 5u);
+    table.SetLanguageIndex(index("zero")); // read up to its first overlong line: no texts
+    EXPECT_TRUE(table.currentLanguage == int(index("zero")) && table.texts.empty());
 }
