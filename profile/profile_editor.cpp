@@ -25,6 +25,8 @@ static const int FirstRowY = 24;   // top of row 0's texts; rows are 15 pixels a
 static const int RowPitch = 15;
 static const int LabelX = 140;
 static const int ValueX = 200;
+static const SDL_Rect AvatarFrame = { 50, 60, 88, 105 };
+static const SDL_Rect RowsPanel = { 136, 24, 156, 181 };
 
 // The label of each row, in row order: name, language, then the parts in canonical order.
 static const int RowLabels[EditorRowCount] = {
@@ -89,10 +91,11 @@ void PreviousChoice()
     if (EditorRow == NameRow) {
         OpenKeyboardForNewName();
     } else if (EditorRow == LanguageRow) {
+        // From the first (or from an index the list does not hold) to the last; with no
+        // language at all the index becomes -1, which names none.
         const int count = static_cast<int>(LanguageTable.LanguageCount());
-        int index = EditedProfile.languageIndex - 1;
-        if (index < 0 || index >= count) index = count - 1;
-        ChooseLanguage(index);
+        const int index = EditedProfile.languageIndex;
+        ChooseLanguage(index > 0 && index <= count ? index - 1 : count - 1);
     } else if (EditorRow >= FirstPartRow && EditorRow < EditorRowCount) {
         const int number = PartNumber(PartField(EditorRow));
         const int n = number > 0 ? number - 1 : static_cast<int>(PartImageCount(EditorRow));
@@ -203,16 +206,6 @@ static void HandleEditorEvents()
     }
 }
 
-static SDL_Rect MakeRect(int x, int y, int w, int h)
-{
-    SDL_Rect rect;
-    rect.x = static_cast<Sint16>(x);
-    rect.y = static_cast<Sint16>(y);
-    rect.w = static_cast<Uint16>(w);
-    rect.h = static_cast<Uint16>(h);
-    return rect;
-}
-
 static void DrawRow(int row)
 {
     const std::string label = std::string(LanguageTable.GetText(RowLabels[row])) + ":";
@@ -251,8 +244,8 @@ static void GlideSelectBar()
 static void DrawEditor()
 {
     const Uint32 frameFill = ScreenColour(255, 199, 140);
-    DrawBox(MakeRect(50, 60, 88, 105), frameFill, ScreenColour(255, 255, 255));
-    DrawBox(MakeRect(136, 24, 156, 181), frameFill, ScreenColour(0, 0, 0));
+    DrawBox(AvatarFrame, frameFill, ScreenColour(255, 255, 255));
+    DrawBox(RowsPanel, frameFill, ScreenColour(0, 0, 0));
     DrawAvatar(&EditedProfile);
     for (int row = 0; row < EditorRowCount; ++row) DrawRow(row);
     GlideSelectBar();

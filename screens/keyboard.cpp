@@ -179,7 +179,7 @@ static void DrawKey(int row, int column, int x, int y)
 {
     FillRoundRectSmall(MakeRect(x, y, KeySize, KeySize), ScreenColour(128, 0, 128));
     const char label[2] = {KeyCharacter(row, column), 0};
-    if (label[0] != ' ') {
+    if (label[0] != ' ') { // the blank keys have no glyph to draw, nor to flash
         DrawText(ScreenSurface, label, x + 7, y - 3, 255, 255, 0, FontLarge);
         if (KeyFlashFrames > 0 && row == KeyFlashRow && column == KeyFlashColumn)
             DrawText(ScreenSurface, label, x + 7, y - 3, 255, 0, 0, FontLarge);
