@@ -1,6 +1,5 @@
 #include "tests/support/screens_support.h"
 
-#include <SDL_ttf.h>
 #include <cstdlib>
 #include "frame/state.h"
 #include "profile/profile_file.h"
@@ -10,6 +9,7 @@
 #include "store/profiles.h"
 #include "store/progress_writer.h"
 #include "store/store_files.h"
+#include "tests/support/graphics_support.h"
 #include "tests/support/test_support.h"
 
 void WritePlayer(const std::string& store, const PlayerSpec& p)
@@ -73,12 +73,8 @@ bool Near(uint32_t rgb, int red, int green, int blue)
 
 void StartScreens()
 {
-    if (ScreenSurface) return;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    SDL_Init(SDL_INIT_VIDEO);
-    ScreenSurface = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE);
-    TTF_Init();
-    FontSmall = TTF_OpenFont((BuildDir() + "/media/pfcb.ttf").c_str(), 8);
+    MakeTestScreen();
+    if (!FontSmall) FontSmall = OpenBuildFont(8);
 }
 
 void ResetScreens(const std::string& store)
@@ -97,8 +93,7 @@ void ResetScreens(const std::string& store)
 
 void ReleaseCard()
 {
-    TempDir empty;
-    ResetScreens(empty.store());
+    ResetScreens(TempDir().store());
     NoticeId = 0; // the scan of an empty card raised notice 1
 }
 
@@ -118,11 +113,8 @@ void PushTouch(int x, int y, int mouseButton)
 
 uint32_t ScreenPixel(int x, int y)
 {
-    SDL_LockSurface(ScreenSurface);
-    Uint16 value = static_cast<Uint16*>(ScreenSurface->pixels)[y * (ScreenSurface->pitch / 2) + x];
-    SDL_UnlockSurface(ScreenSurface);
     Uint8 r, g, b;
-    SDL_GetRGB(value, ScreenSurface->format, &r, &g, &b);
+    SDL_GetRGB(PixelAt(ScreenSurface, x, y), ScreenSurface->format, &r, &g, &b);
     return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
 }
 

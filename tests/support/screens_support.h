@@ -1,15 +1,11 @@
-// Fixtures of the screen tests: players and games written onto a temporary card with the
-// writers, the card's directory order as the program sees it, and the in-process screen
-// set-up (dummy video, the small font, pushed button and touch events).
+// Fixtures of the screen tests: players and games written onto a temporary card, the card's
+// directory order, whole runs on it, and in-process screens with pushed events and pixels.
 #ifndef VOK_TESTS_SUPPORT_SCREENS_SUPPORT_H
 #define VOK_TESTS_SUPPORT_SCREENS_SUPPORT_H
 
 #include <SDL.h>
-#include <cstdint>
-#include <string>
-#include <vector>
 #include "store/game_files_writer.h"
-#include "store/progress.h"
+#include "tests/support/test_support.h"
 
 struct PlayerSpec {
     std::string folder;          // "vok_..." under the store
@@ -39,17 +35,14 @@ std::vector<std::string> PlayerOrder(const std::string& store);
 std::vector<std::string> GameOrder(const std::string& store, const std::string& playerFolder);
 
 // Runs vok headless on the card `store` for `maxFrames` frames with an input script.
-struct VokRun;
 VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames,
                  const std::vector<std::string>& extraArgs = {});
 void SelectAtStart(const std::string& store, const std::string& folder); // "activevok" naming it
 bool ReadBmpPixels(const std::string& path, RgbImage* image); // a screen SDL saved; false when unreadable
 bool Near(uint32_t rgb, int red, int green, int blue); // 0xRRGGBB within what 16 bits keep
 
-// In-process screens: SDL with the dummy driver, a 320 x 240 x 16 ScreenSurface, FontSmall.
-void StartScreens();
-// StoreRoot = store, the card scanned, and the screens' shared state back to start values.
-void ResetScreens(const std::string& store);
+void StartScreens(); // in process: dummy video, a fresh 320 x 240 x 16 ScreenSurface, FontSmall
+void ResetScreens(const std::string& store); // StoreRoot = store, scanned; screen state as at start
 void ReleaseCard(); // Profiles emptied (the program keeps its records until it ends)
 void PushButton(int button);
 void PushTouch(int x, int y, int mouseButton = 1);
