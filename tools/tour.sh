@@ -130,6 +130,8 @@ for ((i = 1; i < ${#players[@]}; i++)); do
     current=$(((current + 1) % ${#players[@]}))
     shot "card-${players[$current]}"
 done
+press right # back to the first card, in its player's language
+current=$(((current + 1) % ${#players[@]}))
 
 press menu
 shot "home-menu"
