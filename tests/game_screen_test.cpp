@@ -1,6 +1,5 @@
-// The game screen: touches, the cursor and its limits, the menu keys and removing games,
-// stepping through the games, the grid cells and the panel, in process; snapshots and
-// pictures through whole runs of vok.
+// The game screen in process: touches, the cursor's limits, menu keys, snapshots and
+// removing games, stepping through games, grid cells and panel; pictures of demo games.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,7 +14,6 @@
 #include "store/profiles.h"
 #include "tests/support/screens_support.h"
 #include "tests/support/store_support.h"
-#include "tests/support/test_support.h"
 
 namespace {
 
@@ -35,13 +33,12 @@ protected:
         LoadSelectedGame();
         ScreenMode = 3;
     }
-    void Press(int button, int times = 1) // one frame, on a fresh background
+    void Press(int button, int times = 1) // one frame on a fresh background; times 0: no press
     {
         for (int i = 0; i < times; ++i) PushButton(button);
         ClearScreen();
         GameScreen();
     }
-    std::vector<int> Cursor() const { return {GridColumn, GridRow}; }
     TempDir card;
 };
 
@@ -79,25 +76,27 @@ TEST_F(GameScreenInProcess, CursorStaysOnCellsWithText)
                           Step{ButtonDown, 1, 10, 2}, Step{ButtonLeft, 7, 3, 2}, Step{ButtonDown, 1, 3, 3}, Step{ButtonRight, 1, 3, 3},
                           Step{ButtonDown, 1, 3, 3}, Step{ButtonUp, 3, 3, 1}}) {
         Press(s.button, s.times);
-        EXPECT_EQ(Cursor(), std::vector({s.column, s.row})) << s.button;
+        EXPECT_EQ(std::vector({GridColumn, GridRow}), std::vector({s.column, s.row})) << s.button;
     }
     std::filesystem::remove(card / "vok_anna/racer/vok.desc.default");
     Open();
     ASSERT_TRUE(AchievementTexts.empty());
     for (int button : {ButtonRight, ButtonDown, ButtonLeft, ButtonUp}) Press(button);
-    EXPECT_EQ(Cursor(), std::vector({1, 1}));
+    EXPECT_EQ(GridColumn * GridRow, 1);
     for (int y = 166; y < 213; ++y)
         for (int x = 35; x < 284; ++x) ASSERT_EQ(ScreenPixel(x, y), ScreenPixel(33, 190)) << "an empty panel " << x << "," << y;
 }
 
-// Menu keys: B and X rest without a menu; the menu wraps and takes the other keys;
-// confirming its removal item opens menu 4 on the cancelling line; the menu key closes
-// it; a notice takes one press. Removing the shown game rebuilds totals and ranking and
-// shows the next game from its first cell. The snapshot item saves the game screen under
-// the player's and the game's names, without notice 5, which shows meanwhile. Removing
-// the last game returns home.
-TEST_F(GameScreenInProcess, MenuKeysAndRemovingGames)
+// Presses and the state after each: B and X rest without a menu; L and R wrap over the
+// games, reload and reset the cursor; the menu wraps and takes the other keys; confirming
+// its removal item opens menu 4 on the cancelling line; the menu key closes it; a notice
+// takes one press. Removing the shown game rebuilds totals and ranking and shows the next
+// from its first cell; with one game left L reloads it and the L/R hint goes. The
+// snapshot item saves the game screen under the player's and the game's names, without
+// notice 5, which shows meanwhile. Removing the last game returns home.
+TEST_F(GameScreenInProcess, PressesMenusAndRemovingGames)
 {
+    ButtonLSurface = SolidSurface(14, 12, 0xFF0000);
     GameSpec alpha = CountedGame("alpha", 26, 26), beta = CountedGame("beta", 5, 5);
     alpha.summary = {1, 26, 10, 50, 3};
     beta.summary = {5, 5, 40, 40, 9};
@@ -105,23 +104,32 @@ TEST_F(GameScreenInProcess, MenuKeysAndRemovingGames)
     Open();
     const std::vector<std::string> order = GameOrder(card.store(), "vok_anna");
     ASSERT_EQ(GameFolders, order);
-    struct Step { int notice, button, popup, cursor, mode, games, column; };
-    const Step steps[] = {{0, ButtonB, 0, 0, 3, 2, 1}, {0, ButtonX, 0, 0, 3, 2, 1}, {0, ButtonRight, 0, 0, 3, 2, 2},
-        {0, ButtonMenu, 3, 0, 3, 2, 2}, {0, ButtonUp, 3, 2, 3, 2, 2}, {0, ButtonDown, 3, 0, 3, 2, 2}, {0, ButtonDown, 3, 1, 3, 2, 2},
-        {0, ButtonRight, 3, 1, 3, 2, 2}, {0, ButtonY, 3, 1, 3, 2, 2}, {0, ButtonX, 4, 1, 3, 2, 2}, {0, ButtonDown, 4, 0, 3, 2, 2},
-        {0, ButtonMenu, 0, 0, 3, 2, 2}, {6, ButtonY, 0, 0, 3, 2, 2}, {0, ButtonMenu, 3, 0, 3, 2, 2}, {0, ButtonDown, 3, 1, 3, 2, 2},
-        {0, ButtonB, 4, 1, 3, 2, 2}, {0, ButtonUp, 4, 0, 3, 2, 2}, {0, ButtonB, 0, 0, 3, 1, 1}};
+    struct Step { int notice, button, popup, cursor, mode, games, selected, column; };
+    const Step steps[] = {{0, ButtonB, 0, 0, 3, 2, 0, 1}, {0, ButtonX, 0, 0, 3, 2, 0, 1}, {0, ButtonRight, 0, 0, 3, 2, 0, 2},
+        {0, ButtonL, 0, 0, 3, 2, 1, 1}, {0, ButtonRight, 0, 0, 3, 2, 1, 2}, {0, ButtonR, 0, 0, 3, 2, 0, 1},
+        {0, ButtonRight, 0, 0, 3, 2, 0, 2}, {0, ButtonMenu, 3, 0, 3, 2, 0, 2}, {0, ButtonUp, 3, 2, 3, 2, 0, 2},
+        {0, ButtonDown, 3, 0, 3, 2, 0, 2}, {0, ButtonDown, 3, 1, 3, 2, 0, 2}, {0, ButtonRight, 3, 1, 3, 2, 0, 2},
+        {0, ButtonY, 3, 1, 3, 2, 0, 2}, {0, ButtonR, 3, 1, 3, 2, 0, 2}, {0, ButtonX, 4, 1, 3, 2, 0, 2},
+        {0, ButtonDown, 4, 0, 3, 2, 0, 2}, {0, ButtonMenu, 0, 0, 3, 2, 0, 2}, {6, ButtonY, 0, 0, 3, 2, 0, 2},
+        {0, ButtonMenu, 3, 0, 3, 2, 0, 2}, {0, ButtonDown, 3, 1, 3, 2, 0, 2}, {0, ButtonB, 4, 1, 3, 2, 0, 2},
+        {0, ButtonUp, 4, 0, 3, 2, 0, 2}, {0, ButtonB, 0, 0, 3, 1, 0, 1}};
     for (const Step& s : steps) {
         NoticeId = s.notice;
         Press(s.button);
-        EXPECT_EQ(std::vector({PopupId, PopupCursor, ScreenMode, int(GameFolders.size()), GridColumn, NoticeId}),
-                  std::vector({s.popup, s.cursor, s.mode, s.games, s.column, 0})) << "step " << &s - steps;
+        EXPECT_EQ(std::vector({PopupId, PopupCursor, ScreenMode, int(GameFolders.size()), SelectedGame, GridColumn, NoticeId}),
+                  std::vector({s.popup, s.cursor, s.mode, s.games, s.selected, s.column, 0})) << "step " << &s - steps;
+        EXPECT_TRUE(&s != steps || Near(ScreenPixel(107, 222), 255, 0, 0)) << "the L/R hint for two games";
     }
     const GameSummaryRecord& left = (order[1] == "alpha" ? alpha : beta).summary;
     EXPECT_FALSE(FileExists(card / ("vok_anna/" + order[0])));
-    EXPECT_EQ(GameTitle, order[1]);
     EXPECT_EQ(ReadFile(card / "vok_anna/vok.erience"), Totals(left.unlockedCount, left.achievementCount, left.pointsEarned, left.pointsPossible));
     EXPECT_EQ(ReadFile(card / "vok_anna/vok.ranking").find(order[0]), std::string::npos);
+    GameTitle = "changed";
+    GridColumn = 2;
+    Press(ButtonL);
+    EXPECT_EQ(std::vector({SelectedGame, GridColumn}), std::vector({0, 1}));
+    EXPECT_EQ(GameTitle, order[1]);
+    EXPECT_FALSE(Near(ScreenPixel(107, 222), 255, 0, 0)) << "no L/R hint for one game";
     Press(ButtonMenu);
     for (int presses : {1, 0, 0, 0}) Press(ButtonB, presses); // saved in the third of four counting frames
     RgbImage shot;
@@ -130,66 +138,17 @@ TEST_F(GameScreenInProcess, MenuKeysAndRemovingGames)
     for (int button : {ButtonY, ButtonMenu, ButtonDown, ButtonB, ButtonUp, ButtonB}) Press(button); // Y only clears notice 5
     EXPECT_EQ(ScreenMode, 1);
     EXPECT_EQ(ReadFile(card / "vok_anna/vok.erience"), std::string(16, '\0'));
-}
-
-// L and R step through the games with wrap-around, reload and reset the cursor; with one
-// game they reload that one; the L/R hint is drawn only for several games.
-TEST_F(GameScreenInProcess, StepThroughGames)
-{
-    ButtonLSurface = SolidSurface(14, 12, 0xFF0000);
-    for (const char* name : {"only", "beta", "gamma"}) {
-        GameSpec game = CountedGame(name, 12, 12);
-        game.title = name;
-        WriteGame(card.store(), "vok_anna", game);
-        if (game.folder == "beta") continue; // one game, then three
-        Open();
-        const std::vector<std::string> order = GameOrder(card.store(), "vok_anna");
-        const int last = int(order.size()) - 1;
-        for (auto [button, selected] : {std::pair{ButtonL, last}, {ButtonR, 0}, {ButtonR, std::min(1, last)}}) {
-            GridColumn = 3;
-            GameTitle = "changed";
-            Press(button);
-            EXPECT_EQ(std::vector({SelectedGame, GridColumn, GridRow}), std::vector({selected, 1, 1}));
-            EXPECT_EQ(GameTitle, order[selected]);
-        }
-        EXPECT_EQ(Near(ScreenPixel(107, 222), 255, 0, 0), last > 0) << "the L/R hint";
-    }
     FreeSurface(&ButtonLSurface);
 }
 
-// A cell shows the achievement's icon only when it is unlocked and has one; otherwise the
-// locked or the unlocked placeholder. Ids outside 1 to 50 have no icon. Ten cells a row.
-TEST_F(GameScreenInProcess, GridCells)
-{
-    const uint32_t icon = 0x00FF00, locked = 0xFF0000, unlocked = 0x0000FF;
-    LockedSurface = SolidSurface(20, 20, locked);
-    UnlockedSurface = SolidSurface(20, 20, unlocked);
-    GameSpec game = CountedGame("racer", 12, 0);
-    game.records = {{7, 1, 0, 1}, {8, 1, 0, 1}, {9, 1, 0, 0}, {60, 1, 0, 1}, {0, 1, 0, 1}, {-3, 1, 0, 1}, {50, 1, 0, 1},
-                    {1, 1, 1, 0}, {2, 1, 0, 0}, {3, 1, 0, 0}, {7, 1, 0, 1}};
-    game.iconIds = {7, 9, 50};
-    game.iconColour = icon;
-    WriteGame(card.store(), "vok_anna", game);
-    Open();
-    GridRow = 2; // the cursor away from the first row
-    GameScreen();
-    const uint32_t expected[] = {icon, unlocked, locked, unlocked, unlocked, unlocked, icon, locked, locked, locked};
-    for (int i = 0; i < 11; ++i) {
-        const uint32_t want = i < 10 ? expected[i] : icon, rgb = ScreenPixel(45 + 25 * (i % 10), 45 + 25 * (i / 10));
-        EXPECT_TRUE(Near(rgb, want >> 16, (want >> 8) & 255, want & 255)) << "cell " << i << " shows " << std::hex << rgb;
-    }
-    FreeSurface(&LockedSurface);
-    FreeSurface(&UnlockedSurface);
-}
-
 // The panel pixels, or with `name` the panel as drawn afresh from that name and description.
-std::vector<uint32_t> Panel(const std::string& name = "", const std::string& description = "", bool twoLines = true)
+std::vector<uint32_t> Panel(const std::string& name = "", const std::string& description = "")
 {
     if (!name.empty()) {
         ClearScreen();
         FillRoundRect({31, 165, 257, 50}, ScreenColour(255, 199, 140));
         DrawText(ScreenSurface, name.c_str(), 35, 165, 0, 0, 0, FontSmall);
-        (twoLines ? DrawTwoLineText : DrawText)(ScreenSurface, description.c_str(), 35, 185, 0, 0, 0, FontSmall);
+        DrawTwoLineText(ScreenSurface, description.c_str(), 35, 185, 0, 0, 0, FontSmall);
     }
     std::vector<uint32_t> pixels;
     for (int y = 165; y < 215; ++y)
@@ -197,32 +156,44 @@ std::vector<uint32_t> Panel(const std::string& name = "", const std::string& des
     return pixels;
 }
 
-// The panel: name with points and description on two lines; texts 24 and 25 for a hidden
-// locked achievement and its own texts once unlocked; the first text when no id matches;
-// the text at the cursor's position, without points, where the game wrote no record.
-TEST_F(GameScreenInProcess, PanelShowsTheAchievementUnderTheCursor)
+// A cell shows the achievement's icon only when it is unlocked and has one, else the locked
+// or the unlocked placeholder; ids outside 1 to 50 have none; ten cells a row. The panel
+// shows the name with points and the description on up to two lines; texts 24 and 25 for
+// a hidden locked achievement, its own once unlocked; the first text when no id matches;
+// where the game wrote no record, the text at that position without points.
+TEST_F(GameScreenInProcess, GridCellsAndPanel)
 {
-    GameSpec game;
-    game.folder = "racer";
-    game.texts = {{1, "First", "Opening move"}, {2, "Secret", "Found the hidden road"},
-                  {3, "Third", "A description long enough to need a second line on the panel of the screen"}, {4, "Fourth", "No record"}};
-    game.records = {{1, 10, 0, 0}, {2, 20, 1, 0}, {3, 30, 0, 1}};
+    const uint32_t icon = 0x00FF00, locked = 0xFF0000, unlocked = 0x0000FF;
+    LockedSurface = SolidSurface(20, 20, locked);
+    UnlockedSurface = SolidSurface(20, 20, unlocked);
+    GameSpec game = CountedGame("racer", 12, 0);
+    game.texts[6].description = "A description long enough to need a second line on the panel of the screen";
+    game.records = {{7, 7, 0, 1}, {8, 1, 0, 1}, {9, 1, 0, 0}, {60, 6, 0, 1}, {0, 1, 0, 1}, {-3, 1, 0, 1}, {50, 1, 0, 1},
+                    {2, 2, 1, 0}, {2, 1, 0, 0}, {3, 1, 0, 0}, {7, 1, 0, 1}};
+    game.iconIds = {7, 9, 50};
+    game.iconColour = icon;
     WriteGame(card.store(), "vok_anna", game);
     Open();
-    struct Case { int column, unlockSecret, firstId; std::string name, description; bool twoLines; };
-    const Case cases[] = {{1, 0, 1, "First (10)", "Opening move", true},
-        {2, 0, 1, LanguageTable.GetText(TextHiddenName), LanguageTable.GetText(TextHiddenDescription), false},
-        {3, 0, 1, "Third (30)", game.texts[2].description, true}, {4, 0, 1, "Fourth", "No record", true},
-        {2, 1, 1, "Secret (20)", "Found the hidden road", true}, {1, 1, 42, "First (10)", "Opening move", true}};
-    for (const Case& c : cases) {
-        ClearScreen();
-        GridColumn = c.column;
-        Achievements[1].unlocked = c.unlockSecret;
-        Achievements[0].id = c.firstId;
-        GameScreen();
-        const std::vector<uint32_t> shown = Panel();
-        EXPECT_TRUE(shown == Panel(c.name, c.description, c.twoLines)) << c.name;
+    GridRow = 2; // the cursor away from the first row
+    GameScreen();
+    const uint32_t cells[] = {icon, unlocked, locked, unlocked, unlocked, unlocked, icon, locked, locked, locked, icon};
+    for (int i = 0; i < 11; ++i) {
+        const uint32_t rgb = ScreenPixel(45 + 25 * (i % 10), 45 + 25 * (i / 10));
+        EXPECT_TRUE(Near(rgb, cells[i] >> 16, (cells[i] >> 8) & 255, cells[i] & 255)) << "cell " << i << " shows " << std::hex << rgb;
     }
+    struct Case { int cell, unlockHidden; std::string name, description; };
+    for (const Case& c : {Case{0, 0, "Name7 (7)", game.texts[6].description},
+                          Case{7, 0, LanguageTable.GetText(TextHiddenName), LanguageTable.GetText(TextHiddenDescription)},
+                          Case{7, 1, "Name2 (2)", "Description 2"}, Case{3, 0, "Name1 (6)", "Description 1"}, Case{11, 0, "Name12", "Description 12"}}) {
+        GridColumn = c.cell % 10 + 1;
+        GridRow = c.cell / 10 + 1;
+        Achievements[7].unlocked = c.unlockHidden;
+        Press(ButtonB, 0);
+        const std::vector<uint32_t> shown = Panel();
+        EXPECT_TRUE(shown == Panel(c.name, c.description)) << c.name;
+    }
+    FreeSurface(&LockedSurface);
+    FreeSurface(&UnlockedSurface);
 }
 
 // ---- Whole runs of vok ----
