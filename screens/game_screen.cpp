@@ -96,11 +96,7 @@ static void NextGame()
     GameSwitched();
 }
 
-static void OpenGameMenu()
-{
-    PopupCursor = 0;
-    PopupId = 3;
-}
+static void OpenGameMenu() { OpenPopup(3); }
 
 // Confirming the removal of the shown game loads the next one, and every newly loaded game
 // starts with the cursor on its first cell: left where it was, it could sit on a cell the
@@ -164,17 +160,25 @@ static void DrawGrid()
     }
 }
 
+static void DrawBlack(const std::string& text, int x, int y)
+{
+    DrawText(ScreenSurface, text.c_str(), x, y, 0, 0, 0, FontSmall);
+}
+
+// "label: part/whole"
+static std::string CountLine(int textId, int part, int whole)
+{
+    return std::string(LanguageTable.GetText(textId)) + ": " + IntText(part) + "/" + IntText(whole);
+}
+
 static void DrawHeader()
 {
     std::string title = GameTitle + " (" + GameAuthor + ")";
     DrawText(ScreenSurface, title.c_str(), 36, 11, 255, 255, 255, FontSmall);
-    DrawText(ScreenSurface, title.c_str(), 35, 10, 0, 0, 0, FontSmall);
-    std::string count = std::string(LanguageTable.GetText(TextAchievementsLabel)) + ": " +
-        IntText(GameSummary.unlockedCount) + "/" + IntText(GameSummary.achievementCount);
-    DrawText(ScreenSurface, count.c_str(), 35, 21, 0, 0, 0, FontSmall);
-    std::string points = std::string(LanguageTable.GetText(TextPointsLabel)) + ": " +
-        IntText(GameSummary.pointsEarned) + "/" + IntText(GameSummary.pointsPossible);
-    DrawText(ScreenSurface, points.c_str(), 284 - TextWidth(FontSmall, points.c_str()), 21, 0, 0, 0, FontSmall);
+    DrawBlack(title, 35, 10);
+    DrawBlack(CountLine(TextAchievementsLabel, GameSummary.unlockedCount, GameSummary.achievementCount), 35, 21);
+    std::string points = CountLine(TextPointsLabel, GameSummary.pointsEarned, GameSummary.pointsPossible);
+    DrawBlack(points, 284 - TextWidth(FontSmall, points.c_str()), 21);
 }
 
 static const AchievementText& TextForId(int id)
@@ -188,7 +192,7 @@ static const AchievementText& TextForId(int id)
 
 static void DrawPanelText(const std::string& name, const char* description)
 {
-    DrawText(ScreenSurface, name.c_str(), 35, 165, 0, 0, 0, FontSmall);
+    DrawBlack(name, 35, 165);
     DrawTwoLineText(ScreenSurface, description, 35, 185, 0, 0, 0, FontSmall);
 }
 
@@ -208,8 +212,8 @@ static void DrawPanel()
     }
     const AchievementRecord& record = Achievements[cell];
     if (record.hidden && !record.unlocked) {
-        DrawText(ScreenSurface, LanguageTable.GetText(TextHiddenName), 35, 165, 0, 0, 0, FontSmall);
-        DrawText(ScreenSurface, LanguageTable.GetText(TextHiddenDescription), 35, 185, 0, 0, 0, FontSmall);
+        DrawBlack(LanguageTable.GetText(TextHiddenName), 35, 165);
+        DrawBlack(LanguageTable.GetText(TextHiddenDescription), 35, 185);
         return;
     }
     const AchievementText& text = TextForId(record.id);

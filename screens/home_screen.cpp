@@ -52,11 +52,7 @@ static void NextProfile()
     ProfileSwitched();
 }
 
-static void OpenHomeMenu()
-{
-    PopupCursor = 0;
-    PopupId = 1;
-}
+static void OpenHomeMenu() { OpenPopup(1); }
 
 static void OpenGames()
 {

@@ -34,6 +34,12 @@ void PopupCursorDown()
         PopupCursor = 0;
 }
 
+void OpenPopup(int id)
+{
+    PopupCursor = 0;
+    PopupId = id;
+}
+
 void ClosePopup()
 {
     PopupId = 0;

@@ -20,6 +20,7 @@ void HandleScreenButton(const ButtonAction* table, int count, int button);
 
 void PopupCursorUp();   // one line up; from line 0 to the last line
 void PopupCursorDown(); // one line down; from the last line (or beyond) to line 0
+void OpenPopup(int id); // the menu key without a menu open: box `id`, first line highlighted
 void ClosePopup();      // PopupId = 0
 
 // The entry before `index` of `count`: from the first back to the last (-1 when there are none).
