@@ -8,7 +8,6 @@
 #include "screens/notices.h"
 #include "store/profiles.h"
 #include "tests/support/screens_support.h"
-#include "tests/support/test_support.h"
 
 namespace {
 
