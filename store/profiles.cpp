@@ -40,6 +40,12 @@ static void ClearProfiles()
     Profiles.clear();
 }
 
+// On the handheld the launcher replaces the process; a desktop run ends normally, and then
+// the list must release the records it owns. Defined after Profiles, so destroyed before it.
+static struct ProfilesOwner {
+    ~ProfilesOwner() { ClearProfiles(); }
+} ProfilesOwnerAtExit;
+
 static bool IsProfileFolderName(const std::string& name)
 {
     return name.compare(0, sizeof ProfilePrefix - 1, ProfilePrefix) == 0;
