@@ -97,10 +97,10 @@ TEST_F(GameScreenInProcess, CursorStaysOnCellsWithText)
 TEST_F(GameScreenInProcess, PressesMenusAndRemovingGames)
 {
     ButtonLSurface = SolidSurface(14, 12, 0xFF0000);
-    GameSpec alpha = CountedGame("alpha", 26, 26), beta = CountedGame("beta", 5, 5);
+    GameSetup alpha = CountedGame("alpha", 26, 26), beta = CountedGame("beta", 5, 5);
     alpha.summary = {1, 26, 10, 50, 3};
     beta.summary = {5, 5, 40, 40, 9};
-    for (GameSpec* game : {&alpha, &beta}) game->title = game->folder, WriteGame(card.store(), "vok_anna", *game);
+    for (GameSetup* game : {&alpha, &beta}) game->title = game->folder, WriteGame(card.store(), "vok_anna", *game);
     Open();
     const std::vector<std::string> order = GameOrder(card.store(), "vok_anna");
     ASSERT_EQ(GameFolders, order);
@@ -166,7 +166,7 @@ TEST_F(GameScreenInProcess, GridCellsAndPanel)
     const uint32_t icon = 0x00FF00, locked = 0xFF0000, unlocked = 0x0000FF;
     LockedSurface = SolidSurface(20, 20, locked);
     UnlockedSurface = SolidSurface(20, 20, unlocked);
-    GameSpec game = CountedGame("racer", 12, 0);
+    GameSetup game = CountedGame("racer", 12, 0);
     game.texts[6].description = "A description long enough to need a second line on the panel of the screen";
     game.records = {{7, 7, 0, 1}, {8, 1, 0, 1}, {9, 1, 0, 0}, {60, 6, 0, 1}, {0, 1, 0, 1}, {-3, 1, 0, 1}, {50, 1, 0, 1},
                     {2, 2, 1, 0}, {2, 1, 0, 0}, {3, 1, 0, 0}, {7, 1, 0, 1}};

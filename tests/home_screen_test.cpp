@@ -150,7 +150,7 @@ TEST(HomeScreenRun, SwitchSnapshotGamesAndExit)
     WritePlayer(card.store(), {"vok_anna", "Anna"});
     WritePlayer(card.store(), {"vok_ben", "Ben"});
     MakeDir(card / "vok_anna/not_a_game");
-    GameSpec racer = CountedGame("racer", 3, 3);
+    GameSetup racer = CountedGame("racer", 3, 3);
     racer.summary = {3, 5, 30, 50, 7};
     WriteGame(card.store(), "vok_ben", racer);
     WriteFile(card / "vok_ben/update", "");

@@ -208,11 +208,11 @@ void ClickCloseButton(Display* x, Window window)
 void WriteCard(const std::string& store)
 {
     WritePlayer(store, {"vok_anna", "Anna"});
-    PlayerSpec bert{"vok_bert", "Bert"};
+    PlayerSetup bert{"vok_bert", "Bert"};
     bert.lang = "Deutsch";
     WritePlayer(store, bert);
     WriteGame(store, "vok_anna", CountedGame("puzzle", 5, 5));
-    GameSpec racer = CountedGame("racer", 30, 30);
+    GameSetup racer = CountedGame("racer", 30, 30);
     racer.title = "Racer";
     WriteGame(store, "vok_bert", racer);
     SelectAtStart(store, "vok_anna");

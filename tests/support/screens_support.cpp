@@ -12,7 +12,7 @@
 #include "tests/support/graphics_support.h"
 #include "tests/support/test_support.h"
 
-void WritePlayer(const std::string& store, const PlayerSpec& p)
+void WritePlayer(const std::string& store, const PlayerSetup& p)
 {
     const ProfileRecord kept = EditedProfile; // borrowed to reach the program's formatter
     SetEditedProfile(p.folder, p.lang, p.name, p.base, p.eyes, p.browns, p.ears, p.nose, p.mouth, p.facial, p.hair, p.tatoo, p.clothes);
@@ -21,7 +21,7 @@ void WritePlayer(const std::string& store, const PlayerSpec& p)
     EditedProfile = kept;
 }
 
-void WriteGame(const std::string& store, const std::string& playerFolder, const GameSpec& game)
+void WriteGame(const std::string& store, const std::string& playerFolder, const GameSetup& game)
 {
     const std::string dir = store + playerFolder + "/" + game.folder;
     MakeDir(dir);
@@ -32,9 +32,9 @@ void WriteGame(const std::string& store, const std::string& playerFolder, const 
     for (int id : game.iconIds) WriteAchievementIcon(dir, id, RgbImage(20, 20, game.iconColour));
 }
 
-GameSpec CountedGame(const std::string& folder, int texts, int records)
+GameSetup CountedGame(const std::string& folder, int texts, int records)
 {
-    GameSpec game;
+    GameSetup game;
     game.folder = folder;
     for (int i = 1; i <= texts; ++i) game.texts.push_back({i, "Name" + std::to_string(i), "Description " + std::to_string(i)});
     for (int i = 1; i <= records; ++i) game.records.push_back({i, i, 0, 0});

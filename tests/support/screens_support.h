@@ -7,7 +7,7 @@
 #include "store/game_files_writer.h"
 #include "tests/support/test_support.h"
 
-struct PlayerSpec {
+struct PlayerSetup {
     std::string folder;          // "vok_..." under the store
     std::string name;
     std::string lang = "English";
@@ -15,7 +15,7 @@ struct PlayerSpec {
     std::string mouth = "01", facial = "", hair = "01", tatoo = "", clothes = "01";
 };
 
-struct GameSpec {
+struct GameSetup {
     std::string folder;                       // game folder inside the player's folder
     std::string title = "Game", author = "Maker";
     GameSummaryRecord summary = {0, 0, 0, 0, 0};
@@ -26,10 +26,10 @@ struct GameSpec {
 };
 
 // `store` ends with "/". The profile file goes through the program's own formatter.
-void WritePlayer(const std::string& store, const PlayerSpec& player);
-void WriteGame(const std::string& store, const std::string& playerFolder, const GameSpec& game);
+void WritePlayer(const std::string& store, const PlayerSetup& player);
+void WriteGame(const std::string& store, const std::string& playerFolder, const GameSetup& game);
 // Texts 1..count named "Name<i>" with "Description <i>", records id i worth i points.
-GameSpec CountedGame(const std::string& folder, int texts, int records);
+GameSetup CountedGame(const std::string& folder, int texts, int records);
 // The players' folders and a player's games in the order the directory returns them.
 std::vector<std::string> PlayerOrder(const std::string& store);
 std::vector<std::string> GameOrder(const std::string& store, const std::string& playerFolder);
