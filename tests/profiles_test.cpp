@@ -4,49 +4,36 @@
 
 #include "tests/support/store_support.h"
 
-// An empty card raises the first-run notice once per run, not at every rescan; a store
-// that cannot be opened is just empty.
-TEST(Profiles, FirstRunNoticeOnce)
+// An empty card raises the first-run notice once per run, not at every rescan; a store that
+// cannot be opened is just empty. Only "vok_" folders (exact case, "vok_" itself included)
+// with a readable profile file are players, in directory order; the last is selected, every
+// player's totals come from its cache (short: zeros for the rest), and the icon slots are emptied.
+TEST(Profiles, ScanFindsPlayersInDirectoryOrder)
 {
     TestCard card;
     ScanProfiles();
-    EXPECT_TRUE(Profiles.empty());
-    EXPECT_EQ(NoticeId, 1);
+    EXPECT_TRUE(Profiles.empty() && NoticeId == 1);
     NoticeId = 0;
     ScanProfiles();
     StoreRoot = card.store + "missing/";
     ScanProfiles();
     EXPECT_EQ(NoticeId, 0);
-}
 
-// Only "vok_" folders (exact case, "vok_" itself included) with a readable profile file are
-// players, in directory order; the last is selected, every player's totals come from its
-// cache (short: zeros for the rest), and the icon slots are emptied.
-TEST(Profiles, ScanFindsPlayersInDirectoryOrder)
-{
-    TestCard card;
+    StoreRoot = card.store;
     for (const char* folder : {"vok_anna", "VOK_bob", "vok_", "vok_cleo"}) card.Player(folder);
     MakeDir(card.store + "vok_nocfg");
     WriteFile(card.store + "vok_file", "name=File\r\n");
     WriteFile(card.store + "vok_anna/vok.erience", Totals(1, -2, 3, 4));
     WriteFile(card.store + "vok_cleo/vok.erience", Totals(7, 8, 9, 9).substr(0, 6));
-    AchievementIcons[3] = MakeSurface(4, 4);
-    FavouriteIcons[0] = MakeSurface(4, 4);
-    CompletedIcons[4] = MakeSurface(4, 4);
+    AchievementIcons[3] = MakeSurface(4, 4), FavouriteIcons[0] = MakeSurface(4, 4), CompletedIcons[4] = MakeSurface(4, 4);
     ScanProfiles();
-
     std::vector<std::string> folders;
     for (const ProfileRecord* record : Profiles) folders.push_back(record->folder);
-    EXPECT_EQ(folders, DirectoryOrder(card.dir.path(), [](const std::string& n) {
-                  return n == "vok_anna" || n == "vok_" || n == "vok_cleo";
-              }));
-    EXPECT_EQ(SelectedProfile, 2);
-    EXPECT_EQ(NoticeId, 0);
-    const ProfileRecord& anna = *Profiles[IndexOf("vok_anna")];
-    const ProfileRecord& cleo = *Profiles[IndexOf("vok_cleo")];
-    EXPECT_EQ(std::vector<int>({anna.unlockedCount, anna.achievementCount, anna.pointsEarned, anna.pointsPossible,
-                                cleo.unlockedCount, cleo.achievementCount, cleo.pointsEarned}),
-              std::vector<int>({1, -2, 3, 4, 7, 0, 0}));
+    EXPECT_EQ(folders, DirectoryOrder(card.store, [](const std::string& n) { return n == "vok_anna" || n == "vok_" || n == "vok_cleo"; }));
+    EXPECT_TRUE(SelectedProfile == 2 && NoticeId == 0);
+    const ProfileRecord &anna = *Profiles[IndexOf("vok_anna")], &cleo = *Profiles[IndexOf("vok_cleo")];
+    EXPECT_EQ(Totals(anna.unlockedCount, anna.achievementCount, anna.pointsEarned, anna.pointsPossible) +
+              Totals(cleo.unlockedCount, cleo.achievementCount, cleo.pointsEarned, cleo.pointsPossible), Totals(1, -2, 3, 4) + Totals(7, 0, 0, 0));
     EXPECT_TRUE(!AchievementIcons[3] && !FavouriteIcons[0] && !CompletedIcons[4]);
 }
 
@@ -59,22 +46,14 @@ TEST(Profiles, ListGames)
     card.Player("vok_anna");
     for (const char* game : {"alpha", "beta", "gamma"}) card.Game("vok_anna", game, {1, 2, 3, 4, 5});
     card.Game("vok_anna", "summary only", {1, 2, 3, 4, 5}, false);
-    WriteFile(card.store + "vok_anna/vok.dat", "");
-    WriteFile(card.store + "vok.dat", "");
+    WriteFile(card.store + "vok_anna/vok.dat", ""), WriteFile(card.store + "vok.dat", "");
     ScanProfiles();
-    SelectedGame = 2;
-    ListGames();
-    const std::vector<std::string> expected = DirectoryOrder(card.store + "vok_anna", [](const std::string& n) {
-        return n == "alpha" || n == "beta" || n == "gamma";
-    });
-    EXPECT_EQ(GameFolders, expected);
-    EXPECT_EQ(SelectedGame, 0);
-    for (int selected : {-1, 1}) {
-        SelectedProfile = selected;
-        SelectedGame = 2;
+    const std::vector<std::string> expected =
+        DirectoryOrder(card.store + "vok_anna", [](const std::string& n) { return n == "alpha" || n == "beta" || n == "gamma"; });
+    for (int selected : {0, -1, 1}) {
+        SelectedProfile = selected, SelectedGame = 2;
         ListGames();
-        EXPECT_EQ(GameFolders, expected);
-        EXPECT_EQ(SelectedGame, 2);
+        EXPECT_TRUE(GameFolders == expected && SelectedGame == (selected ? 2 : 0)) << selected;
     }
     SelectedGame = -1;
     EXPECT_EQ(CurrentGameFolder(), nullptr);

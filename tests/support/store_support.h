@@ -1,5 +1,4 @@
-// Fixtures of the store tests: a temporary card as StoreRoot with the in-memory store
-// emptied, and players and games written onto it with the format writers.
+// Fixtures of the store tests: a temporary card as StoreRoot, players and games written with the format writers.
 #pragma once
 
 #include "frame/state.h"
@@ -16,42 +15,31 @@ inline void ResetStore(const std::string& store)
 {
     StoreRoot = store;
     for (ProfileRecord* record : Profiles) delete record;
-    Profiles.clear();
-    GameFolders.clear();
-    FavouriteList.clear();
-    CompletedList.clear();
-    FreeRankingIcons();
+    Profiles.clear(), GameFolders.clear(), FavouriteList.clear(), CompletedList.clear(), FreeRankingIcons();
     for (SDL_Surface*& icon : AchievementIcons) FreeSurface(&icon);
-    GameSummary = GameSummaryRecord{0, 0, 0, 0, 0};
+    GameSummary = GameSummaryRecord{0, 0, 0, 0, 0}, ScreenMode = 1;
     SelectedProfile = SelectedGame = NoticeId = PopupId = PopupCursor = SnapshotCountdown = FirstRunNoticeShown = 0;
-    ScreenMode = 1;
 }
 
-// A fresh card as StoreRoot for one test; the store is emptied again at its end.
-struct TestCard {
+struct TestCard { // a fresh card as StoreRoot for one test, the store emptied again at its end
     TempDir dir;
     std::string store = dir.store(); // ends with "/"
     TestCard() { ResetStore(store); }
     ~TestCard() { ResetStore(store); }
-    void Player(const std::string& folder, const std::string& profileText = "name=x\r\n") const // with vok.cfg
-    {
-        MakeDir(store + folder);
-        WriteFile(store + folder + "/vok.cfg", profileText);
-    }
-    // A game folder with its summary and, when `withRecords`, a "vok.dat" of one record.
+    void Player(const std::string& folder, const std::string& text = "name=x\r\n") const // with vok.cfg
+    { MakeDir(store + folder), WriteFile(store + folder + "/vok.cfg", text); }
     void Game(const std::string& player, const std::string& game, const GameSummaryRecord& summary,
-              bool withRecords = true) const
+              bool withRecords = true) const // the summary and, when `withRecords`, a "vok.dat" of one record
     {
-        MakeDir(store + player + "/" + game);
-        WriteSummaryFile(store + player + "/" + game + "/vok.summary", summary);
-        if (withRecords) WriteAchievementFile(store + player + "/" + game + "/vok.dat", {{1, 10, 0, 1}});
+        const std::string folder = store + player + "/" + game;
+        MakeDir(folder), WriteSummaryFile(folder + "/vok.summary", summary);
+        if (withRecords) WriteAchievementFile(folder + "/vok.dat", {{1, 10, 0, 1}});
     }
 };
 
 inline int IndexOf(const std::string& folder) // in Profiles; -1 when not listed
 {
-    for (size_t i = 0; i < Profiles.size(); ++i)
-        if (Profiles[i]->folder == folder) return int(i);
+    for (size_t i = 0; i < Profiles.size(); ++i) if (Profiles[i]->folder == folder) return int(i);
     return -1;
 }
 
@@ -59,8 +47,7 @@ inline int IndexOf(const std::string& folder) // in Profiles; -1 when not listed
 inline std::vector<std::string> DirectoryOrder(const std::string& folder, bool (*keep)(const std::string&))
 {
     std::vector<std::string> kept;
-    for (const std::string& name : ListFolder(folder))
-        if (keep(name)) kept.push_back(name);
+    for (const std::string& name : ListFolder(folder)) if (keep(name)) kept.push_back(name);
     return kept;
 }
 
@@ -78,7 +65,4 @@ inline std::string Totals(int unlocked, int achievements, int earned, int possib
     return bytes;
 }
 
-inline SDL_Surface* MakeSurface(int width, int height) // for filling icon slots
-{
-    return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 16, 0, 0, 0, 0);
-}
+inline SDL_Surface* MakeSurface(int w, int h) { return SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 16, 0, 0, 0, 0); } // for icon slots
