@@ -1,5 +1,3 @@
-// The files a game leaves in its game folder: title, achievement texts in the player's
-// language with their fallbacks, and the fifty icons.
 #include "store/game_files.h"
 
 #include <gtest/gtest.h>
@@ -7,24 +5,14 @@
 #include "store/game_files_writer.h"
 #include "tests/support/store_support.h"
 
-namespace {
-
-// One player "vok_anna" in `lang` with one selected game folder "racer".
-struct OneGame : TestCard {
+struct OneGame : TestCard { // one player "vok_anna" in `lang` with one selected game folder "racer"
     std::string game = store + "vok_anna/racer/";
     explicit OneGame(const std::string& lang = "Deutsch")
     {
-        MakeDir(game);
-        Profiles.push_back(new ProfileRecord);
-        Profiles[0]->folder = "vok_anna";
-        Profiles[0]->lang = lang;
-        GameFolders.push_back("racer");
+        MakeDir(game), GameFolders.push_back("racer");
+        Profiles.push_back(new ProfileRecord), Profiles[0]->folder = "vok_anna", Profiles[0]->lang = lang;
     }
 };
-
-std::vector<AchievementTextSource> Texts(const std::string& tag) { return {{1, tag, "first " + tag}, {2, "two", "second"}}; }
-
-} // namespace
 
 // The texts come from the player's language, else the default file, else the language the
 // game names in vok.lang (its first line, without the line end); with none of them the list
@@ -34,44 +22,33 @@ TEST(GameFiles, TextFileFallbackOrder)
     OneGame card("Deutsch");
     EXPECT_EQ(ReadTextLanguage(), "");
     const std::vector<std::pair<std::string, std::string>> files = {{"de", "Deutsch"}, {"default", "default"}, {"fr", "Fran\xe7" "ais"}};
-    for (const auto& [tag, language] : files) WriteAchievementTexts(card.game, language, Texts(tag));
+    for (const auto& [tag, language] : files) WriteAchievementTexts(card.game, language, {{1, tag, "first"}, {2, "two", "second"}});
     WriteFile(card.game + "vok.lang", "Fran\xe7" "ais\nDeutsch\n");
     EXPECT_EQ(ReadTextLanguage(), "Fran\xe7" "ais");
     for (const auto& [tag, language] : files) {
-        EXPECT_EQ(LoadAchievementTexts(), 1);
-        ASSERT_EQ(AchievementTexts.size(), 2u);
-        EXPECT_EQ(AchievementTexts[0].name, tag);
+        EXPECT_TRUE(LoadAchievementTexts() == 1 && AchievementTexts.size() == 2u && AchievementTexts[0].name == tag) << tag;
         std::remove((card.game + "vok.desc." + language).c_str());
     }
-    EXPECT_EQ(LoadAchievementTexts(), 0);
-    EXPECT_TRUE(AchievementTexts.empty());
-    WriteAchievementTexts(card.game, "default", Texts("default"));
-    GameFolders.clear();
-    EXPECT_EQ(LoadAchievementTexts(), 0);
-    EXPECT_TRUE(AchievementTexts.empty());
+    EXPECT_TRUE(LoadAchievementTexts() == 0 && AchievementTexts.empty());
+    WriteAchievementTexts(card.game, "default", {{1, "x", "y"}}), GameFolders.clear();
+    EXPECT_TRUE(LoadAchievementTexts() == 0 && AchievementTexts.empty());
 }
 
-// 128-byte records with complemented text; a 300-byte file gives two records (the last 44
-// bytes are ignored), and a field without its own terminator is cut at its last byte.
+// 128-byte records with complemented text; a file of three records and 44 bytes more gives
+// three records (the rest is ignored), and a field without its own terminator is cut at its last byte.
 TEST(GameFiles, TextRecords)
 {
     const std::string bytes = EncodeAchievementTexts({{7, "Speed Demon", "Finish under a minute"}, {-3, "", ""}});
     ASSERT_EQ(bytes.size(), 256u);
-    EXPECT_EQ(bytes.substr(0, 5), std::string("\x07\0\0\0", 4) + char(~'S'));
-    EXPECT_EQ(bytes.substr(15, 1) + bytes.substr(25, 1) + bytes.substr(126, 2), std::string("\xFF") + char(~'F') + std::string(2, '\0'));
-    std::string unterminated(128, char(~'A'));
-    unterminated.replace(0, 4, std::string("\1\0\0\0", 4));
+    EXPECT_EQ(bytes.substr(0, 5) + bytes.substr(15, 1) + bytes.substr(25, 1) + bytes.substr(126, 2),
+              std::string("\x07\0\0\0", 4) + char(~'S') + "\xFF" + char(~'F') + std::string(2, '\0')); // terminators complemented too
+    const std::string unterminated = std::string("\1\0\0\0", 4) + std::string(124, char(~'A'));
     OneGame card("English");
-    WriteFile(card.game + "vok.desc.English", bytes + unterminated.substr(0, 44));
-    EXPECT_EQ(LoadAchievementTexts(), 1);
-    ASSERT_EQ(AchievementTexts.size(), 2u);
-    EXPECT_TRUE(AchievementTexts[0].id == 7 && AchievementTexts[1].id == -3);
-    EXPECT_STREQ(AchievementTexts[0].name, "Speed Demon");
-    EXPECT_STREQ(AchievementTexts[0].description, "Finish under a minute");
-    const std::vector<AchievementText> cut = ParseAchievementTexts(unterminated);
-    ASSERT_EQ(cut.size(), 1u);
-    EXPECT_EQ(std::string(cut[0].name), std::string(20, 'A'));
-    EXPECT_EQ(std::string(cut[0].description), std::string(100, 'A'));
+    WriteFile(card.game + "vok.desc.English", bytes + unterminated + unterminated.substr(0, 44));
+    ASSERT_TRUE(LoadAchievementTexts() == 1 && AchievementTexts.size() == 3u);
+    EXPECT_EQ(std::make_pair(AchievementTexts[0].id, AchievementTexts[1].id), std::make_pair(7, -3));
+    EXPECT_EQ(AchievementTexts[0].name + std::string("|") + AchievementTexts[0].description, "Speed Demon|Finish under a minute");
+    EXPECT_EQ(AchievementTexts[2].name + std::string("|") + AchievementTexts[2].description, std::string(20, 'A') + "|" + std::string(100, 'A'));
 }
 
 // Title and author: leading blanks stay, trailing blanks and CR go, a later line wins, and
@@ -79,20 +56,16 @@ TEST(GameFiles, TextRecords)
 TEST(GameFiles, TitleFile)
 {
     OneGame card;
-    GameTitle = "old title";
-    GameAuthor = "old author";
+    GameTitle = "old title", GameAuthor = "old author";
     std::vector<AchievementRecord> list = {{9, 9, 9, 9}};
-    LoadGameInfo(&list);
-    EXPECT_TRUE(list.empty());
-    EXPECT_EQ(GameTitle + "|" + GameAuthor, "old title|old author");
-    WriteFile(card.game + "vok.title", "title=  Star Racer \r\nauthor=Kim\r\n");
-    LoadGameInfo(&list);
-    EXPECT_EQ(GameTitle + "|" + GameAuthor, "  Star Racer|Kim");
-    WriteFile(card.game + "vok.title", "=title=x\ntitle=First\ntitle=Dungeon = Dash\t\n");
-    LoadGameInfo(&list);
-    EXPECT_EQ(GameTitle + "|" + GameAuthor, "Dungeon = Dash|Kim");
-    ASSERT_TRUE(WriteTitleFile(card.game, "Gem Miner", "Lou"));
-    EXPECT_EQ(ReadFile(card.game + "vok.title"), "title=Gem Miner\r\nauthor=Lou\r\n");
+    const std::pair<std::string, std::string> cases[] = {{"", "old title|old author"},
+        {"title=  Star Racer \r\nauthor=Kim\r\n", "  Star Racer|Kim"}, {"=title=x\ntitle=First\ntitle=Dungeon = Dash\t\n", "Dungeon = Dash|Kim"}};
+    for (const auto& [text, shown] : cases) {
+        if (!text.empty()) WriteFile(card.game + "vok.title", text);
+        LoadGameInfo(&list);
+        EXPECT_TRUE(list.empty() && GameTitle + "|" + GameAuthor == shown) << shown;
+    }
+    EXPECT_TRUE(WriteTitleFile(card.game, "Gem Miner", "Lou") && ReadFile(card.game + "vok.title") == "title=Gem Miner\r\nauthor=Lou\r\n");
 }
 
 // The records of vok.dat arrive in file order; icons "001" and "003" fill slots 0 and 2
@@ -102,27 +75,19 @@ TEST(GameFiles, RecordsAndIcons)
 {
     OneGame card;
     WriteAchievementFile(card.game + "vok.dat", {{1, 10, 0, 1}, {3, 20, 1, 0}});
-    WriteAchievementIcon(card.game, 1, RgbImage(24, 24, 0x336699));
-    WriteAchievementIcon(card.game, 3, RgbImage(22, 20, Magenta));
+    WriteAchievementIcon(card.game, 1, RgbImage(24, 24, 0x336699)), WriteAchievementIcon(card.game, 3, RgbImage(22, 20, Magenta));
     LoadGameInfo(&Achievements);
-    ASSERT_EQ(Achievements.size(), 2u);
-    EXPECT_EQ(std::vector<int>({Achievements[1].id, Achievements[1].points, Achievements[1].hidden}), std::vector<int>({3, 20, 1}));
+    EXPECT_EQ(std::vector<int>({int(Achievements.size()), Achievements.at(1).id, Achievements.at(1).points, Achievements.at(1).hidden}),
+              std::vector<int>({2, 3, 20, 1}));
     ASSERT_TRUE(AchievementIcons[0] && !AchievementIcons[1] && AchievementIcons[2]);
-    EXPECT_TRUE(AchievementIcons[2]->w == 22 && AchievementIcons[2]->h == 20);
+    EXPECT_TRUE(AchievementIcons[2]->w == 22 && AchievementIcons[2]->h == 20 && AchievementIcon(1) == AchievementIcons[0]);
     for (int i = 3; i < 50; ++i) EXPECT_EQ(AchievementIcons[i], nullptr);
-    EXPECT_EQ(AchievementIcon(1), AchievementIcons[0]);
     for (int id : {2, 0, -1, 51, INT32_MIN, INT32_MAX}) EXPECT_EQ(AchievementIcon(id), nullptr) << id;
 
-    MakeDir(card.store + "vok_anna/plain");
-    GameFolders.push_back("plain");
-    SelectedGame = 1;
-    LoadAchievementIcons();
+    MakeDir(card.store + "vok_anna/plain"), GameFolders.push_back("plain"), SelectedGame = 1, LoadAchievementIcons();
     EXPECT_EQ(AchievementIcons[0], nullptr);
-    SelectedGame = 0;
-    LoadAchievementIcons();
+    SelectedGame = 0, LoadAchievementIcons();
     SDL_Surface* first = AchievementIcons[0];
-    GameFolders.clear();
-    LoadGameInfo(&Achievements);
-    EXPECT_TRUE(Achievements.empty());
-    EXPECT_TRUE(first && AchievementIcons[0] == first);
+    GameFolders.clear(), LoadGameInfo(&Achievements);
+    EXPECT_TRUE(Achievements.empty() && first && AchievementIcons[0] == first);
 }
