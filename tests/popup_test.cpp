@@ -1,12 +1,10 @@
-// Popup and notice boxes, pixel for pixel against the shapes and texts they are made of; and
-// pictures of every box in every shipped language, for a person to look at.
+// Popup and notice boxes, pixel for pixel against the shapes and texts they are made of.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "frame/state.h"
 #include "graphics/draw.h"
-#include "graphics/media.h"
 #include "graphics/popup.h"
 #include "localization/language_table.h"
 #include "localization/texts.h"
@@ -42,11 +40,8 @@ struct PopupTest : testing::Test {
 TEST_F(PopupTest, BoxesBarsAndLines)
 {
     const struct { int id, x, y, w, h, lines; TextId text[3]; } boxes[] = {
-        { 1, 110, 98, 100, 45, 3, { TextSnapshot, TextRemoveProfile, TextExit } },
-        { 2, 110, 103, 100, 35, 2, { TextRemoveProfile, TextCancel } },
-        { 3, 100, 98, 120, 45, 3, { TextSnapshot, TextRemoveGame, TextExit } },
-        { 4, 100, 103, 120, 35, 2, { TextRemoveGame, TextCancel } },
-    };
+        {1, 110, 98, 100, 45, 3, {TextSnapshot, TextRemoveProfile, TextExit}}, {2, 110, 103, 100, 35, 2, {TextRemoveProfile, TextCancel}},
+        {3, 100, 98, 120, 45, 3, {TextSnapshot, TextRemoveGame, TextExit}}, {4, 100, 103, 120, 35, 2, {TextRemoveGame, TextCancel}}};
     for (bool language : { false, true }) {
         for (int id = 0; language && id <= TextNoticeNoName; ++id) LanguageTable.texts.push_back("Line " + std::to_string(id));
         for (const auto& box : boxes)
@@ -88,30 +83,4 @@ TEST_F(PopupTest, NoticeBox)
         DrawText(ScreenSurface, first.c_str(), rect.x + 10, 105, 255, 255, 0, FontSmall);
         DrawText(ScreenSurface, second.c_str(), rect.x + 10, 115, 255, 255, 0, FontSmall);
     }), 0);
-}
-
-// Pictures for a person to check: each popup box (second line lit) and a two-line notice over
-// the background in every shipped language, as <build>/pictures/popups/<file>-popupN.bmp and
-// <file>-notice.bmp.
-TEST_F(PopupTest, PicturesInEveryLanguage)
-{
-    WorkingDirectory cwd(BuildDir());
-    LanguageTable.ScanLanguages();
-    ASSERT_GT(LanguageTable.LanguageCount(), 0u);
-    LoadMedia();
-    MakeDir("pictures/popups");
-    for (unsigned i = 0; i < LanguageTable.LanguageCount(); ++i) {
-        LanguageTable.SetLanguageIndex(i);
-        const std::string& file = LanguageTable.languages[i].file;
-        for (PopupId = 1, PopupCursor = 1; PopupId <= 5; ++PopupId) { // 5: the notice
-            DrawImage(BackgroundSurface, 0, 0);
-            DrawPopup();
-            std::string notice = LanguageTable.GetText(TextSnapshotSaved);
-            if (PopupId == 5) DrawNoticeBox((notice + " vok_player.bmp " + LanguageTable.GetText(TextSnapshotWhere)).c_str());
-            const std::string kind = PopupId < 5 ? "-popup" + std::to_string(PopupId) : "-notice";
-            const std::string path = "pictures/popups/" + file.substr(0, file.find('.')) + kind + ".bmp";
-            EXPECT_EQ(SDL_SaveBMP(ScreenSurface, path.c_str()), 0) << path;
-        }
-    }
-    FreeMedia();
 }
