@@ -1,12 +1,9 @@
-// The language table: the language file format with all its quirks (CR LF, the value losing
-// the line's last character, the "@" marker, strtol-like ids), the id limit that keeps bad
-// lines from writing outside the list, the folder scan and the selections.
+// The language table: the file format's quirks (CR LF, the value losing the line's last character,
+// "@", strtol-like ids), the id limit against bad lines, the folder scan and the selections.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "localization/language_table.h"
 #include "localization/texts.h"
@@ -20,22 +17,13 @@ using Texts = std::vector<std::string>;
 TEST(LanguageFile, LineSplittingQuirks)
 {
     const struct { const char* file; unsigned id; const char* text; } cases[] = {
-        { "@12 three little words\r\n", 12, "three little words" },
-        { "@12 three little words\n", 12, "three little word" },
-        { "@12 three little words", 12, "three little word" }, // last line without any end
-        { "@30 \r\n", 30, "" },
-        { "@5\r\n", 5, "@5" },
-        { "@author Ana\r\n", 0, "Ana" },   // letters are id 0: the author sets text 0
-        { "@ 7 x\r\n", 0, "7 x" },         // the space at index 1 splits: key "@"
-        { "@+8 plus\r\n", 8, "plus" },
-        { "@007 bond\r\n", 7, "bond" },
-        { "@9x nine\r\n", 9, "nine" },     // conversion stops at the first non-digit
-        { "@-0 zero\r\n", 0, "zero" },
-    };
+        {"@12 three little words\r\n", 12, "three little words"}, {"@12 three little words\n", 12, "three little word"},
+        {"@12 three little words", 12, "three little word"}, /* last line without any end */ {"@30 \r\n", 30, ""}, {"@5\r\n", 5, "@5"},
+        {"@author Ana\r\n", 0, "Ana"} /* letters are id 0 */, {"@ 7 x\r\n", 0, "7 x"} /* split at index 1: key "@" */,
+        {"@+8 plus\r\n", 8, "plus"}, {"@007 bond\r\n", 7, "bond"}, {"@9x nine\r\n", 9, "nine"}, {"@-0 zero\r\n", 0, "zero"}};
     for (const auto& c : cases) {
-        Texts texts = ParseLanguageTexts(c.file);
-        ASSERT_EQ(texts.size(), c.id + 1) << c.file;
-        EXPECT_EQ(texts.back(), c.text) << c.file;
+        const Texts texts = ParseLanguageTexts(c.file);
+        EXPECT_TRUE(texts.size() == c.id + 1 && texts.back() == c.text) << c.file;
     }
     EXPECT_EQ(LanguageKeyValue("@lang English\r\n@author Me\r\n", "author"), "Me");
     EXPECT_EQ(LanguageKeyValue("@lang\r\n@lang Second\r\n@lang Third\r\n", "lang"), "Second");
@@ -48,8 +36,8 @@ TEST(LanguageFile, LineSplittingQuirks)
 TEST(LanguageFile, WholeFiles)
 {
     const std::string longest = "@2 " + std::string(1019, 'x') + "\r"; // 1023 characters
-    Texts limit(MaxTextId + 1);
-    limit.back() = "last";
+    Texts limit(MaxTextId);
+    limit.push_back("last");
     const struct { std::string file; Texts texts; } cases[] = {
         { "@3 three\r\n@1 one\r\n@3 THREE\r\n", { "", "one", "", "THREE" } },
         { "@author Ana\r\n@3 three\r\n@1 one\r\n", { "Ana", "one", "", "three" } },
@@ -70,11 +58,8 @@ TEST(LanguageTable, NoFolder)
     TempDir dir;
     WorkingDirectory cwd(dir.path());
     class LanguageTable table;
-    table.SetLanguage("English");
-    table.SetLanguageIndex(0);
-    EXPECT_TRUE(table.LanguageCount() == 0 && table.texts.empty());
-    EXPECT_STREQ(table.LanguageName(0), "");
-    EXPECT_EQ(table.FindLanguage("English"), 0);
+    table.SetLanguage("English"), table.SetLanguageIndex(0);
+    EXPECT_TRUE(table.LanguageCount() == 0 && table.texts.empty() && !*table.LanguageName(0) && table.FindLanguage("English") == 0);
     EXPECT_EQ(ReadLanguageKey("english.txt", "lang"), "");
     table.texts = ParseLanguageTexts("@1 one\r\n@5 five\r\n");
     for (unsigned id : { 0u, 2u, 4u, 6u, 4294967295u }) EXPECT_STREQ(table.GetText(id), "") << id;
@@ -94,33 +79,26 @@ TEST(LanguageTable, ScanAndSelect)
     ASSERT_EQ(symlink("/dev/zero", (dir / "lang/zero").c_str()), 0); // no line end, ever
     WorkingDirectory cwd(dir.path());
     class LanguageTable table;
-    ASSERT_EQ(table.LanguageCount(), 5u);
-    EXPECT_EQ(table.currentLanguage, 0);
-    auto index = [&](const std::string& file) {
-        auto found = std::find_if(table.languages.begin(), table.languages.end(), [&](const LanguageInfo& l) { return l.file == file; });
-        return unsigned(found - table.languages.begin());
-    };
+    ASSERT_TRUE(table.LanguageCount() == 5u && table.currentLanguage == 0);
+    auto index = [&](const std::string& file) { return unsigned(std::find_if(table.languages.begin(), table.languages.end(),
+        [&](const LanguageInfo& l) { return l.file == file; }) - table.languages.begin()); };
     const unsigned english = std::min(index("en"), index("en2")), de = index("de");
-    EXPECT_STREQ(table.LanguageName(index("en")), "English");
-    EXPECT_EQ(table.languages[index("en")].author, "Ana");
+    EXPECT_EQ(std::string(table.LanguageName(index("en"))) + "/" + table.languages[index("en")].author, "English/Ana");
     EXPECT_EQ(std::string(table.LanguageName(index("zero"))) + table.LanguageName(index("folder")), "");
-    EXPECT_EQ(table.FindLanguage("Deutsch"), int(de));
-    EXPECT_EQ(table.FindLanguage("english"), 0);
+    EXPECT_EQ(table.FindLanguage("Deutsch") * 10 + table.FindLanguage("english"), int(de) * 10);
 
     table.SetLanguage("English");
     EXPECT_EQ(table.currentLanguage, int(english));
     EXPECT_STREQ(table.GetText(TextSave), english == index("en") ? "Save" : "Keep");
     table.SetLanguageIndex(de);
-    for (unsigned bad : { 5u, index("folder") }) table.SetLanguageIndex(bad);
+    for (unsigned bad : {5u, index("folder")}) table.SetLanguageIndex(bad);
     table.SetLanguage("Deutsch ");
-    EXPECT_EQ(table.currentLanguage, int(de));
-    EXPECT_STREQ(table.GetText(TextSave), "Speichern");
+    EXPECT_TRUE(table.currentLanguage == int(de) && std::string(table.GetText(TextSave)) == "Speichern");
 
     WriteFile(dir / "lang/de", "@lang Deutsch\r\n@7 Sichern\r\n");
     WriteFile(dir / "lang/late", "@lang Late\r\n");
     table.SetLanguage("Deutsch");
-    EXPECT_STREQ(table.GetText(TextSave), "Sichern");
-    EXPECT_EQ(table.LanguageCount(), 5u);
+    EXPECT_TRUE(std::string(table.GetText(TextSave)) == "Sichern" && table.LanguageCount() == 5u);
     table.SetLanguageIndex(index("zero")); // read up to its first overlong line: no texts
     EXPECT_TRUE(table.currentLanguage == int(index("zero")) && table.texts.empty());
 }
