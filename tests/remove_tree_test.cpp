@@ -1,5 +1,3 @@
-// Removing a folder with everything in it: nothing outside the given folder may go, links
-// are removed and never followed, odd names are taken literally.
 #include "store/remove_tree.h"
 
 #include <gtest/gtest.h>
@@ -25,30 +23,21 @@ TEST(RemoveTree, RemovesTheTreeOnly)
         ASSERT_TRUE(WriteFile(game + "/" + name, "x"));
         MakeDir(game + "/sub folder/$(echo x)/" + name);
     }
-    MakeDir(outside + "/folder/inner");
-    WriteFile(outside + "/file", "keep");
-    WriteFile(outside + "/folder/inner/keep", "keep");
-    Link(outside + "/file", game + "/file link");
-    Link(outside + "/folder", game + "/sub folder/folder link");
-    Link("..", game + "/sub folder/up");
-    Link("/", game + "/root");
-    Link(dir / "nowhere", game + "/dangling");
-    WriteFile(dir / "vok_anna/my game2", "sibling");
-    MakeDir(dir / "vok_anna/my");
+    MakeDir(outside + "/folder/inner"), WriteFile(outside + "/file", "keep"), WriteFile(outside + "/folder/inner/keep", "keep");
+    for (const auto& [target, link] : std::vector<std::pair<std::string, std::string>>{{outside + "/file", "/file link"},
+             {outside + "/folder", "/sub folder/folder link"}, {"..", "/sub folder/up"}, {"/", "/root"}, {dir / "nowhere", "/dangling"}})
+        Link(target, game + link);
+    WriteFile(dir / "vok_anna/my game2", "sibling"), MakeDir(dir / "vok_anna/my");
 
-    EXPECT_TRUE(RemoveTree(game));
-    EXPECT_FALSE(FileExists(game));
+    EXPECT_TRUE(RemoveTree(game) && !FileExists(game));
     EXPECT_EQ(ReadFile(dir / "vok_anna/my game2") + ReadFile(outside + "/file") + ReadFile(outside + "/folder/inner/keep"),
               "siblingkeepkeep");
-    EXPECT_TRUE(FileExists(dir / "vok_anna/my"));
 
     Link(outside + "/folder", dir / "vok_link");
-    EXPECT_TRUE(RemoveTree(dir / "vok_link/"));
-    EXPECT_FALSE(FileExists(dir / "vok_link"));
-    EXPECT_TRUE(FileExists(outside + "/folder/inner/keep"));
+    EXPECT_TRUE(RemoveTree(dir / "vok_link/") && !FileExists(dir / "vok_link") && FileExists(outside + "/folder/inner/keep"));
     EXPECT_TRUE(RemoveTree(dir / "vok_nobody")); // already gone
 
-    WriteFile(dir / "vok_anna/my/vok.dat", "");
+    WriteFile(dir / "vok_anna/my/vok.dat", ""); // the sibling "my" is still there
     for (const std::string& path : {dir / "vok_anna/my/..", dir / "vok_anna/.", std::string(), std::string("/")})
         EXPECT_FALSE(RemoveTree(path)) << path;
     EXPECT_TRUE(FileExists(dir / "vok_anna/my/vok.dat"));
@@ -78,10 +67,8 @@ TEST(RemoveTree, FolderSwappedForLinkWhileRunning)
             }
         });
         RemoveTree(game);
-        stop = true;
-        swapper.join();
-        RemoveTree(game);
-        EXPECT_FALSE(FileExists(game));
+        stop = true, swapper.join();
+        EXPECT_TRUE(RemoveTree(game) && !FileExists(game));
         for (int i = 0; i < 20; ++i) ASSERT_TRUE(FileExists(outside + "/keep" + std::to_string(i))) << round;
     }
 }
