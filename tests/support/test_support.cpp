@@ -17,9 +17,8 @@ namespace fs = std::filesystem;
 TempDir::TempDir()
 {
     char pattern[] = "/tmp/vok-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    if (!made) throw std::runtime_error("cannot make a temporary folder");
-    path_ = made;
+    if (!mkdtemp(pattern)) throw std::runtime_error("cannot make a temporary folder");
+    path_ = pattern;
 }
 
 TempDir::~TempDir()
@@ -27,9 +26,8 @@ TempDir::~TempDir()
     std::error_code ignored;
     // Tests may leave read-only folders behind; make them writable before removing.
     for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::recursive_directory_iterator();
-         it.increment(ignored)) {
+         it.increment(ignored))
         if (it->is_directory(ignored) && !it->is_symlink(ignored)) chmod(it->path().c_str(), 0700);
-    }
     chmod(path_.c_str(), 0700);
     fs::remove_all(path_, ignored);
 }
@@ -62,15 +60,6 @@ void MakeDir(const std::string& path)
 std::string BuildDir() { return VOK_BUILD_DIR; }
 std::string SourceDir() { return VOK_SOURCE_DIR; }
 
-static std::string Slurp(int fd)
-{
-    std::string text;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, size_t(n));
-    return text;
-}
-
 VokRun RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& workdir)
 {
     TempDir outputs;
@@ -78,16 +67,13 @@ VokRun RunProgram(const std::string& program, const std::vector<std::string>& ar
     VokRun run;
     pid_t pid = fork();
     if (pid == 0) {
-        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(out, 1);
-        dup2(err, 2);
+        dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+        dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
         if (chdir(workdir.c_str()) != 0) _exit(126);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         unsetenv("DISPLAY");
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
+        std::vector<char*> argv = {const_cast<char*>(program.c_str())};
         for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
         execv(program.c_str(), argv.data());
@@ -96,12 +82,8 @@ VokRun RunProgram(const std::string& program, const std::vector<std::string>& ar
     int status = 0;
     waitpid(pid, &status, 0);
     if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
-    int fd = open(outPath.c_str(), O_RDONLY);
-    run.out = Slurp(fd);
-    close(fd);
-    fd = open(errPath.c_str(), O_RDONLY);
-    run.err = Slurp(fd);
-    close(fd);
+    run.out = ReadFile(outPath);
+    run.err = ReadFile(errPath);
     return run;
 }
 
@@ -130,8 +112,7 @@ static SDL_Surface* LoadAs32(const std::string& path)
 bool BmpPixel(const std::string& path, int x, int y, uint32_t* rgb)
 {
     SDL_Surface* s = LoadAs32(path);
-    if (!s) return false;
-    bool ok = x >= 0 && y >= 0 && x < s->w && y < s->h;
+    const bool ok = s && x >= 0 && y >= 0 && x < s->w && y < s->h;
     if (ok) *rgb = static_cast<uint32_t*>(s->pixels)[y * (s->pitch / 4) + x] & 0xFFFFFF;
     SDL_FreeSurface(s);
     return ok;
@@ -140,9 +121,7 @@ bool BmpPixel(const std::string& path, int x, int y, uint32_t* rgb)
 bool BmpSize(const std::string& path, int* width, int* height)
 {
     SDL_Surface* s = SDL_LoadBMP(path.c_str());
-    if (!s) return false;
-    *width = s->w;
-    *height = s->h;
+    if (s) *width = s->w, *height = s->h;
     SDL_FreeSurface(s);
-    return true;
+    return s != nullptr;
 }

@@ -29,8 +29,7 @@ void MakeDir(const std::string& path);                       // with parents
 
 struct VokRun {
     int status = -1;      // exit status, or -1 when it did not exit normally
-    std::string out;      // standard output
-    std::string err;      // standard error
+    std::string out, err; // standard output and error
 };
 // Runs build/vok with `args` from the build folder, headless (dummy video and audio).
 // `script` non-empty: written to a temporary file and passed with --script.
@@ -38,10 +37,8 @@ VokRun RunVok(const std::vector<std::string>& args, const std::string& script = 
 // Runs any program with `args` from `workdir`; used for the handheld binary and tools.
 VokRun RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& workdir);
 
-// Pixel (x, y) of a BMP file as 0xRRGGBB (via SDL, any depth); false when unreadable.
-bool BmpPixel(const std::string& path, int x, int y, uint32_t* rgb);
-// Width and height of a BMP file; false when unreadable.
-bool BmpSize(const std::string& path, int* width, int* height);
+bool BmpPixel(const std::string& path, int x, int y, uint32_t* rgb); // 0xRRGGBB, any depth; false: unreadable
+bool BmpSize(const std::string& path, int* width, int* height);      // false when unreadable
 
 std::string BuildDir();  // the build tree, holding vok, media/ and lang/
 std::string SourceDir(); // the repository
