@@ -3,19 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
 
 #include "frame/state.h"
 #include "graphics/draw.h"
 #include "tests/support/graphics_support.h"
 
-namespace {
-
-SDL_Rect Rect(int x, int y, int w, int h) { return SDL_Rect{ Sint16(x), Sint16(y), Uint16(w), Uint16(h) }; }
+static SDL_Rect Rect(int x, int y, int w, int h) { return SDL_Rect{ Sint16(x), Sint16(y), Uint16(w), Uint16(h) }; }
 
 // Whether FillRoundRect (cut 1: three pixels per corner, drawn over 5 x 5) or FillRoundRectSmall
 // (cut 0: the corner pixel, drawn over 3 x 3) of `r` covers (x, y).
-bool Covers(const SDL_Rect& r, int cut, int x, int y)
+static bool Covers(const SDL_Rect& r, int cut, int x, int y)
 {
     int i = x - r.x, j = y - r.y, w = r.w, h = r.h;
     if (w <= 3 + 2 * cut || h <= 3 + 2 * cut || i < 0 || j < 0 || i >= w || j >= h) return false;
@@ -23,35 +20,25 @@ bool Covers(const SDL_Rect& r, int cut, int x, int y)
 }
 
 enum Shape { Round, Small, Box };
-const Uint32 White = 0xFFFF, Blue = 0x001F;
-
-} // namespace
+static const Uint32 White = 0xFFFF, Blue = 0x001F;
 
 // Every pixel of the screen after one shape: the cut corners, the size limits (tested on the
 // unsigned size, so 65535 draws), clipping at the edges, and a box's border ring around its
 // fill, whose own cut corners show the border colour (a 7 x 7 box is border only).
 TEST(Draw, ShapesPixelExact)
 {
-    const struct {
-        Shape shape;
-        int x, y, w, h, count; // count: pixels drawn, -1 not checked
-    } cases[] = {
+    const struct { Shape shape; int x, y, w, h, count; } cases[] = { // count: pixels drawn, -1 not checked
         { Round, 10, 20, 6, 6, 24 }, { Round, 3, 7, 40, 17, -1 },  { Round, 10, 10, 5, 50, 0 },
         { Round, 10, 10, 50, 5, 0 }, { Round, -3, -3, 10, 10, -1 }, { Round, 0, 10, 65535, 6, -1 },
         { Small, 50, 60, 4, 4, 12 }, { Small, 5, 6, 24, 9, -1 },    { Small, 5, 6, 3, 30, 0 },
         { Small, 5, 6, 30, 3, 0 },   { Box, 100, 50, 30, 12, -1 },  { Box, 10, 10, 7, 7, 37 },
-        { Box, 10, 10, 8, 8, 52 },   { Box, 10, 10, 1, 1, 0 },      { Box, 10, 10, 0, 40, 0 },
-    };
+        { Box, 10, 10, 8, 8, 52 },   { Box, 10, 10, 1, 1, 0 },      { Box, 10, 10, 0, 40, 0 }};
     for (const auto& c : cases) {
         MakeTestScreen();
         const SDL_Rect r = Rect(c.x, c.y, c.w, c.h), inner = Rect(c.x + 1, c.y + 1, c.w - 2, c.h - 2);
-        if (c.shape == Round) FillRoundRect(r, White);
-        if (c.shape == Small) FillRoundRectSmall(r, White);
-        if (c.shape == Box) DrawBox(r, Blue, White);
-        auto expected = [&](int x, int y) -> Uint32 {
-            if (c.shape == Box && c.w > 7 && c.h > 7 && Covers(inner, 1, x, y)) return Blue;
-            return Covers(r, c.shape == Small ? 0 : 1, x, y) ? White : 0;
-        };
+        c.shape == Round ? FillRoundRect(r, White) : c.shape == Small ? FillRoundRectSmall(r, White) : DrawBox(r, Blue, White);
+        auto expected = [&](int x, int y) {
+            return c.shape == Box && c.w > 7 && c.h > 7 && Covers(inner, 1, x, y) ? Blue : Covers(r, c.shape == Small ? 0 : 1, x, y) ? White : 0; };
         const std::string which = std::to_string(c.shape) + ": " + std::to_string(c.w) + "x" + std::to_string(c.h);
         EXPECT_EQ(WrongPixels(ScreenSurface, expected), 0) << which;
         EXPECT_EQ(c.count < 0 ? c.count : 320 * 240 - CountPixels(ScreenSurface, 0), c.count) << which;
@@ -72,8 +59,7 @@ TEST(Draw, SplitTextLine)
     for (const auto& c : cases) {
         std::string first = "keep", second = "keep";
         SplitTextLine(c.text.c_str(), &first, &second);
-        EXPECT_EQ(first, c.first) << c.text;
-        EXPECT_EQ(second, c.second) << c.text;
+        EXPECT_EQ(first + "|" + second, c.first + "|" + c.second) << c.text;
     }
     std::string first = "keep", second = "keep";
     SplitTextLine(nullptr, &first, &second);
@@ -84,11 +70,9 @@ TEST(Draw, SplitTextLine)
 // font, an empty text or an unsplittable long one draws nothing; the second line is 10 lower.
 TEST(Draw, Text)
 {
-    MakeTestScreen();
-    TTF_Font* font = OpenBuildFont(8);
+    TTF_Font* font = (MakeTestScreen(), OpenBuildFont(8));
     ASSERT_NE(font, nullptr);
-    DrawText(ScreenSurface, "Hello", 10, 10, 255, 255, 0, nullptr);
-    DrawText(ScreenSurface, nullptr, 10, 10, 255, 255, 0, font);
+    DrawText(ScreenSurface, "Hello", 10, 10, 255, 255, 0, nullptr), DrawText(ScreenSurface, nullptr, 10, 10, 255, 255, 0, font);
     DrawText(ScreenSurface, "", 10, 10, 255, 255, 0, font);
     DrawTwoLineText(ScreenSurface, (" " + std::string(48, 'b')).c_str(), 10, 10, 255, 255, 0, font);
     EXPECT_EQ(CountPixels(ScreenSurface, 0), 320 * 240);
@@ -106,6 +90,5 @@ TEST(Draw, Text)
     DrawText(ScreenSurface, std::string(60, 'W').c_str(), 5, 110, 255, 255, 255, font);
     EXPECT_EQ(WrongPixels(ScreenSurface, [&](int x, int y) { return PixelAt(twoLines, x, y); }), 0);
     EXPECT_GT(320 * 240 - CountPixels(ScreenSurface, 0), 100);
-    SDL_FreeSurface(twoLines);
-    TTF_CloseFont(font);
+    SDL_FreeSurface(twoLines), TTF_CloseFont(font);
 }
