@@ -147,7 +147,7 @@ TEST(Window, KeysClicksAndCloseButton)
     Window window = Window(std::strtoul(found.c_str(), nullptr, 10));
     std::unique_ptr<Display, int (*)(Display*)> connection(XOpenDisplay(display.c_str()), XCloseDisplay);
     Display* x = connection.get();
-    ASSERT_TRUE(x && window) << "no window (xdotool missing? run tools/setup-packages.sh) " << ReadFile(work / "vok.log");
+    ASSERT_TRUE(x && window) << "no window (is xdotool installed?) " << ReadFile(work / "vok.log");
 
     const std::string id = std::to_string(window);
     Xdotool("windowfocus --sync " + id);
