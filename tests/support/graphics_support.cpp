@@ -1,18 +1,14 @@
 #include "tests/support/graphics_support.h"
 
-#include <unistd.h>
-#include <climits>
 #include <cstdlib>
+#include <filesystem>
 
 #include "frame/state.h"
 #include "tests/support/test_support.h"
 
 void MakeTestScreen()
 {
-    if (!SDL_WasInit(SDL_INIT_VIDEO)) {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        SDL_Init(SDL_INIT_VIDEO);
-    }
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) setenv("SDL_VIDEODRIVER", "dummy", 0), SDL_Init(SDL_INIT_VIDEO);
     if (!TTF_WasInit()) TTF_Init();
     if (ScreenSurface) SDL_FreeSurface(ScreenSurface);
     ScreenSurface = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0, 0, 0, 0);
@@ -20,8 +16,7 @@ void MakeTestScreen()
 
 Uint32 PixelAt(SDL_Surface* surface, int x, int y)
 {
-    const Uint8* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
-    return reinterpret_cast<const Uint16*>(row)[x];
+    return reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(surface->pixels) + y * surface->pitch)[x];
 }
 
 Uint32 MapColour(SDL_Surface* s, int r, int g, int b) { return SDL_MapRGB(s->format, Uint8(r), Uint8(g), Uint8(b)); }
@@ -38,11 +33,7 @@ int CountPixels(SDL_Surface* s, Uint32 value) { return s->w * s->h - WrongPixels
 
 TTF_Font* OpenBuildFont(int size) { return TTF_OpenFont((BuildDir() + "/media/pfcb.ttf").c_str(), size); }
 
-WorkingDirectory::WorkingDirectory(const std::string& path)
-{
-    char buffer[PATH_MAX];
-    if (getcwd(buffer, sizeof buffer)) previous_ = buffer;
-    if (chdir(path.c_str()) != 0) std::abort();
-}
+// A failed change throws, or in the destructor ends the run: never a test in the wrong folder.
+WorkingDirectory::WorkingDirectory(const std::string& path) : previous_(std::filesystem::current_path()) { std::filesystem::current_path(path); }
 
-WorkingDirectory::~WorkingDirectory() { if (!previous_.empty() && chdir(previous_.c_str()) != 0) std::abort(); }
+WorkingDirectory::~WorkingDirectory() { std::filesystem::current_path(previous_); }

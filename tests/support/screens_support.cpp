@@ -10,23 +10,19 @@
 #include "store/progress_writer.h"
 #include "store/store_files.h"
 #include "tests/support/graphics_support.h"
-#include "tests/support/test_support.h"
 
 void WritePlayer(const std::string& store, const PlayerSetup& p)
 {
     const ProfileRecord kept = EditedProfile; // borrowed to reach the program's formatter
     SetEditedProfile(p.folder, p.lang, p.name, p.base, p.eyes, p.browns, p.ears, p.nose, p.mouth, p.facial, p.hair, p.tatoo, p.clothes);
-    MakeDir(store + p.folder);
-    WriteFile(store + p.folder + "/vok.cfg", FormatProfileFile(EditedProfile));
+    MakeDir(store + p.folder), WriteFile(store + p.folder + "/vok.cfg", FormatProfileFile(EditedProfile));
     EditedProfile = kept;
 }
 
 void WriteGame(const std::string& store, const std::string& playerFolder, const GameSetup& game)
 {
     const std::string dir = store + playerFolder + "/" + game.folder;
-    MakeDir(dir);
-    WriteSummaryFile(dir + "/vok.summary", game.summary);
-    WriteAchievementFile(dir + "/vok.dat", game.records);
+    MakeDir(dir), WriteSummaryFile(dir + "/vok.summary", game.summary), WriteAchievementFile(dir + "/vok.dat", game.records);
     WriteTitleFile(dir, game.title, game.author);
     if (!game.texts.empty()) WriteAchievementTexts(dir, "default", game.texts);
     for (int id : game.iconIds) WriteAchievementIcon(dir, id, RgbImage(20, 20, game.iconColour));
@@ -46,8 +42,7 @@ static std::vector<std::string> Holding(const std::string& dir, const std::strin
 {
     std::vector<std::string> names;
     for (const std::string& name : ListFolder(dir))
-        if (name != "." && name != ".." && name.compare(0, prefix.size(), prefix) == 0 && PathExists(dir + name + file))
-            names.push_back(name);
+        if (name != "." && name != ".." && name.compare(0, prefix.size(), prefix) == 0 && PathExists(dir + name + file)) names.push_back(name);
     return names;
 }
 
@@ -55,10 +50,9 @@ std::vector<std::string> PlayerOrder(const std::string& store) { return Holding(
 
 std::vector<std::string> GameOrder(const std::string& store, const std::string& player) { return Holding(store + player + "/", "", "/vok.dat"); }
 
-VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames, const std::vector<std::string>& extraArgs)
+VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames, std::vector<std::string> args)
 {
-    std::vector<std::string> args = {"--store", store, "--max-frames", std::to_string(maxFrames)};
-    args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    args.insert(args.begin(), {"--store", store, "--max-frames", std::to_string(maxFrames)});
     return RunVok(args, script);
 }
 
@@ -67,48 +61,31 @@ void SelectAtStart(const std::string& store, const std::string& folder) { WriteF
 bool ReadBmpPixels(const std::string& path, RgbImage* image) { return ReadBmp24(path, image); } // SDL saves screens in 24 bits
 
 bool Near(uint32_t rgb, int red, int green, int blue)
-{
-    return std::abs(int(rgb >> 16) - red) <= 8 && std::abs(int((rgb >> 8) & 0xFF) - green) <= 8 && std::abs(int(rgb & 0xFF) - blue) <= 8;
-}
+{ return std::abs(int(rgb >> 16) - red) <= 8 && std::abs(int((rgb >> 8) & 0xFF) - green) <= 8 && std::abs(int(rgb & 0xFF) - blue) <= 8; }
 
-void StartScreens()
-{
-    MakeTestScreen();
-    if (!FontSmall) FontSmall = OpenBuildFont(8);
-}
+void StartScreens() { FontSmall = (MakeTestScreen(), FontSmall ? FontSmall : OpenBuildFont(8)); }
 
 void ResetScreens(const std::string& store)
 {
     StoreRoot = store;
     for (SDL_Event event; SDL_PollEvent(&event);) {}
-    ScanProfiles();
-    GameFolders.clear();
-    Achievements.clear();
-    AchievementTexts.clear();
+    ScanProfiles(), GameFolders.clear(), Achievements.clear(), AchievementTexts.clear();
     SelectedGame = QuitRequested = PopupId = PopupCursor = NoticeId = SnapshotCountdown = 0;
-    ScreenMode = GridColumn = GridRow = 1;
-    PopupItemCount = 3;
-    ClearScreen();
+    ScreenMode = GridColumn = GridRow = 1, PopupItemCount = 3, ClearScreen();
 }
 
-void ReleaseCard()
-{
-    ResetScreens(TempDir().store());
-    NoticeId = 0; // the scan of an empty card raised notice 1
-}
+void ReleaseCard() { ResetScreens(TempDir().store()), NoticeId = 0; } // the scan of an empty card raised notice 1
 
 void PushButton(int button)
 {
     SDL_Event event;
-    event.jbutton = {SDL_JOYBUTTONDOWN, 0, Uint8(button), SDL_PRESSED};
-    SDL_PushEvent(&event);
+    event.jbutton = {SDL_JOYBUTTONDOWN, 0, Uint8(button), SDL_PRESSED}, SDL_PushEvent(&event);
 }
 
 void PushTouch(int x, int y, int mouseButton)
 {
     SDL_Event event;
-    event.button = {SDL_MOUSEBUTTONUP, 0, Uint8(mouseButton), SDL_RELEASED, Uint16(x), Uint16(y)};
-    SDL_PushEvent(&event);
+    event.button = {SDL_MOUSEBUTTONUP, 0, Uint8(mouseButton), SDL_RELEASED, Uint16(x), Uint16(y)}, SDL_PushEvent(&event);
 }
 
 uint32_t ScreenPixel(int x, int y)
@@ -121,8 +98,7 @@ uint32_t ScreenPixel(int x, int y)
 SDL_Surface* SolidSurface(int width, int height, uint32_t rgb)
 {
     SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 16, 0, 0, 0, 0);
-    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, Uint8(rgb >> 16), Uint8(rgb >> 8), Uint8(rgb)));
-    return s;
+    return SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, Uint8(rgb >> 16), Uint8(rgb >> 8), Uint8(rgb))), s;
 }
 
 void ClearScreen() { SDL_FillRect(ScreenSurface, nullptr, 0); }

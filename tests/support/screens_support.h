@@ -35,8 +35,7 @@ std::vector<std::string> PlayerOrder(const std::string& store);
 std::vector<std::string> GameOrder(const std::string& store, const std::string& playerFolder);
 
 // Runs vok headless on the card `store` for `maxFrames` frames with an input script.
-VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames,
-                 const std::vector<std::string>& extraArgs = {});
+VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames, std::vector<std::string> extraArgs = {});
 void SelectAtStart(const std::string& store, const std::string& folder); // "activevok" naming it
 bool ReadBmpPixels(const std::string& path, RgbImage* image); // a screen SDL saved; false when unreadable
 bool Near(uint32_t rgb, int red, int green, int blue); // 0xRRGGBB within what 16 bits keep
