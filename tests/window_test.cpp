@@ -1,7 +1,6 @@
 // The real program in a real X server (Xvfb): keys and clicks sent by xdotool reach the screens
-// through the zoomed desktop window, and the window's close button ends the run the way the
-// exit notice does, with the active player written. Skipped only when no X server can be
-// started here.
+// through the zoomed desktop window, and its close button ends the run as the exit notice does.
+// Skipped only when no X server can be started here.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
@@ -29,30 +28,28 @@ const int Zoom = 2;
 
 void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
-// Runs `argv` in a child from the build folder; the child's output goes to `log`.
-pid_t Spawn(const std::vector<std::string>& argv, const std::string& log, int keepFd = -1)
-{
-    pid_t pid = fork();
-    if (pid != 0) return pid;
-    int out = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-    dup2(out, 1);
-    dup2(out, 2);
-    for (int fd = 3; fd < 64; ++fd)
-        if (fd != keepFd) close(fd);
-    if (chdir(BuildDir().c_str()) != 0) _exit(126);
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    execvp(args[0], args.data());
-    _exit(127);
-}
-
 // A child process; asked to end (then killed) when the test stops before it ended.
 struct Running {
     pid_t pid = -1;
     ~Running()
     {
         if (pid > 0 && kill(pid, SIGTERM) == 0) Wait(5);
+    }
+    // Runs `argv` from the build folder with its output going to `log`; `keepFd` stays open.
+    void Start(const std::vector<std::string>& argv, const std::string& log, int keepFd = -1)
+    {
+        if ((pid = fork()) != 0) return;
+        int out = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+        dup2(out, 1);
+        dup2(out, 2);
+        for (int fd = 3; fd < 64; ++fd)
+            if (fd != keepFd) close(fd);
+        if (chdir(BuildDir().c_str()) != 0) _exit(126);
+        std::vector<char*> args;
+        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
     }
     // The exit status once it ends within `seconds`; -1 when it did not (it is then killed).
     int Wait(int seconds)
@@ -70,8 +67,8 @@ std::string StartXServer(Running* server, const std::string& log)
 {
     int fds[2];
     if (pipe(fds) != 0) return "";
-    server->pid = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "800x600x24", "-nolisten",
-                         "tcp"}, log, fds[1]);
+    server->Start({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "800x600x24", "-nolisten", "tcp"},
+                  log, fds[1]);
     close(fds[1]);
     std::string number;
     pollfd ready = {fds[0], POLLIN, 0};
@@ -101,8 +98,8 @@ std::vector<uint32_t> WaitForScreen(Display* x, Window window, const std::vector
     for (auto end = Clock::now() + std::chrono::seconds(10); Clock::now() < end; Pause(100)) {
         std::vector<uint32_t> now;
         if (XImage* image = XGetImage(x, window, 0, 0, 320 * Zoom, 240 * Zoom, AllPlanes, ZPixmap)) {
-            for (int y = 0; y < 240 * Zoom; ++y)
-                for (int xx = 0; xx < 320 * Zoom; ++xx) now.push_back(uint32_t(XGetPixel(image, xx, y)) & 0xFFFFFF);
+            for (int i = 0; i < 320 * Zoom * 240 * Zoom; ++i)
+                now.push_back(uint32_t(XGetPixel(image, i % (320 * Zoom), i / (320 * Zoom))) & 0xFFFFFF);
             XDestroyImage(image);
         }
         if (now == last && now != before && size_t(std::count(now.begin(), now.end(), 0u)) < now.size()) return now;
@@ -141,8 +138,8 @@ TEST(Window, KeysClicksAndCloseButton)
     }
     RunOnCard(reference.store(), "2 button right\n3 button b\n5 touch 97 72\n6 button menu\n7 button b\n", 12);
     Running vok;
-    vok.pid = Spawn({BuildDir() + "/vok", "--store", card.store(), "--zoom", std::to_string(Zoom), "--max-frames",
-                     "100000"}, work / "vok.log");
+    vok.Start({BuildDir() + "/vok", "--store", card.store(), "--zoom", std::to_string(Zoom), "--max-frames", "100000"},
+              work / "vok.log");
     std::string found = Xdotool("search --sync --name '^VOK achievements - GP2X-Wiz$'");
     Window window = Window(std::strtoul(found.c_str(), nullptr, 10));
     std::unique_ptr<Display, int (*)(Display*)> connection(XOpenDisplay(display.c_str()), XCloseDisplay);
@@ -170,12 +167,8 @@ TEST(Window, KeysClicksAndCloseButton)
     Pause(200);
     // What a window manager sends when the window's close button is clicked.
     XEvent event = {};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
+    event.xclient = {ClientMessage, 0, False, x, window, XInternAtom(x, "WM_PROTOCOLS", False), 32, {}};
+    event.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False)); // at CurrentTime (0)
     XSendEvent(x, window, False, NoEventMask, &event);
     XFlush(x);
     EXPECT_EQ(vok.Wait(20), 0) << ReadFile(work / "vok.log");
