@@ -14,8 +14,6 @@
 #include "store/store_files.h"
 #include "tests/support/screens_support.h"
 
-namespace {
-
 // The editor on an empty card in English: row 0 under the bar, the keyboard closed, no images.
 class Editor : public ::testing::Test {
 protected:
@@ -91,8 +89,7 @@ TEST_F(Editor, KeyboardOpen)
     for (const Case& c : cases) {
         SetUp(), EditedProfile.name = "a", KeyboardOpen = 1, KeyboardRow = c.row, KeyboardColumn = c.column, Press(c.button);
         EXPECT_EQ(EditedProfile.name + " @" + std::to_string(KeyboardRow) + "," + std::to_string(KeyboardColumn) + (KeyboardLock ? " lock" : "") +
-                      (KeyboardShift ? " shift" : "") + (KeyboardOpen ? "" : " closed") + (ScreenMode == 2 ? "" : " left"), c.result);
-        EXPECT_TRUE(Profiles.empty());
+                      (KeyboardShift ? " shift" : "") + (KeyboardOpen ? "" : " closed") + (ScreenMode == 2 ? "" : " left") + (Profiles.empty() ? "" : " stored"), c.result);
     }
 }
 
@@ -102,17 +99,15 @@ TEST_F(Editor, KeyboardOpen)
 TEST_F(Editor, NoticesTouchesAndAnEmptyName)
 {
     NoticeId = 2, KeyboardOpen = 1;
-    PushButton(ButtonX), PushTouch(40, 120), PushTouch(65, 120, 3);
-    ProfileEditor();
+    PushButton(ButtonX), PushTouch(40, 120), PushTouch(65, 120, 3), ProfileEditor();
     EXPECT_EQ(EditedProfile.name + std::to_string(NoticeId), "10");
     KeyboardOpen = 0, PushTouch(40, 120), ProfileEditor();
     EXPECT_EQ(EditedProfile.name, "1");
     EditedProfile.name.clear(), Press(ButtonX);
-    EXPECT_EQ(EditedProfile.name + std::to_string(NoticeId) + std::to_string(ScreenMode), "62");
-    EXPECT_TRUE(Profiles.empty());
+    EXPECT_EQ(EditedProfile.name + std::to_string(NoticeId) + std::to_string(ScreenMode) + std::to_string(Profiles.size()), "620");
 }
 
-int BrightestChannel(uint32_t rgb) { return int(std::max({rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF})); }
+static int BrightestChannel(uint32_t rgb) { return int(std::max({rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF})); }
 
 // The bar glides 1, 2, 4, 4 ... pixels a frame and snaps onto its row. Labels are black with
 // their values for parts switched on, grey and alone for parts switched off.
@@ -132,11 +127,10 @@ TEST_F(Editor, SelectBarAndLabels)
 
 // Runs vok on `store` with one word a frame from frame 2: a button name, "X,Y" a touch, "."
 // a frame without input (".N" N frames).
-VokRun RunWords(const std::string& store, const std::string& words)
+static VokRun RunWords(const std::string& store, const std::string& words, int frame = 2)
 {
     std::istringstream in(words);
     std::string text, word;
-    int frame = 2;
     while (in >> word)
         if (word[0] == '.') frame += word.size() > 1 ? std::stoi(word.substr(1)) : 1;
         else if (word.find(',') != std::string::npos) text += std::to_string(frame++) + " touch " + word.replace(word.find(','), 1, " ") + "\n";
@@ -162,9 +156,6 @@ TEST(EditorRun, APlayersLife)
     EXPECT_EQ(ReadFile(card / "vok_anamaria/vok.cfg"),
               "lang=" + std::string(LanguageTable.LanguageName(language)) + "\r\nname=Ana Maria\r\nbase=02\r\neyes=01\r\n"
               "browns=\r\nnose=\r\nears=\r\nmouth=\r\nfacial=\r\nhair=\r\ntatoo=\r\nclothes=\r\n");
-    const std::vector<std::string> entries = ListFolder(card.path()); // one player, no nameless one
-    EXPECT_EQ(std::count_if(entries.begin(), entries.end(), [](const std::string& e) { return e.rfind("vok_", 0) == 0; }), 1);
+    for (const std::string& e : ListFolder(card.path())) EXPECT_TRUE(e.rfind("vok_", 0) != 0 || e == "vok_anamaria") << e; // no nameless one
     EXPECT_EQ(ReadFile(card / "activevok"), "vok_anamaria");
 }
-
-} // namespace
