@@ -39,9 +39,8 @@ struct Running {
     void Start(const std::vector<std::string>& argv, const std::string& log, int keepFd = -1)
     {
         if ((pid = fork()) != 0) return;
-        int out = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-        dup2(out, 1);
-        dup2(out, 2);
+        dup2(open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600), 1);
+        dup2(1, 2);
         for (int fd = 3; fd < 64; ++fd)
             if (fd != keepFd) close(fd);
         if (chdir(BuildDir().c_str()) != 0) _exit(126);
@@ -158,10 +157,9 @@ TEST(Window, KeysClicksAndCloseButton)
         shown = WaitForScreen(x, window, shown);
         ASSERT_FALSE(shown.empty()) << step << " changed nothing";
     }
-    RgbImage want, got;
-    ASSERT_TRUE(ReadBmpPixels(reference / "vok_bert_racer.bmp", &want));
-    ASSERT_TRUE(ReadBmpPixels(card / "vok_bert_racer.bmp", &got)) << ReadFile(work / "vok.log");
-    EXPECT_TRUE(want.pixels == got.pixels) << "the window run saw other presses than the script";
+    const std::string want = ReadFile(reference / "vok_bert_racer.bmp"); // both saved by the same code
+    ASSERT_FALSE(want.empty());
+    EXPECT_TRUE(want == ReadFile(card / "vok_bert_racer.bmp")) << "the window saw other presses than the script";
 
     Xdotool("key x"); // only dismisses the snapshot notice
     Pause(200);
