@@ -13,8 +13,6 @@
 #include "tests/support/screens_support.h"
 #include "tests/support/store_support.h"
 
-namespace {
-
 class GameScreenInProcess : public ::testing::Test {
 protected:
     void SetUp() override { StartScreens(), LanguageTable.SetLanguage("English"), WritePlayer(card.store(), {"vok_anna", "Anna"}); }
@@ -112,7 +110,7 @@ TEST_F(GameScreenInProcess, PressesMenusAndRemovingGames)
 }
 
 // The panel pixels, or with `name` the panel as drawn afresh from that name and description.
-std::vector<uint32_t> Panel(const std::string& name = "", const std::string& description = "")
+static std::vector<uint32_t> Panel(const std::string& name = "", const std::string& description = "")
 {
     if (!name.empty())
         ClearScreen(), FillRoundRect({31, 165, 257, 50}, ScreenColour(255, 199, 140)),
@@ -156,5 +154,3 @@ TEST_F(GameScreenInProcess, GridCellsAndPanel)
     }
     FreeSurface(&LockedSurface), FreeSurface(&UnlockedSurface);
 }
-
-} // namespace
