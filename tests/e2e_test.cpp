@@ -181,12 +181,13 @@ TEST_F(EndToEnd, RemovingAPlayerAndRestoringAnother)
 // The guided tour runs through every screen on a fresh demo card and leaves one PNG per step.
 TEST_F(EndToEnd, GuidedTour)
 {
-    TempDir dir;
-    VokRun tour = RunProgram("/bin/bash", {SourceDir() + "/tools/tour.sh", "--no-build", BuildDir(), dir / "tour"},
+    // The pictures stay in the build tree for a person to look at: every screen of the program.
+    const std::string pictures = BuildDir() + "/pictures/tour";
+    VokRun tour = RunProgram("/bin/bash", {SourceDir() + "/tools/tour.sh", "--no-build", BuildDir(), pictures},
                              BuildDir());
     ASSERT_EQ(tour.status, 0) << tour.out << tour.err;
     std::string names;
-    for (const auto& entry : fs::directory_iterator(dir / "tour"))
+    for (const auto& entry : fs::directory_iterator(pictures))
         if (entry.is_regular_file() && ReadFile(entry.path()).substr(0, 8) == "\x89PNG\r\n\x1a\n")
             names += entry.path().filename().string() + "\n";
     EXPECT_GE(std::count(names.begin(), names.end(), '\n'), 15);

@@ -5,6 +5,7 @@
 
 #include "frame/state.h"
 #include "graphics/draw.h"
+#include "graphics/media.h"
 #include "graphics/popup.h"
 #include "localization/language_table.h"
 #include "localization/texts.h"
@@ -83,4 +84,31 @@ TEST_F(PopupTest, NoticeBox)
         DrawText(ScreenSurface, first.c_str(), rect.x + 10, 105, 255, 255, 0, FontSmall);
         DrawText(ScreenSurface, second.c_str(), rect.x + 10, 115, 255, 255, 0, FontSmall);
     }), 0);
+}
+
+// Pictures for a person to check the wording in place: each popup box (second line lit) and
+// a two-line notice over the background, in every shipped language, as
+// <build>/pictures/popups/<language file>-popupN.bmp and -notice.bmp.
+TEST_F(PopupTest, PicturesInEveryLanguage)
+{
+    WorkingDirectory cwd(BuildDir());
+    class LanguageTable shipped;
+    ASSERT_GT(shipped.LanguageCount(), 0u);
+    SDL_Surface* background = LoadBitmap("media/background.bmp");
+    MakeDir("pictures/popups");
+    for (unsigned i = 0; i < shipped.LanguageCount(); ++i) {
+        shipped.SetLanguageIndex(i);
+        std::swap(LanguageTable.texts, shipped.texts);
+        const std::string file = "pictures/popups/" + shipped.languages[i].file.substr(0, shipped.languages[i].file.find('.'));
+        for (PopupId = 1, PopupCursor = 1; PopupId <= 5; ++PopupId) { // 5: the notice
+            DrawImage(background, 0, 0);
+            DrawPopup();
+            const std::string notice = std::string(LanguageTable.GetText(TextSnapshotSaved)) + " vok_player.bmp " + LanguageTable.GetText(TextSnapshotWhere);
+            if (PopupId == 5) DrawNoticeBox(notice.c_str());
+            const std::string path = file + (PopupId < 5 ? "-popup" + std::to_string(PopupId) : "-notice") + ".bmp";
+            EXPECT_EQ(SDL_SaveBMP(ScreenSurface, path.c_str()), 0) << path;
+        }
+        std::swap(LanguageTable.texts, shipped.texts);
+    }
+    SDL_FreeSurface(background);
 }
