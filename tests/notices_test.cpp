@@ -10,26 +10,41 @@
 #include "tests/support/screens_support.h"
 
 static std::string T(int id) { return LanguageTable.GetText(id); }
-static std::string Shown(int id) { std::string text; return NoticeText(id, &text) ? text : "(nothing)"; }
-static bool DrawsBox(int id) { ClearScreen(); NoticeId = id; DrawNotice(); return Near(ScreenPixel(160, 128), 0, 0, 255); }
+static std::string Shown(int id)
+{
+    std::string text;
+    return NoticeText(id, &text) ? text : "(nothing)";
+}
+static bool DrawsBox(int id)
+{
+    ClearScreen();
+    NoticeId = id;
+    DrawNotice();
+    return Near(ScreenPixel(160, 128), 0, 0, 255);
+}
 
 // Notices 3 and 4 need a player and 5 also a game, or they show nothing, not even an empty
 // box; unknown ids show nothing.
 TEST(Notices, TextsAndWhenTheyShow)
 {
     TempDir card;
-    StartScreens(), LanguageTable.SetLanguage("English"), ResetScreens(card.store());
-    for (int id : {0, 3, 4, 5, 7, -1}) EXPECT_EQ(Shown(id), "(nothing)") << id;
-    for (auto [id, text] : {std::pair{1, TextNoticeNoProfile}, {2, TextNoticeFirstProfile}, {6, TextNoticeNoName}})
-        EXPECT_EQ(Shown(id), T(text));
+    StartScreens();
+    LanguageTable.SetLanguage("English");
+    ResetScreens(card.store());
+    for (int id : {0, 3, 4, 5, 7, -1})
+        EXPECT_EQ(Shown(id), "(nothing)") << id;
+    EXPECT_EQ(Shown(1), T(TextNoticeNoProfile));
+    EXPECT_EQ(Shown(2), T(TextNoticeFirstProfile));
+    EXPECT_EQ(Shown(6), T(TextNoticeNoName));
     EXPECT_FALSE(DrawsBox(3));
-
-    WritePlayer(card.store(), {"vok_anna", "Anna"}), ResetScreens(card.store());
+    WritePlayer(card.store(), {"vok_anna", "Anna"});
+    ResetScreens(card.store());
     EXPECT_EQ(Shown(3), "Anna " + T(TextGoodbye));
     EXPECT_EQ(Shown(4), T(TextSnapshotSaved) + " vok_anna.bmp " + T(TextSnapshotWhere));
     EXPECT_EQ(Shown(5), "(nothing)");
     GameFolders.push_back("racer");
-    EXPECT_TRUE(Shown(5) == T(TextSnapshotSaved) + " bmp " + T(TextSnapshotWhere) && DrawsBox(5));
+    EXPECT_EQ(Shown(5), T(TextSnapshotSaved) + " bmp " + T(TextSnapshotWhere));
+    EXPECT_TRUE(DrawsBox(5));
     ReleaseCard();
 }
 
@@ -38,19 +53,27 @@ TEST(Notices, TextsAndWhenTheyShow)
 TEST(Notices, SnapshotCountsDownAndSavesAtOne)
 {
     TempDir card;
-    StartScreens(), WritePlayer(card.store(), {"vok_anna", "Anna"}), ResetScreens(card.store());
+    StartScreens();
+    WritePlayer(card.store(), {"vok_anna", "Anna"});
+    ResetScreens(card.store());
     const std::string file = card / "vok_anna.bmp";
     SDL_FillRect(ScreenSurface, nullptr, SDL_MapRGB(ScreenSurface->format, 0, 255, 0));
     SnapshotCountdown = 4;
     struct Step { int left, notice; bool saved; };
-    for (const Step& step : {Step{3, 4, false}, Step{2, 4, false}, Step{1, 4, true}, Step{0, 4, false}, Step{0, 0, false}}) {
-        WriteFile(file, "old"), NoticeId = 0, SnapshotStep("vok_anna.bmp", 4);
-        EXPECT_EQ(SnapshotCountdown * 10 + NoticeId, step.left * 10 + step.notice);
+    const Step steps[] = {{3, 4, false}, {2, 4, false}, {1, 4, true}, {0, 4, false}, {0, 0, false}};
+    for (const Step& step : steps) {
+        WriteFile(file, "old");
+        NoticeId = 0;
+        SnapshotStep("vok_anna.bmp", 4);
+        EXPECT_EQ(SnapshotCountdown, step.left);
+        EXPECT_EQ(NoticeId, step.notice) << step.left;
         EXPECT_EQ(ReadFile(file) != "old", step.saved) << step.left;
         uint32_t rgb = 0;
-        EXPECT_TRUE(!step.saved || (BmpPixel(file, 319, 239, &rgb) && Near(rgb, 0, 255, 0))) << "the whole screen";
+        if (step.saved)
+            EXPECT_TRUE(BmpPixel(file, 319, 239, &rgb) && Near(rgb, 0, 255, 0)) << "the whole screen";
     }
-    SnapshotCountdown = 2, SnapshotStep("missing/folder.bmp", 5);
+    SnapshotCountdown = 2;
+    SnapshotStep("missing/folder.bmp", 5);
     EXPECT_EQ(NoticeId, 5);
     ReleaseCard();
 }
