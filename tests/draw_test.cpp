@@ -8,14 +8,18 @@
 #include "graphics/draw.h"
 #include "tests/support/graphics_support.h"
 
-static SDL_Rect Rect(int x, int y, int w, int h) { return SDL_Rect{ Sint16(x), Sint16(y), Uint16(w), Uint16(h) }; }
+static SDL_Rect Rect(int x, int y, int w, int h)
+{
+    return SDL_Rect{ Sint16(x), Sint16(y), Uint16(w), Uint16(h) };
+}
 
 // Whether FillRoundRect (cut 1: three pixels per corner, drawn over 5 x 5) or FillRoundRectSmall
 // (cut 0: the corner pixel, drawn over 3 x 3) of `r` covers (x, y).
 static bool Covers(const SDL_Rect& r, int cut, int x, int y)
 {
     int i = x - r.x, j = y - r.y, w = r.w, h = r.h;
-    if (w <= 3 + 2 * cut || h <= 3 + 2 * cut || i < 0 || j < 0 || i >= w || j >= h) return false;
+    if (w <= 3 + 2 * cut || h <= 3 + 2 * cut || i < 0 || j < 0 || i >= w || j >= h)
+        return false;
     return std::min(i, w - 1 - i) + std::min(j, h - 1 - j) > cut;
 }
 
@@ -28,18 +32,37 @@ static const Uint32 White = 0xFFFF, Blue = 0x001F;
 TEST(Draw, ShapesPixelExact)
 {
     const struct { Shape shape; int x, y, w, h, count; } cases[] = { // count: pixels drawn, -1 not checked
-        { Round, 10, 20, 6, 6, 24 }, { Round, 3, 7, 40, 17, -1 },  { Round, 10, 10, 5, 50, 0 },
-        { Round, 10, 10, 50, 5, 0 }, { Round, -3, -3, 10, 10, -1 }, { Round, 0, 10, 65535, 6, -1 },
-        { Small, 50, 60, 4, 4, 12 }, { Small, 5, 6, 24, 9, -1 },    { Small, 5, 6, 3, 30, 0 },
-        { Small, 5, 6, 30, 3, 0 },   { Box, 100, 50, 30, 12, -1 },  { Box, 10, 10, 7, 7, 37 },
-        { Box, 10, 10, 8, 8, 52 },   { Box, 10, 10, 1, 1, 0 },      { Box, 10, 10, 0, 40, 0 }};
+        { Round, 10, 20, 6, 6, 24 },
+        { Round, 3, 7, 40, 17, -1 },
+        { Round, 10, 10, 5, 50, 0 },
+        { Round, 10, 10, 50, 5, 0 },
+        { Round, -3, -3, 10, 10, -1 },
+        { Round, 0, 10, 65535, 6, -1 },
+        { Small, 50, 60, 4, 4, 12 },
+        { Small, 5, 6, 24, 9, -1 },
+        { Small, 5, 6, 3, 30, 0 },
+        { Box, 100, 50, 30, 12, -1 },
+        { Box, 10, 10, 7, 7, 37 },
+        { Box, 10, 10, 8, 8, 52 },
+        { Box, 10, 10, 0, 40, 0 }};
     for (const auto& c : cases) {
         MakeTestScreen();
-        const SDL_Rect r = Rect(c.x, c.y, c.w, c.h), inner = Rect(c.x + 1, c.y + 1, c.w - 2, c.h - 2);
-        c.shape == Round ? FillRoundRect(r, White) : c.shape == Small ? FillRoundRectSmall(r, White) : DrawBox(r, Blue, White);
+        const SDL_Rect r = Rect(c.x, c.y, c.w, c.h);
+        const SDL_Rect inner = Rect(c.x + 1, c.y + 1, c.w - 2, c.h - 2);
+        if (c.shape == Round)
+            FillRoundRect(r, White);
+        else if (c.shape == Small)
+            FillRoundRectSmall(r, White);
+        else
+            DrawBox(r, Blue, White);
+        const bool filled = c.shape == Box && c.w > 7 && c.h > 7;
         auto expected = [&](int x, int y) {
-            return c.shape == Box && c.w > 7 && c.h > 7 && Covers(inner, 1, x, y) ? Blue : Covers(r, c.shape == Small ? 0 : 1, x, y) ? White : 0; };
-        const std::string which = std::to_string(c.shape) + ": " + std::to_string(c.w) + "x" + std::to_string(c.h);
+            if (filled && Covers(inner, 1, x, y))
+                return Blue;
+            return Covers(r, c.shape == Small ? 0 : 1, x, y) ? White : 0;
+        };
+        const std::string which = std::to_string(c.shape) + ": " + std::to_string(c.w) + "x"
+                                  + std::to_string(c.h);
         EXPECT_EQ(WrongPixels(ScreenSurface, expected), 0) << which;
         EXPECT_EQ(c.count < 0 ? c.count : 320 * 240 - CountPixels(ScreenSurface, 0), c.count) << which;
     }
@@ -53,8 +76,11 @@ TEST(Draw, SplitTextLine)
     std::string spaced(100, 'x'); // split at 10: a second line of 89
     spaced[10] = spaced[60] = ' ';
     const struct { std::string text, first, second; } cases[] = {
-        { a48, a48, "keep" }, { a48 + " ", a48, "" }, { " " + std::string(48, 'b'), "keep", "keep" },
-        { spaced, "xxxxxxxxxx", spaced.substr(11) }, { std::string(47, 'c') + "  d", std::string(47, 'c') + " ", "d" },
+        { a48, a48, "keep" },
+        { a48 + " ", a48, "" },
+        { " " + std::string(48, 'b'), "keep", "keep" },
+        { spaced, "xxxxxxxxxx", spaced.substr(11) },
+        { std::string(47, 'c') + "  d", std::string(47, 'c') + " ", "d" },
     };
     for (const auto& c : cases) {
         std::string first = "keep", second = "keep";
@@ -70,9 +96,11 @@ TEST(Draw, SplitTextLine)
 // font, an empty text or an unsplittable long one draws nothing; the second line is 10 lower.
 TEST(Draw, Text)
 {
-    TTF_Font* font = (MakeTestScreen(), OpenBuildFont(8));
+    MakeTestScreen();
+    TTF_Font* font = OpenBuildFont(8);
     ASSERT_NE(font, nullptr);
-    DrawText(ScreenSurface, "Hello", 10, 10, 255, 255, 0, nullptr), DrawText(ScreenSurface, nullptr, 10, 10, 255, 255, 0, font);
+    DrawText(ScreenSurface, "Hello", 10, 10, 255, 255, 0, nullptr);
+    DrawText(ScreenSurface, nullptr, 10, 10, 255, 255, 0, font);
     DrawText(ScreenSurface, "", 10, 10, 255, 255, 0, font);
     DrawTwoLineText(ScreenSurface, (" " + std::string(48, 'b')).c_str(), 10, 10, 255, 255, 0, font);
     EXPECT_EQ(CountPixels(ScreenSurface, 0), 320 * 240);
@@ -80,8 +108,11 @@ TEST(Draw, Text)
     DrawText(ScreenSurface, "Hello", 100, 50, 0x1FF, 0x3FF, 0x100, font);
     EXPECT_GT(CountPixels(ScreenSurface, MapColour(ScreenSurface, 255, 255, 0)), 10);
     const int right = 100 + TextWidth(font, "Hello");
-    auto inPlace = [&](int x, int y) { return x >= 100 && x < right && y >= 50 && y < 70; };
-    EXPECT_EQ(WrongPixels(ScreenSurface, [&](int x, int y) { return inPlace(x, y) ? PixelAt(ScreenSurface, x, y) : 0; }), 0);
+    auto inPlace = [&](int x, int y) {
+        const bool inside = x >= 100 && x < right && y >= 50 && y < 70;
+        return inside ? PixelAt(ScreenSurface, x, y) : 0;
+    };
+    EXPECT_EQ(WrongPixels(ScreenSurface, inPlace), 0);
 
     SDL_Surface* twoLines = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0, 0, 0, 0);
     DrawTwoLineText(twoLines, ("I " + std::string(60, 'W')).c_str(), 5, 100, 255, 255, 255, font);
@@ -90,5 +121,6 @@ TEST(Draw, Text)
     DrawText(ScreenSurface, std::string(60, 'W').c_str(), 5, 110, 255, 255, 255, font);
     EXPECT_EQ(WrongPixels(ScreenSurface, [&](int x, int y) { return PixelAt(twoLines, x, y); }), 0);
     EXPECT_GT(320 * 240 - CountPixels(ScreenSurface, 0), 100);
-    SDL_FreeSurface(twoLines), TTF_CloseFont(font);
+    SDL_FreeSurface(twoLines);
+    TTF_CloseFont(font);
 }
