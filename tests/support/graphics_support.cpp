@@ -8,7 +8,10 @@
 
 void MakeTestScreen()
 {
-    if (!SDL_WasInit(SDL_INIT_VIDEO)) setenv("SDL_VIDEODRIVER", "dummy", 0), SDL_Init(SDL_INIT_VIDEO);
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        SDL_Init(SDL_INIT_VIDEO);
+    }
     if (!TTF_WasInit()) TTF_Init();
     if (ScreenSurface) SDL_FreeSurface(ScreenSurface);
     ScreenSurface = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0, 0, 0, 0);
@@ -16,10 +19,11 @@ void MakeTestScreen()
 
 Uint32 PixelAt(SDL_Surface* surface, int x, int y)
 {
-    return reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(surface->pixels) + y * surface->pitch)[x];
+    const Uint8* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+    return reinterpret_cast<const Uint16*>(row)[x];
 }
 
-Uint32 MapColour(SDL_Surface* s, int r, int g, int b) { return SDL_MapRGB(s->format, Uint8(r), Uint8(g), Uint8(b)); }
+Uint32 MapColour(SDL_Surface* s, int r, int g, int b) { return SDL_MapRGB(s->format, r, g, b); }
 
 int WrongPixels(SDL_Surface* surface, const std::function<Uint32(int, int)>& expected)
 {
@@ -29,11 +33,17 @@ int WrongPixels(SDL_Surface* surface, const std::function<Uint32(int, int)>& exp
     return wrong;
 }
 
-int CountPixels(SDL_Surface* s, Uint32 value) { return s->w * s->h - WrongPixels(s, [=](int, int) { return value; }); }
+int CountPixels(SDL_Surface* s, Uint32 value)
+{
+    return s->w * s->h - WrongPixels(s, [=](int, int) { return value; });
+}
 
 TTF_Font* OpenBuildFont(int size) { return TTF_OpenFont((BuildDir() + "/media/pfcb.ttf").c_str(), size); }
 
 // A failed change throws, or in the destructor ends the run: never a test in the wrong folder.
-WorkingDirectory::WorkingDirectory(const std::string& path) : previous_(std::filesystem::current_path()) { std::filesystem::current_path(path); }
+WorkingDirectory::WorkingDirectory(const std::string& path) : previous_(std::filesystem::current_path())
+{
+    std::filesystem::current_path(path);
+}
 
 WorkingDirectory::~WorkingDirectory() { std::filesystem::current_path(previous_); }

@@ -1,4 +1,5 @@
-// Fixtures of the store tests: a temporary card as StoreRoot, players and games written with the format writers.
+// Fixtures of the store tests: a temporary card as StoreRoot, players and games written
+// with the format writers.
 #pragma once
 
 #include "frame/state.h"
@@ -15,10 +16,16 @@ inline void ResetStore(const std::string& store)
 {
     StoreRoot = store;
     for (ProfileRecord* record : Profiles) delete record;
-    Profiles.clear(), GameFolders.clear(), FavouriteList.clear(), CompletedList.clear(), FreeRankingIcons();
+    Profiles.clear();
+    GameFolders.clear();
+    FavouriteList.clear();
+    CompletedList.clear();
+    FreeRankingIcons();
     for (SDL_Surface*& icon : AchievementIcons) FreeSurface(&icon);
-    GameSummary = GameSummaryRecord{0, 0, 0, 0, 0}, ScreenMode = 1;
-    SelectedProfile = SelectedGame = NoticeId = PopupId = PopupCursor = SnapshotCountdown = FirstRunNoticeShown = 0;
+    GameSummary = GameSummaryRecord{0, 0, 0, 0, 0};
+    ScreenMode = 1;
+    SelectedProfile = SelectedGame = NoticeId = PopupId = PopupCursor = 0;
+    SnapshotCountdown = FirstRunNoticeShown = 0;
 }
 
 struct TestCard { // a fresh card as StoreRoot for one test, the store emptied again at its end
@@ -27,19 +34,25 @@ struct TestCard { // a fresh card as StoreRoot for one test, the store emptied a
     TestCard() { ResetStore(store); }
     ~TestCard() { ResetStore(store); }
     void Player(const std::string& folder, const std::string& text = "name=x\r\n") const // with vok.cfg
-    { MakeDir(store + folder), WriteFile(store + folder + "/vok.cfg", text); }
+    {
+        MakeDir(store + folder);
+        WriteFile(store + folder + "/vok.cfg", text);
+    }
+    // The summary and, when `withRecords`, a "vok.dat" of one record.
     void Game(const std::string& player, const std::string& game, const GameSummaryRecord& summary,
-              bool withRecords = true) const // the summary and, when `withRecords`, a "vok.dat" of one record
+              bool withRecords = true) const
     {
         const std::string folder = store + player + "/" + game;
-        MakeDir(folder), WriteSummaryFile(folder + "/vok.summary", summary);
+        MakeDir(folder);
+        WriteSummaryFile(folder + "/vok.summary", summary);
         if (withRecords) WriteAchievementFile(folder + "/vok.dat", {{1, 10, 0, 1}});
     }
 };
 
 inline int IndexOf(const std::string& folder) // in Profiles; -1 when not listed
 {
-    for (size_t i = 0; i < Profiles.size(); ++i) if (Profiles[i]->folder == folder) return int(i);
+    for (size_t i = 0; i < Profiles.size(); ++i)
+        if (Profiles[i]->folder == folder) return int(i);
     return -1;
 }
 
@@ -47,7 +60,8 @@ inline int IndexOf(const std::string& folder) // in Profiles; -1 when not listed
 inline std::vector<std::string> DirectoryOrder(const std::string& folder, bool (*keep)(const std::string&))
 {
     std::vector<std::string> kept;
-    for (const std::string& name : ListFolder(folder)) if (keep(name)) kept.push_back(name);
+    for (const std::string& name : ListFolder(folder))
+        if (keep(name)) kept.push_back(name);
     return kept;
 }
 
@@ -65,4 +79,7 @@ inline std::string Totals(int unlocked, int achievements, int earned, int possib
     return bytes;
 }
 
-inline SDL_Surface* MakeSurface(int w, int h) { return SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 16, 0, 0, 0, 0); } // for icon slots
+inline SDL_Surface* MakeSurface(int w, int h) // for icon slots
+{
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 16, 0, 0, 0, 0);
+}
