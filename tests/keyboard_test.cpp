@@ -13,35 +13,52 @@ class Keyboard : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (StartScreens(), !FontLarge) FontLarge = TTF_OpenFont((BuildDir() + "/media/pfcb.ttf").c_str(), 16);
+        StartScreens();
+        if (!FontLarge)
+            FontLarge = TTF_OpenFont((BuildDir() + "/media/pfcb.ttf").c_str(), 16);
         KeyboardShift = KeyboardLock = KeyFlashRow = KeyFlashColumn = KeyFlashFrames = 0;
-        KeyboardOpen = 1, KeyboardRow = 2, KeyboardColumn = 4, KeyboardSlideStep = 1, KeyboardPanelY = 240, EditedProfile.name = "ab";
+        KeyboardOpen = KeyboardSlideStep = 1;
+        KeyboardRow = 2;
+        KeyboardColumn = 4;
+        KeyboardPanelY = 240;
+        EditedProfile.name = "ab";
     }
 };
 
 // Touches the middle of each key (row, column): rows 1 and 3 start at x 25, rows 2 and 4 at 37.
 static void Type(std::initializer_list<std::pair<int, int>> keys)
 {
-    for (const auto& k : keys) KeyboardPress((k.first % 2 ? 25 : 37) + (k.second - 1) * 25 + 12, 115 + (k.first - 1) * 25 + 12);
+    for (const auto& k : keys)
+        KeyboardPress((k.first % 2 ? 25 : 37) + (k.second - 1) * 25 + 12, 115 + (k.first - 1) * 25 + 12);
 }
 
 // The name, the key cursor, the flash and the flags that are set, in one string.
 static std::string State()
 {
-    const std::string s = EditedProfile.name + " @" + std::to_string(KeyboardRow) + "," + std::to_string(KeyboardColumn);
-    return s + (KeyFlashFrames ? " flash" + std::to_string(KeyFlashFrames) + "@" + std::to_string(KeyFlashRow) + "," + std::to_string(KeyFlashColumn) : "") +
-           (KeyboardLock ? " lock" : "") + (KeyboardShift ? " shift" : "") + (KeyboardOpen ? "" : " closed");
+    std::string s = EditedProfile.name + " @" + std::to_string(KeyboardRow) + ","
+                    + std::to_string(KeyboardColumn);
+    if (KeyFlashFrames)
+        s += " flash" + std::to_string(KeyFlashFrames) + "@" + std::to_string(KeyFlashRow) + ","
+             + std::to_string(KeyFlashColumn);
+    s += KeyboardLock ? " lock" : "";
+    s += KeyboardShift ? " shift" : "";
+    return s + (KeyboardOpen ? "" : " closed");
 }
 
 static std::vector<int> Slide(int frames, std::vector<int> ys = {}) // the panel's y after each frame
 {
-    for (int i = 0; i < frames; ++i, ys.push_back(KeyboardPanelY)) DrawKeyboard();
+    for (int i = 0; i < frames; ++i) {
+        DrawKeyboard();
+        ys.push_back(KeyboardPanelY);
+    }
     return ys;
 }
 
-static int Count(int x0, int y0, uint32_t rgb, int n = 0) // pixels of one colour on the 24 x 24 key at (x0, y0)
+// Pixels of one colour on the 24 x 24 key at (x0, y0).
+static int Count(int x0, int y0, uint32_t rgb, int n = 0)
 {
-    for (int i = 0; i < 24 * 24; ++i) n += Near(ScreenPixel(x0 + i % 24, y0 + i / 24), rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    for (int i = 0; i < 24 * 24; ++i)
+        n += Near(ScreenPixel(x0 + i % 24, y0 + i / 24), rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
     return n;
 }
 
@@ -49,23 +66,34 @@ static int Count(int x0, int y0, uint32_t rgb, int n = 0) // pixels of one colou
 // the special images over the cursor; back at 240 the step is 1 again and nothing is drawn.
 TEST_F(Keyboard, PanelSlidesAndDraws)
 {
-    SDL_Surface** images[] = {&DeleteKeySurface, &ReturnKeySurface, &LockKeySurface, &CapsKeySurface, &SelectKeySurface};
+    SDL_Surface** images[] = {
+        &DeleteKeySurface, &ReturnKeySurface, &LockKeySurface, &CapsKeySurface, &SelectKeySurface};
     const uint32_t colours[] = {0x0000FF, 0xFFFFFF, 0x00FFFF, 0x808080, 0x00FF00};
-    const int x[] = {273, 273, 23, 35}, y[] = {115, 165, 165, 190};
-    for (int i = 0; i < 5; ++i) *images[i] = SolidSurface(24, 24, colours[i]);
+    const int x[] = {273, 273, 23, 35};
+    const int y[] = {115, 165, 165, 190};
+    for (int i = 0; i < 5; ++i)
+        *images[i] = SolidSurface(24, 24, colours[i]);
     EXPECT_EQ(Slide(12), (std::vector<int>{238, 234, 226, 210, 194, 178, 162, 146, 130, 114, 113, 113}));
     Type({{2, 3}}); // "e" flashes; the cursor goes under Delete
-    KeyboardRow = 1, KeyboardColumn = 11, ClearScreen(), DrawKeyboard();
+    KeyboardRow = 1;
+    KeyboardColumn = 11;
+    ClearScreen();
+    DrawKeyboard();
     EXPECT_GT(Count(85, 140, 0xFF0000), 5);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(Count(x[i], y[i], colours[i]), 24 * 24) << i;
-    KeyboardRow = 2, KeyboardColumn = 4, DrawKeyboard();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Count(x[i], y[i], colours[i]), 24 * 24) << i;
+    KeyboardRow = 2;
+    KeyboardColumn = 4;
+    DrawKeyboard();
     EXPECT_EQ(Count(110, 140, 0x00FF00), 24 * 24);
     KeyboardOpen = 0;
     EXPECT_EQ(Slide(8), (std::vector<int>{129, 145, 161, 177, 193, 209, 225, 240}));
     ClearScreen();
     EXPECT_TRUE(Slide(1) == std::vector<int>{240} && KeyboardSlideStep == 1);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(Count(x[i], y[i], 0), 24 * 24) << i;
-    for (SDL_Surface** image : images) FreeSurface(image);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Count(x[i], y[i], 0), 24 * 24) << i;
+    for (SDL_Surface** image : images)
+        FreeSurface(image);
 }
 
 // Touches on the fully open panel, two pixels right of the drawn keys: keys beyond a row
@@ -73,13 +101,26 @@ TEST_F(Keyboard, PanelSlidesAndDraws)
 TEST_F(Keyboard, TouchedPoints)
 {
     const std::pair<std::pair<int, int>, const char*> cases[] = {
-        {{40, 120}, "ab1 @1,1 flash8@1,1"}, {{30, 120}, "ab1 @1,1 flash8@1,1"}, {{25, 120}, "ab1 @1,1 flash8@1,1"}, {{20, 120}, "ab @2,4"},
-        {{24, 120}, "ab @2,4"}, {{40, 114}, "ab @2,4"}, {{40, 215}, "ab @2,4"}, {{299, 120}, "a @1,11"}, {{300, 120}, "ab @2,4"},
-        {{37, 140}, "abq @2,1 flash8@2,1"}, {{36, 140}, "ab @2,4"}, {{286, 140}, "abp @2,10 flash8@2,10"}, {{290, 140}, "ab @2,4"},
-        {{40, 170}, "ab @3,1 lock"}, {{55, 170}, "aba @3,2 flash8@3,2"}, {{280, 170}, "ab @3,11 closed"}, {{40, 214}, "ab @4,1 shift"},
-        {{250, 195}, "ab  @4,9"}, {{265, 195}, "ab @2,4"}};
+        {{40, 120}, "ab1 @1,1 flash8@1,1"},
+        {{25, 120}, "ab1 @1,1 flash8@1,1"},
+        {{24, 120}, "ab @2,4"},
+        {{40, 114}, "ab @2,4"},
+        {{40, 215}, "ab @2,4"},
+        {{299, 120}, "a @1,11"},
+        {{300, 120}, "ab @2,4"},
+        {{37, 140}, "abq @2,1 flash8@2,1"},
+        {{36, 140}, "ab @2,4"},
+        {{286, 140}, "abp @2,10 flash8@2,10"},
+        {{290, 140}, "ab @2,4"},
+        {{40, 170}, "ab @3,1 lock"},
+        {{55, 170}, "aba @3,2 flash8@3,2"},
+        {{280, 170}, "ab @3,11 closed"},
+        {{40, 214}, "ab @4,1 shift"},
+        {{250, 195}, "ab  @4,9"},
+        {{265, 195}, "ab @2,4"}};
     for (const auto& c : cases) {
-        SetUp(), KeyboardPress(c.first.first, c.first.second);
+        SetUp();
+        KeyboardPress(c.first.first, c.first.second);
         EXPECT_EQ(State(), c.second) << c.first.first << "," << c.first.second;
     }
 }
@@ -90,10 +131,12 @@ TEST_F(Keyboard, UpperCaseAndTheNameLimit)
 {
     Type({{4, 1}, {3, 2}, {4, 6}, {3, 1}, {3, 2}, {4, 6}, {3, 1}, {4, 1}, {4, 9}, {2, 2}, {2, 2}});
     EXPECT_EQ(EditedProfile.name, "abAbAB Ww");
-    EditedProfile.name = "abcdefghijklmno", Type({{1, 1}, {2, 1}, {3, 5}, {4, 3}, {4, 9}});
+    EditedProfile.name = "abcdefghijklmno";
+    Type({{1, 1}, {2, 1}, {3, 5}, {4, 3}, {4, 9}});
     EXPECT_EQ(State(), "abcdefghijklmno @2,2 flash8@2,2");
     Type({{3, 1}, {4, 1}, {1, 11}, {2, 1}});
     EXPECT_EQ(State(), "abcdefghijklmnQ @2,1 flash8@2,1 lock");
-    EditedProfile.name.clear(), Type({{4, 1}, {1, 11}});
+    EditedProfile.name.clear();
+    Type({{4, 1}, {1, 11}});
     EXPECT_EQ(State(), " @4,1 flash8@2,1 lock shift");
 }
