@@ -17,7 +17,10 @@ static std::string SourceForm(const std::string& latin1)
         const unsigned char c = static_cast<unsigned char>(latin1[i]);
         if (c == '\n' && (i == 0 || latin1[i - 1] != '\r')) return "";
         if (c == '\r' && i + 1 < latin1.size() && latin1[i + 1] == '\n') continue;
-        utf8 += c < 0x80 ? std::string(1, char(c)) : std::string{char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
+        if (c < 0x80)
+            utf8 += char(c);
+        else
+            utf8 += std::string{char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
     }
     return utf8;
 }
@@ -30,68 +33,102 @@ TEST(LanguageFiles, BuiltFilesAreCompleteLatin1WithCrLf)
     std::string names;
     for (const auto& entry : std::filesystem::directory_iterator(BuildDir() + "/lang")) {
         const std::string built = ReadFile(entry.path().string());
-        SCOPED_TRACE(entry.path().filename().string());
-        EXPECT_EQ(SourceForm(built), ReadFile(SourceDir() + "/data/lang/" + entry.path().filename().string()));
-        EXPECT_TRUE(built.substr(built.size() - 2) == "\r\n" && !LanguageKeyValue(built, "author").empty());
+        const std::string name = entry.path().filename().string();
+        SCOPED_TRACE(name);
+        EXPECT_EQ(SourceForm(built), ReadFile(SourceDir() + "/data/lang/" + name));
+        EXPECT_EQ(built.substr(built.size() - 2), "\r\n");
+        EXPECT_FALSE(LanguageKeyValue(built, "author").empty());
         names += LanguageKeyValue(built, "lang") + ",";
         const std::vector<std::string> texts = ParseLanguageTexts(built);
         ASSERT_GT(texts.size(), size_t(TextNoticeNoName));
-        for (int id = 1; id <= TextNoticeNoName; ++id)
-            EXPECT_TRUE(!texts[id].empty() && texts[id].front() != ' ' && texts[id].back() != ' ') << id << " \"" << texts[id] << "\"";
+        for (int id = 1; id <= TextNoticeNoName; ++id) {
+            const std::string& t = texts[id];
+            EXPECT_TRUE(!t.empty() && t.front() != ' ' && t.back() != ' ') << id << " \"" << t << "\"";
+        }
     }
-    for (const char* name : {"English,", "Deutsch,", "Fran\xE7" "ais,", "Espa\xF1" "ol,"}) EXPECT_NE(names.find(name), std::string::npos) << name;
+    for (const char* name : {"English,", "Deutsch,", "Fran\xE7" "ais,", "Espa\xF1" "ol,"})
+        EXPECT_NE(names.find(name), std::string::npos) << name;
 }
 
 // A text drawn at x that must end before `limit`, the first pixel of what follows it.
 static const struct Place { int id, x, limit; } Places[] = {
-    {TextChoose, 45, 110}, {TextEdit, 125, 175}, {TextGames, 195, 220}, {TextNewProfile, 235, 316}, // home hints
-    {TextEdit, 45, 155}, {TextSave, 170, 220}, {TextCancel, 235, 316},                               // editor hints
-    {TextChoose, 45, 105}, {TextSwitchGame, 140, 220}, {TextBack, 235, 316},                          // game hints
-    {TextSnapshot, 120, 209}, {TextRemoveProfile, 120, 209}, {TextExit, 120, 209}, {TextCancel, 120, 209}, // popups 1, 2
-    {TextSnapshot, 110, 219}, {TextRemoveGame, 110, 219}, {TextExit, 110, 219}, {TextCancel, 110, 219},    // popups 3, 4
-    {TextCompleted, 156, 292}, {TextFavourites, 156, 292},                // the card's headings
-    {TextHiddenName, 35, 285}, {TextHiddenDescription, 35, 285}};         // one line each in the game panel
+    // home hints
+    {TextChoose, 45, 110}, {TextEdit, 125, 175},
+    {TextGames, 195, 220}, {TextNewProfile, 235, 316},
+    // editor hints
+    {TextEdit, 45, 155}, {TextSave, 170, 220}, {TextCancel, 235, 316},
+    // game hints
+    {TextChoose, 45, 105}, {TextSwitchGame, 140, 220}, {TextBack, 235, 316},
+    // popups 1 and 2
+    {TextSnapshot, 120, 209}, {TextRemoveProfile, 120, 209},
+    {TextExit, 120, 209}, {TextCancel, 120, 209},
+    // popups 3 and 4
+    {TextSnapshot, 110, 219}, {TextRemoveGame, 110, 219},
+    {TextExit, 110, 219}, {TextCancel, 110, 219},
+    // the card's headings
+    {TextCompleted, 156, 292}, {TextFavourites, 156, 292},
+    // one line each in the game panel
+    {TextHiddenName, 35, 285}, {TextHiddenDescription, 35, 285},
+};
 
 // Protects the layout: in every language each text, with the shipped font at size 8, ends
 // before the next thing on its line; each notice, even with the widest name or folder,
 // splits into lines that fit its box.
 TEST(LanguageFiles, EveryTextFitsItsPlace)
 {
-    TTF_Font* font = TTF_Init() == 0 ? TTF_OpenFont((BuildDir() + "/media/pfcb.ttf").c_str(), 8) : nullptr;
+    ASSERT_EQ(TTF_Init(), 0);
+    TTF_Font* font = TTF_OpenFont((BuildDir() + "/media/pfcb.ttf").c_str(), 8);
     ASSERT_NE(font, nullptr);
-    auto fits = [&](const std::string& text, int x, int limit) { EXPECT_LE(x + TextWidth(font, text.c_str()), limit) << "\"" << text << "\" at x " << x; };
+    auto fits = [&](const std::string& text, int x, int limit) {
+        EXPECT_LE(x + TextWidth(font, text.c_str()), limit) << "\"" << text << "\" at x " << x;
+    };
     for (const auto& entry : std::filesystem::directory_iterator(BuildDir() + "/lang")) {
         const std::string built = ReadFile(entry.path().string());
         const std::vector<std::string> texts = ParseLanguageTexts(built);
         auto text = [&](int id) { return size_t(id) < texts.size() ? texts[id] : std::string(); };
         SCOPED_TRACE(LanguageKeyValue(built, "lang"));
-        for (const Place& place : Places) fits(text(place.id), place.x, place.limit);
-        for (int id = TextName; id <= TextClothes; ++id) fits(text(id) + ":", 140, 200); // editor labels
-        fits(LanguageKeyValue(built, "lang"), 200, 290);                                   // the editor's language value
+        for (const Place& place : Places)
+            fits(text(place.id), place.x, place.limit);
+        for (int id = TextName; id <= TextClothes; ++id)
+            fits(text(id) + ":", 140, 200); // editor labels
+        fits(LanguageKeyValue(built, "lang"), 200, 290); // the editor's language value
         // The count line from x 35 and the points line ending at 284 share y 21: two spaces apart.
         fits(text(TextAchievementsLabel) + ": 50/50  " + text(TextPointsLabel) + ": 9999/9999", 35, 284);
-        for (const std::string& notice : {text(TextNoticeNoProfile), text(TextNoticeFirstProfile), "WWWWWWWWWWWWWWW " + text(TextGoodbye),
-                                          text(TextSnapshotSaved) + " vok_mmmmmmmmmmmmmmm.bmp " + text(TextSnapshotWhere),
-                                          text(TextSnapshotSaved) + " bmp " + text(TextSnapshotWhere), text(TextNoticeNoName)}) {
+        const std::string notices[] = {
+            text(TextNoticeNoProfile),
+            text(TextNoticeFirstProfile),
+            "WWWWWWWWWWWWWWW " + text(TextGoodbye),
+            text(TextSnapshotSaved) + " vok_mmmmmmmmmmmmmmm.bmp " + text(TextSnapshotWhere),
+            text(TextSnapshotSaved) + " bmp " + text(TextSnapshotWhere),
+            text(TextNoticeNoName),
+        };
+        for (const std::string& notice : notices) {
             std::string first, second; // as the notice box splits it, each line within 230 pixels
             SplitTextLine(notice.c_str(), &first, &second);
             EXPECT_FALSE(first.empty()) << "\"" << notice << "\" has no space to split at";
-            fits(first, 0, 230), fits(second, 0, 230);
+            fits(first, 0, 230);
+            fits(second, 0, 230);
         }
     }
-    TTF_CloseFont(font), TTF_Quit();
+    TTF_CloseFont(font);
+    TTF_Quit();
 }
 
-// Protects the build from a source the program could not show: make_lang writes a good one in Latin-1
-// with CR LF even without a last LF, and stops at a character outside Latin-1, naming file and line.
+// Protects the build from a source the program could not show: make_lang writes a good one in
+// Latin-1 with CR LF even without a last LF, and stops at a character outside Latin-1, naming
+// file and line.
 TEST(LanguageFiles, MakeLangConvertsAndRejects)
 {
     TempDir folder;
-    MakeDir(folder / "good"), MakeDir(folder / "bad");
+    MakeDir(folder / "good");
+    MakeDir(folder / "bad");
     WriteFile(folder / "good/magyar.txt", "@lang Magyar\n@1 V\xC3\xA1lassz");
     WriteFile(folder / "bad/euro.txt", "@lang Euro\n@1 5 \xE2\x82\xAC\n");
-    EXPECT_EQ(RunProgram(BuildDir() + "/tools/make_lang", {folder / "good", folder / "out"}, folder.path()).status ? "failed" : ReadFile(folder / "out/magyar.txt"),
-              "@lang Magyar\r\n@1 V\xE1lassz\r\n");
-    const VokRun bad = RunProgram(BuildDir() + "/tools/make_lang", {folder / "bad", folder / "out"}, folder.path());
-    EXPECT_TRUE(bad.status != 0 && bad.err.find("euro.txt: line 2") != std::string::npos && !FileExists(folder / "out/euro.txt")) << bad.err;
+    const std::string tool = BuildDir() + "/tools/make_lang";
+    ASSERT_EQ(RunProgram(tool, {folder / "good", folder / "out"}, folder.path()).status, 0);
+    EXPECT_EQ(ReadFile(folder / "out/magyar.txt"), "@lang Magyar\r\n@1 V\xE1lassz\r\n");
+    const VokRun bad = RunProgram(tool, {folder / "bad", folder / "out"}, folder.path());
+    EXPECT_NE(bad.status, 0);
+    EXPECT_NE(bad.err.find("euro.txt: line 2"), std::string::npos) << bad.err;
+    EXPECT_FALSE(FileExists(folder / "out/euro.txt"));
 }

@@ -29,8 +29,18 @@ int Differences(const std::function<void()>& shown, const std::function<void()>&
 
 // The screen and the small font for one test; the popup state and texts reset after it.
 struct PopupTest : testing::Test {
-    void SetUp() override { MakeTestScreen(); FontSmall = OpenBuildFont(8); }
-    void TearDown() override { TTF_CloseFont(FontSmall); FontSmall = nullptr; PopupId = PopupCursor = 0; LanguageTable.texts.clear(); }
+    void SetUp() override
+    {
+        MakeTestScreen();
+        FontSmall = OpenBuildFont(8);
+    }
+    void TearDown() override
+    {
+        TTF_CloseFont(FontSmall);
+        FontSmall = nullptr;
+        PopupId = PopupCursor = 0;
+        LanguageTable.texts.clear();
+    }
 };
 
 } // namespace
@@ -41,27 +51,39 @@ struct PopupTest : testing::Test {
 TEST_F(PopupTest, BoxesBarsAndLines)
 {
     const struct { int id, x, y, w, h, lines; TextId text[3]; } boxes[] = {
-        {1, 110, 98, 100, 45, 3, {TextSnapshot, TextRemoveProfile, TextExit}}, {2, 110, 103, 100, 35, 2, {TextRemoveProfile, TextCancel}},
-        {3, 100, 98, 120, 45, 3, {TextSnapshot, TextRemoveGame, TextExit}}, {4, 100, 103, 120, 35, 2, {TextRemoveGame, TextCancel}}};
+        {1, 110, 98, 100, 45, 3, {TextSnapshot, TextRemoveProfile, TextExit}},
+        {2, 110, 103, 100, 35, 2, {TextRemoveProfile, TextCancel}},
+        {3, 100, 98, 120, 45, 3, {TextSnapshot, TextRemoveGame, TextExit}},
+        {4, 100, 103, 120, 35, 2, {TextRemoveGame, TextCancel}},
+    };
     for (bool language : { false, true }) {
-        for (int id = 0; language && id <= TextNoticeNoName; ++id) LanguageTable.texts.push_back("Line " + std::to_string(id));
+        for (int id = 0; language && id <= TextNoticeNoName; ++id)
+            LanguageTable.texts.push_back("Line " + std::to_string(id));
         for (const auto& box : boxes)
             for (PopupCursor = 0; PopupCursor <= box.lines; ++PopupCursor) {
                 PopupId = box.id;
                 PopupItemCount = 99;
                 EXPECT_EQ(Differences(DrawPopup, [&] {
-                    DrawBox(SDL_Rect{ Sint16(box.x), Sint16(box.y), Uint16(box.w), Uint16(box.h) }, ScreenColour(0, 0, 128), 0xFFFF);
-                    SDL_Rect bar{ Sint16(box.x + 1), Sint16(box.y + 8 + 10 * PopupCursor), Uint16(box.w - 2), 10 };
-                    if (PopupCursor < box.lines) SDL_FillRect(ScreenSurface, &bar, ScreenColour(0, 180, 180));
-                    for (int i = 0; i < box.lines; ++i)
-                        DrawText(ScreenSurface, language ? ("Line " + std::to_string(box.text[i])).c_str() : "",
-                                 box.x + 10, box.y + 5 + 10 * i, 255, 255, 0, FontSmall);
+                    const SDL_Rect rect{Sint16(box.x), Sint16(box.y), Uint16(box.w), Uint16(box.h)};
+                    DrawBox(rect, ScreenColour(0, 0, 128), 0xFFFF);
+                    const Sint16 barY = Sint16(box.y + 8 + 10 * PopupCursor);
+                    SDL_Rect bar{Sint16(box.x + 1), barY, Uint16(box.w - 2), 10};
+                    if (PopupCursor < box.lines)
+                        SDL_FillRect(ScreenSurface, &bar, ScreenColour(0, 180, 180));
+                    for (int i = 0; i < box.lines; ++i) {
+                        const std::string line = language ? "Line " + std::to_string(box.text[i]) : "";
+                        DrawText(ScreenSurface, line.c_str(), box.x + 10, box.y + 5 + 10 * i,
+                                 255, 255, 0, FontSmall);
+                    }
                 }), 0) << "box " << box.id << " cursor " << PopupCursor;
                 EXPECT_EQ(PopupItemCount, box.lines);
             }
     }
-    for (PopupId = -1, PopupItemCount = 2; PopupId <= 5; PopupId += 6)
-        EXPECT_TRUE(Differences(DrawPopup, [] {}) == 0 && PopupItemCount == 2) << PopupId;
+    PopupItemCount = 2;
+    for (PopupId = -1; PopupId <= 5; PopupId += 6) {
+        EXPECT_EQ(Differences(DrawPopup, [] {}), 0) << PopupId;
+        EXPECT_EQ(PopupItemCount, 2) << PopupId;
+    }
 }
 
 // A notice box is 20 wider than its text up to a text of 250 and 250 for wider ones, centred
@@ -69,13 +91,17 @@ TEST_F(PopupTest, BoxesBarsAndLines)
 TEST_F(PopupTest, NoticeBox)
 {
     const struct { int text, x, w; } cases[] = {
-        { 230, 35, 250 }, { 240, 30, 260 }, { 250, 25, 270 }, { 251, 35, 250 }, { 260, 35, 250 }, { 0, 150, 20 }, { -7, 150, 20 },
+        // Up to a text of 250, then 250 wide; an empty or negative width still a box.
+        {230, 35, 250}, {240, 30, 260}, {250, 25, 270},
+        {251, 35, 250}, {260, 35, 250},
+        {0, 150, 20}, {-7, 150, 20},
     };
     for (const auto& c : cases) {
         const SDL_Rect r = NoticeBoxRect(c.text);
         EXPECT_TRUE(r.x == c.x && r.y == 100 && r.w == c.w && r.h == 35) << c.text;
     }
-    const std::string first = "Your picture was saved as vok_player.bmp, in the", second = "folder of the card";
+    const std::string first = "Your picture was saved as vok_player.bmp, in the";
+    const std::string second = "folder of the card";
     const std::string text = first + " " + second; // split at its space at index 48
     const SDL_Rect rect = NoticeBoxRect(TextWidth(FontSmall, text.c_str()));
     EXPECT_EQ(rect.w, 250);
@@ -99,13 +125,18 @@ TEST_F(PopupTest, PicturesInEveryLanguage)
     for (unsigned i = 0; i < shipped.LanguageCount(); ++i) {
         shipped.SetLanguageIndex(i);
         std::swap(LanguageTable.texts, shipped.texts);
-        const std::string file = "pictures/popups/" + shipped.languages[i].file.substr(0, shipped.languages[i].file.find('.'));
-        for (PopupId = 1, PopupCursor = 1; PopupId <= 5; ++PopupId) { // 5: the notice
+        const std::string& languageFile = shipped.languages[i].file;
+        const std::string file = "pictures/popups/" + languageFile.substr(0, languageFile.find('.'));
+        PopupCursor = 1;
+        for (PopupId = 1; PopupId <= 5; ++PopupId) { // 5: the notice
             DrawImage(background, 0, 0);
             DrawPopup();
-            const std::string notice = std::string(LanguageTable.GetText(TextSnapshotSaved)) + " vok_player.bmp " + LanguageTable.GetText(TextSnapshotWhere);
-            if (PopupId == 5) DrawNoticeBox(notice.c_str());
-            const std::string path = file + (PopupId < 5 ? "-popup" + std::to_string(PopupId) : "-notice") + ".bmp";
+            const std::string notice = std::string(LanguageTable.GetText(TextSnapshotSaved))
+                + " vok_player.bmp " + LanguageTable.GetText(TextSnapshotWhere);
+            if (PopupId == 5)
+                DrawNoticeBox(notice.c_str());
+            const std::string kind = PopupId < 5 ? "-popup" + std::to_string(PopupId) : "-notice";
+            const std::string path = file + kind + ".bmp";
             EXPECT_EQ(SDL_SaveBMP(ScreenSurface, path.c_str()), 0) << path;
         }
         std::swap(LanguageTable.texts, shipped.texts);

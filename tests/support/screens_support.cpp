@@ -14,78 +14,121 @@
 void WritePlayer(const std::string& store, const PlayerSetup& p)
 {
     const ProfileRecord kept = EditedProfile; // borrowed to reach the program's formatter
-    SetEditedProfile(p.folder, p.lang, p.name, p.base, p.eyes, p.browns, p.ears, p.nose, p.mouth, p.facial, p.hair, p.tatoo, p.clothes);
-    MakeDir(store + p.folder), WriteFile(store + p.folder + "/vok.cfg", FormatProfileFile(EditedProfile));
+    SetEditedProfile(p.folder, p.lang, p.name, p.base, p.eyes, p.browns, p.ears, p.nose, p.mouth,
+                     p.facial, p.hair, p.tatoo, p.clothes);
+    MakeDir(store + p.folder);
+    WriteFile(store + p.folder + "/vok.cfg", FormatProfileFile(EditedProfile));
     EditedProfile = kept;
 }
 
 void WriteGame(const std::string& store, const std::string& playerFolder, const GameSetup& game)
 {
     const std::string dir = store + playerFolder + "/" + game.folder;
-    MakeDir(dir), WriteSummaryFile(dir + "/vok.summary", game.summary), WriteAchievementFile(dir + "/vok.dat", game.records);
+    MakeDir(dir);
+    WriteSummaryFile(dir + "/vok.summary", game.summary);
+    WriteAchievementFile(dir + "/vok.dat", game.records);
     WriteTitleFile(dir, game.title, game.author);
-    if (!game.texts.empty()) WriteAchievementTexts(dir, "default", game.texts);
-    for (int id : game.iconIds) WriteAchievementIcon(dir, id, RgbImage(20, 20, game.iconColour));
+    if (!game.texts.empty())
+        WriteAchievementTexts(dir, "default", game.texts);
+    for (int id : game.iconIds)
+        WriteAchievementIcon(dir, id, RgbImage(20, 20, game.iconColour));
 }
 
 GameSetup CountedGame(const std::string& folder, int texts, int records)
 {
     GameSetup game;
     game.folder = folder;
-    for (int i = 1; i <= texts; ++i) game.texts.push_back({i, "Name" + std::to_string(i), "Description " + std::to_string(i)});
-    for (int i = 1; i <= records; ++i) game.records.push_back({i, i, 0, 0});
+    for (int i = 1; i <= texts; ++i)
+        game.texts.push_back({i, "Name" + std::to_string(i), "Description " + std::to_string(i)});
+    for (int i = 1; i <= records; ++i)
+        game.records.push_back({i, i, 0, 0});
     return game;
 }
 
 // Entries of `dir` named `prefix`... that hold `file`, in directory order.
-static std::vector<std::string> Holding(const std::string& dir, const std::string& prefix, const std::string& file)
+static std::vector<std::string> Holding(const std::string& dir, const std::string& prefix,
+                                        const std::string& file)
 {
     std::vector<std::string> names;
-    for (const std::string& name : ListFolder(dir))
-        if (name != "." && name != ".." && name.compare(0, prefix.size(), prefix) == 0 && PathExists(dir + name + file)) names.push_back(name);
+    for (const std::string& name : ListFolder(dir)) {
+        const bool prefixed = name.compare(0, prefix.size(), prefix) == 0;
+        if (name != "." && name != ".." && prefixed && PathExists(dir + name + file))
+            names.push_back(name);
+    }
     return names;
 }
 
-std::vector<std::string> PlayerOrder(const std::string& store) { return Holding(store, "vok_", "/vok.cfg"); }
+std::vector<std::string> PlayerOrder(const std::string& store)
+{
+    return Holding(store, "vok_", "/vok.cfg");
+}
 
-std::vector<std::string> GameOrder(const std::string& store, const std::string& player) { return Holding(store + player + "/", "", "/vok.dat"); }
+std::vector<std::string> GameOrder(const std::string& store, const std::string& player)
+{
+    return Holding(store + player + "/", "", "/vok.dat");
+}
 
-VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames, std::vector<std::string> args)
+VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames,
+                 std::vector<std::string> args)
 {
     args.insert(args.begin(), {"--store", store, "--max-frames", std::to_string(maxFrames)});
     return RunVok(args, script);
 }
 
-void SelectAtStart(const std::string& store, const std::string& folder) { WriteFile(store + "activevok", folder); }
+void SelectAtStart(const std::string& store, const std::string& folder)
+{
+    WriteFile(store + "activevok", folder);
+}
 
-bool ReadBmpPixels(const std::string& path, RgbImage* image) { return ReadBmp24(path, image); } // SDL saves screens in 24 bits
+// SDL saves screens in 24 bits.
+bool ReadBmpPixels(const std::string& path, RgbImage* image) { return ReadBmp24(path, image); }
 
 bool Near(uint32_t rgb, int red, int green, int blue)
-{ return std::abs(int(rgb >> 16) - red) <= 8 && std::abs(int((rgb >> 8) & 0xFF) - green) <= 8 && std::abs(int(rgb & 0xFF) - blue) <= 8; }
+{
+    return std::abs(int(rgb >> 16) - red) <= 8
+        && std::abs(int((rgb >> 8) & 0xFF) - green) <= 8
+        && std::abs(int(rgb & 0xFF) - blue) <= 8;
+}
 
-void StartScreens() { FontSmall = (MakeTestScreen(), FontSmall ? FontSmall : OpenBuildFont(8)); }
+void StartScreens()
+{
+    MakeTestScreen();
+    if (!FontSmall)
+        FontSmall = OpenBuildFont(8);
+}
 
 void ResetScreens(const std::string& store)
 {
     StoreRoot = store;
     for (SDL_Event event; SDL_PollEvent(&event);) {}
-    ScanProfiles(), GameFolders.clear(), Achievements.clear(), AchievementTexts.clear();
+    ScanProfiles();
+    GameFolders.clear();
+    Achievements.clear();
+    AchievementTexts.clear();
     SelectedGame = QuitRequested = PopupId = PopupCursor = NoticeId = SnapshotCountdown = 0;
-    ScreenMode = GridColumn = GridRow = 1, PopupItemCount = 3, ClearScreen();
+    ScreenMode = GridColumn = GridRow = 1;
+    PopupItemCount = 3;
+    ClearScreen();
 }
 
-void ReleaseCard() { ResetScreens(TempDir().store()), NoticeId = 0; } // the scan of an empty card raised notice 1
+void ReleaseCard()
+{
+    ResetScreens(TempDir().store());
+    NoticeId = 0; // the scan of an empty card raised notice 1
+}
 
 void PushButton(int button)
 {
     SDL_Event event;
-    event.jbutton = {SDL_JOYBUTTONDOWN, 0, Uint8(button), SDL_PRESSED}, SDL_PushEvent(&event);
+    event.jbutton = {SDL_JOYBUTTONDOWN, 0, Uint8(button), SDL_PRESSED};
+    SDL_PushEvent(&event);
 }
 
 void PushTouch(int x, int y, int mouseButton)
 {
     SDL_Event event;
-    event.button = {SDL_MOUSEBUTTONUP, 0, Uint8(mouseButton), SDL_RELEASED, Uint16(x), Uint16(y)}, SDL_PushEvent(&event);
+    event.button = {SDL_MOUSEBUTTONUP, 0, Uint8(mouseButton), SDL_RELEASED, Uint16(x), Uint16(y)};
+    SDL_PushEvent(&event);
 }
 
 uint32_t ScreenPixel(int x, int y)
@@ -98,7 +141,8 @@ uint32_t ScreenPixel(int x, int y)
 SDL_Surface* SolidSurface(int width, int height, uint32_t rgb)
 {
     SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 16, 0, 0, 0, 0);
-    return SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, Uint8(rgb >> 16), Uint8(rgb >> 8), Uint8(rgb))), s;
+    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, Uint8(rgb >> 16), Uint8(rgb >> 8), Uint8(rgb)));
+    return s;
 }
 
 void ClearScreen() { SDL_FillRect(ScreenSurface, nullptr, 0); }

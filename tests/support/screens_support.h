@@ -11,13 +11,22 @@ struct PlayerSetup {
     std::string folder;          // "vok_..." under the store
     std::string name;
     std::string lang = "English";
-    std::string base = "01", eyes = "01", browns = "01", nose = "01", ears = "01";
-    std::string mouth = "01", facial = "", hair = "01", tatoo = "", clothes = "01";
+    std::string base = "01";
+    std::string eyes = "01";
+    std::string browns = "01";
+    std::string nose = "01";
+    std::string ears = "01";
+    std::string mouth = "01";
+    std::string facial = "";
+    std::string hair = "01";
+    std::string tatoo = "";
+    std::string clothes = "01";
 };
 
 struct GameSetup {
     std::string folder;                       // game folder inside the player's folder
-    std::string title = "Game", author = "Maker";
+    std::string title = "Game";
+    std::string author = "Maker";
     GameSummaryRecord summary = {0, 0, 0, 0, 0};
     std::vector<AchievementRecord> records;   // vok.dat
     std::vector<AchievementTextSource> texts; // vok.desc.default
@@ -35,7 +44,8 @@ std::vector<std::string> PlayerOrder(const std::string& store);
 std::vector<std::string> GameOrder(const std::string& store, const std::string& playerFolder);
 
 // Runs vok headless on the card `store` for `maxFrames` frames with an input script.
-VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames, std::vector<std::string> extraArgs = {});
+VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames,
+                 std::vector<std::string> extraArgs = {});
 void SelectAtStart(const std::string& store, const std::string& folder); // "activevok" naming it
 bool ReadBmpPixels(const std::string& path, RgbImage* image); // a screen SDL saved; false when unreadable
 bool Near(uint32_t rgb, int red, int green, int blue); // 0xRRGGBB within what 16 bits keep
