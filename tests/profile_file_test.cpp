@@ -12,7 +12,8 @@ struct ProfileFileTest : ::testing::Test {
     ProfileFileTest()
     {
         LanguageTable.languages.assign(3, LanguageInfo());
-        LanguageTable.languages[1].name = "Deutsch", LanguageTable.languages[2].name = "Fran\xE7" "ais";
+        LanguageTable.languages[1].name = "Deutsch";
+        LanguageTable.languages[2].name = "Fran\xE7" "ais";
     }
     ~ProfileFileTest() { LanguageTable.languages = saved; }
 };
@@ -23,46 +24,63 @@ struct ProfileFileTest : ::testing::Test {
 TEST_F(ProfileFileTest, SavedFileIsByteExact)
 {
     MakeDir(card.store + "vok_ana");
-    SetEditedProfile("vok_ana", "Deutsch", "Ana Maria ", "01", "02", "03", "EARS", "NOSE", "05", "", "10", "7", "99"), SaveProfileFile();
-    const std::string file = "lang=Deutsch\r\nname=Ana Maria \r\nbase=01\r\neyes=02\r\nbrowns=03\r\nnose=NOSE\r\n"
-                             "ears=EARS\r\nmouth=05\r\nfacial=\r\nhair=10\r\ntatoo=7\r\nclothes=99\r\n";
+    SetEditedProfile("vok_ana", "Deutsch", "Ana Maria ", "01", "02", "03", "EARS", "NOSE", "05", "",
+                     "10", "7", "99");
+    SaveProfileFile();
+    const std::string file = "lang=Deutsch\r\nname=Ana Maria \r\nbase=01\r\neyes=02\r\nbrowns=03\r\n"
+                             "nose=NOSE\r\nears=EARS\r\nmouth=05\r\nfacial=\r\nhair=10\r\ntatoo=7\r\n"
+                             "clothes=99\r\n";
     EXPECT_EQ(ReadFile(card.store + "vok_ana/vok.cfg"), file);
     ProfileRecord loaded;
     loaded.folder = "vok_ana";
-    ASSERT_TRUE(LoadProfileFile(&loaded) && loaded.languageIndex == 1);
+    ASSERT_TRUE(LoadProfileFile(&loaded));
+    EXPECT_EQ(loaded.languageIndex, 1);
     EXPECT_EQ(FormatProfileFile(loaded), file.substr(0, 28) + file.substr(29));
 
-    SetEditedProfile("", "English", "Bob", "01", "", "", "", "", "", "", "", "", ""), SaveProfileFile();
-    EditedProfile.folder = "vok_gone", SaveProfileFile();
-    EXPECT_EQ(DirectoryOrder(card.dir.path(), [](const std::string& n) { return n[0] != '.'; }),
-              std::vector<std::string>{"vok_ana"});
+    SetEditedProfile("", "English", "Bob", "01", "", "", "", "", "", "", "", "", "");
+    SaveProfileFile();
+    EditedProfile.folder = "vok_gone";
+    SaveProfileFile();
+    const auto visible = [](const std::string& n) { return n[0] != '.'; };
+    EXPECT_EQ(DirectoryOrder(card.dir.path(), visible), std::vector<std::string>{"vok_ana"});
     loaded.folder = "vok_none"; // a missing file: false, record untouched
-    EXPECT_TRUE(!LoadProfileFile(&loaded) && loaded.name == "Ana Maria" && !LoadProfileFile(nullptr));
+    EXPECT_FALSE(LoadProfileFile(&loaded));
+    EXPECT_EQ(loaded.name, "Ana Maria");
+    EXPECT_FALSE(LoadProfileFile(nullptr));
 }
 
 // Reading tolerates what hand edits and other writers leave in the file (the line reader's
 // own rules are tested with the reader); folder names of new players.
 TEST_F(ProfileFileTest, ReadingQuirks)
 {
-    const struct { std::string text; std::string ProfileRecord::*field; std::string value; int language = 0; } cases[] = {
-        {"name=Bob", &ProfileRecord::name, "Bob"}, {"name=Bob", &ProfileRecord::lang, ""}, // language 0: the first
-        {"lang=Fran\xE7" "ais\r\n", &ProfileRecord::lang, "Fran\xE7" "ais", 2}, {"lang=Deutsch\r\nlang=Klingon\r\n", &ProfileRecord::lang, "Klingon"},
-        {"Name=Bob\r\nname =Bob\r\n NAME=x\r\n", &ProfileRecord::name, ""}, // keys match exactly
-        {"garbage\nname=  Bob  \n", &ProfileRecord::name, "  Bob"}, {"name=A\r\nname=B\r\n", &ProfileRecord::name, "B"},
-        {"base=7\r\n", &ProfileRecord::base, "7"}, {"lang=Klingon\r\n", &ProfileRecord::lang, "Klingon"},
-        {"eyes=03\r\nbase=" + std::string(1019, '1') + "\nname=Bob\n", &ProfileRecord::eyes, "03"}, // a line too long
-        {"eyes=03\r\nbase=" + std::string(1019, '1') + "\nname=Bob\n", &ProfileRecord::name, ""},  // ends reading
+    using Field = std::string ProfileRecord::*;
+    const Field name = &ProfileRecord::name, lang = &ProfileRecord::lang;
+    const std::string tooLong = "eyes=03\r\nbase=" + std::string(1019, '1') + "\nname=Bob\n";
+    const struct { std::string text; Field field; std::string value; int language = 0; } cases[] = {
+        {"name=Bob", name, "Bob"},
+        {"name=Bob", lang, ""}, // language 0: the first
+        {"lang=Fran\xE7" "ais\r\n", lang, "Fran\xE7" "ais", 2},
+        {"lang=Deutsch\r\nlang=Klingon\r\n", lang, "Klingon"},
+        {"Name=Bob\r\nname =Bob\r\n NAME=x\r\n", name, ""}, // keys match exactly
+        {"garbage\nname=  Bob  \n", name, "  Bob"},
+        {"name=A\r\nname=B\r\n", name, "B"},
+        {"base=7\r\n", &ProfileRecord::base, "7"},
+        {tooLong, &ProfileRecord::eyes, "03"}, // a line too long...
+        {tooLong, name, ""},                   // ...ends reading
     };
     for (const auto& c : cases) {
         ProfileRecord record;
         ParseProfileFile(c.text, &record);
-        EXPECT_TRUE(record.*c.field == c.value && record.languageIndex == c.language) << c.text.substr(0, 40);
+        EXPECT_EQ(record.*c.field, c.value) << c.text.substr(0, 40);
+        EXPECT_EQ(record.languageIndex, c.language) << c.text.substr(0, 40);
     }
     const std::pair<std::string, std::string> folders[] = {
-        {"Ana Maria", "vok_anamaria"}, {"Ana", "vok_ana"}, {"ANA", "vok_ana"}, {"A na", "vok_ana"}, {"   ", "vok_"},
-        {"Zo\te\r\n", "vok_zoe"}, {"\xC9MIL\x7F", "vok_\xC9mil\x7F"}, {"a_B-9", "vok_a_b-9"},
+        {"Ana Maria", "vok_anamaria"}, {"Ana", "vok_ana"}, {"ANA", "vok_ana"},
+        {"A na", "vok_ana"}, {"   ", "vok_"}, {"Zo\te\r\n", "vok_zoe"},
+        {"\xC9MIL\x7F", "vok_\xC9mil\x7F"}, {"a_B-9", "vok_a_b-9"},
     };
-    for (const auto& c : folders) EXPECT_EQ(MakeProfileFolderName(c.first), c.second) << c.first;
+    for (const auto& c : folders)
+        EXPECT_EQ(MakeProfileFolderName(c.first), c.second) << c.first;
 }
 
 // A new player gets its folder and record, is selected, and starts with empty rankings;
@@ -76,21 +94,32 @@ TEST_F(ProfileFileTest, CommitProfiles)
     ScanProfiles();
     FavouriteList.push_back(RankEntry{5, "x"});
     const std::pair<std::string, std::string> cases[] = {
-        {"ANA", "vok_ana2"}, {"A na", "vok_ana3"}, {"Bob", "vok_bob2"}, {"Cy/../d", "vok_cy..d"}, {"Eve", "vok_eve"}};
+        {"ANA", "vok_ana2"}, {"A na", "vok_ana3"}, {"Bob", "vok_bob2"},
+        {"Cy/../d", "vok_cy..d"}, {"Eve", "vok_eve"},
+    };
     for (const auto& [name, folder] : cases) {
-        SetEditedProfile("", "Deutsch", name, "01", "", "", "", "", "", "", "", "", ""), EditedProfile.languageIndex = 1;
+        SetEditedProfile("", "Deutsch", name, "01", "", "", "", "", "", "", "", "", "");
+        EditedProfile.languageIndex = 1;
         CommitProfile();
         ASSERT_EQ(SelectedProfile, int(Profiles.size()) - 1);
         const ProfileRecord& added = *Profiles.back();
-        EXPECT_EQ(EditedProfile.folder + "|" + added.folder + added.name + added.base, folder + "|" + folder + name + "01");
-        EXPECT_TRUE(added.languageIndex == 1 && FavouriteList.empty()) << name;
-        EXPECT_EQ(ReadFile(card.store + folder + "/vok.cfg").substr(0, 19 + name.size()), "lang=Deutsch\r\nname=" + name);
+        EXPECT_EQ(EditedProfile.folder, folder);
+        EXPECT_EQ(added.folder + "|" + added.name + "|" + added.base, folder + "|" + name + "|01");
+        EXPECT_EQ(added.languageIndex, 1) << name;
+        EXPECT_TRUE(FavouriteList.empty()) << name;
+        const std::string saved = ReadFile(card.store + folder + "/vok.cfg");
+        EXPECT_EQ(saved.substr(0, 19 + name.size()), "lang=Deutsch\r\nname=" + name);
     }
-    EXPECT_TRUE(ReadFile(card.store + "vok_ana/vok.cfg") == "name=Ana\r\n" && !FileExists(card.store + "vok_bob/vok.cfg"));
+    EXPECT_EQ(ReadFile(card.store + "vok_ana/vok.cfg"), "name=Ana\r\n");
+    EXPECT_FALSE(FileExists(card.store + "vok_bob/vok.cfg"));
 
-    SelectedProfile = 1, Profiles[0]->pointsEarned = 42;
-    SetEditedProfile("vok_ana", "Deutsch", "Anna", "02", "03", "", "", "", "", "", "", "", ""), CommitProfile();
-    EXPECT_EQ(Profiles[0]->name + Profiles[0]->eyes + "|" + Profiles[1]->name + std::to_string(Profiles[0]->pointsEarned), "Anna03|ANA42");
+    SelectedProfile = 1;
+    Profiles[0]->pointsEarned = 42;
+    SetEditedProfile("vok_ana", "Deutsch", "Anna", "02", "03", "", "", "", "", "", "", "", "");
+    CommitProfile();
+    EXPECT_EQ(Profiles[0]->name + Profiles[0]->eyes, "Anna03");
+    EXPECT_EQ(Profiles[0]->pointsEarned, 42);
+    EXPECT_EQ(Profiles[1]->name, "ANA");
     EXPECT_EQ(ReadFile(card.store + "vok_ana/vok.cfg").substr(0, 25), "lang=Deutsch\r\nname=Anna\r\n");
     ScanProfiles();
     EXPECT_EQ(Profiles.size(), 6u);

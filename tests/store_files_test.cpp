@@ -12,11 +12,19 @@
 TEST(StoreFiles, Int32LittleEndianAndShortData)
 {
     std::string bytes;
-    for (Sint32 value : {1, -2, 0x7FFFFFFF, -0x7FFFFFFF - 1}) AppendInt32(&bytes, value);
+    for (Sint32 value : {1, -2, 0x7FFFFFFF, -0x7FFFFFFF - 1})
+        AppendInt32(&bytes, value);
     EXPECT_EQ(bytes, std::string("\x01\0\0\0\xFE\xFF\xFF\xFF\xFF\xFF\xFF\x7F\0\0\0\x80", 16));
-    const struct { std::string bytes; size_t offset; Sint32 value; } cases[] = {{bytes, 4, -2}, {bytes, 8, 0x7FFFFFFF},
-        {bytes, 12, -0x7FFFFFFF - 1}, {bytes, 16, 0}, {bytes.substr(0, 7), 4, 0}, {bytes, size_t(-1), 0}}; // short data, no wrap
-    for (const auto& c : cases) EXPECT_EQ(Int32At(c.bytes, c.offset), c.value) << c.offset;
+    const struct { std::string bytes; size_t offset; Sint32 value; } cases[] = {
+        {bytes, 4, -2},
+        {bytes, 8, 0x7FFFFFFF},
+        {bytes, 12, -0x7FFFFFFF - 1},
+        {bytes, 16, 0},              // short data
+        {bytes.substr(0, 7), 4, 0},
+        {bytes, size_t(-1), 0},      // the offset does not wrap
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Int32At(c.bytes, c.offset), c.value) << c.offset;
 }
 
 // The one line reader of every key "=" value file: split, trimming and line limits.
@@ -35,22 +43,32 @@ TEST(StoreFiles, KeyValueLines)
     };
     for (const auto& c : cases) {
         std::string got;
-        for (const KeyValueLine& line : ParseKeyValueLines(c.text)) got += line.key + "|" + line.value + ";";
+        for (const KeyValueLine& line : ParseKeyValueLines(c.text))
+            got += line.key + "|" + line.value + ";";
         EXPECT_EQ(got, c.lines) << c.text.substr(0, 30);
     }
     // a big file that is no text is not read whole; the short lines before it still count
     TempDir dir;
     WriteFile(dir / "big", "k=v\n" + std::string(1 << 20, '\x01'));
-    std::string text; std::vector<KeyValueLine> lines;
-    EXPECT_TRUE(ReadKeyValueText(dir / "big", &text) && text.size() < 8192u && ReadKeyValueFile(dir / "big", &lines));
+    std::string text;
+    std::vector<KeyValueLine> lines;
+    EXPECT_TRUE(ReadKeyValueText(dir / "big", &text));
+    EXPECT_LT(text.size(), 8192u);
+    EXPECT_TRUE(ReadKeyValueFile(dir / "big", &lines));
     EXPECT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(!ReadKeyValueFile(dir / "missing", &lines) && lines.empty());
+    EXPECT_FALSE(ReadKeyValueFile(dir / "missing", &lines));
+    EXPECT_TRUE(lines.empty());
 
     // first lines: up to "\n", at most 1023 bytes, a CR kept
-    for (const auto& [content, line] : std::vector<std::pair<std::string, std::string>>{
-             {"vok_anna", "vok_anna"}, {"vok_anna\r\nx", "vok_anna\r"}, {std::string(2000, 'y'), std::string(1023, 'y')}}) {
+    const std::pair<std::string, std::string> firstLines[] = {
+        {"vok_anna", "vok_anna"},
+        {"vok_anna\r\nx", "vok_anna\r"},
+        {std::string(2000, 'y'), std::string(1023, 'y')},
+    };
+    for (const auto& [content, line] : firstLines) {
         WriteFile(dir / "first", content);
-        EXPECT_TRUE(ReadFirstLine(dir / "first", &text) && text == line) << text.size();
+        EXPECT_TRUE(ReadFirstLine(dir / "first", &text));
+        EXPECT_EQ(text, line);
     }
 }
 
@@ -69,7 +87,8 @@ TEST(StoreFiles, WriteFileSafely)
     EXPECT_EQ(ReadFile(dir / "outside"), "keep");
 
     MakeDir(dir / "busy/inner"); // then: no folder, a plain file as folder, the rename fails
-    for (const char* path : {"nofolder/vok.cfg", "outside/vok.cfg", "busy"}) EXPECT_FALSE(WriteFileSafely(dir / path, "x")) << path;
+    for (const char* path : {"nofolder/vok.cfg", "outside/vok.cfg", "busy"})
+        EXPECT_FALSE(WriteFileSafely(dir / path, "x")) << path;
 
     // a write that fails part-way (file size limit reached after the first 4 KiB)
     WriteFile(dir / "vok.erience", "0123456789abcdef");
@@ -79,7 +98,8 @@ TEST(StoreFiles, WriteFileSafely)
     void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     EXPECT_FALSE(WriteFileSafely(dir / "vok.erience", std::string(10000, 'z')));
-    setrlimit(RLIMIT_FSIZE, &saved), std::signal(SIGXFSZ, oldHandler);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(ReadFile(dir / "vok.erience"), "0123456789abcdef");
     EXPECT_EQ(DirectoryOrder(dir.path(), IsSafeWriteTemporary), std::vector<std::string>{});
 }
