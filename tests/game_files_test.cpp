@@ -9,8 +9,11 @@ struct OneGame : TestCard { // one player "vok_anna" in `lang` with one selected
     std::string game = store + "vok_anna/racer/";
     explicit OneGame(const std::string& lang = "Deutsch")
     {
-        MakeDir(game), GameFolders.push_back("racer");
-        Profiles.push_back(new ProfileRecord), Profiles[0]->folder = "vok_anna", Profiles[0]->lang = lang;
+        MakeDir(game);
+        GameFolders.push_back("racer");
+        Profiles.push_back(new ProfileRecord);
+        Profiles[0]->folder = "vok_anna";
+        Profiles[0]->lang = lang;
     }
 };
 
@@ -21,34 +24,53 @@ TEST(GameFiles, TextFileFallbackOrder)
 {
     OneGame card("Deutsch");
     EXPECT_EQ(ReadTextLanguage(), "");
-    const std::vector<std::pair<std::string, std::string>> files = {{"de", "Deutsch"}, {"default", "default"}, {"fr", "Fran\xe7" "ais"}};
-    for (const auto& [tag, language] : files) WriteAchievementTexts(card.game, language, {{1, tag, "first"}, {2, "two", "second"}});
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"de", "Deutsch"},
+        {"default", "default"},
+        {"fr", "Fran\xe7" "ais"},
+    };
+    for (const auto& [tag, language] : files)
+        WriteAchievementTexts(card.game, language, {{1, tag, "first"}, {2, "two", "second"}});
     WriteFile(card.game + "vok.lang", "Fran\xe7" "ais\nDeutsch\n");
     EXPECT_EQ(ReadTextLanguage(), "Fran\xe7" "ais");
     for (const auto& [tag, language] : files) {
-        EXPECT_TRUE(LoadAchievementTexts() == 1 && AchievementTexts.size() == 2u && AchievementTexts[0].name == tag) << tag;
+        ASSERT_EQ(LoadAchievementTexts(), 1) << tag;
+        ASSERT_EQ(AchievementTexts.size(), 2u) << tag;
+        EXPECT_EQ(AchievementTexts[0].name, tag);
         std::remove((card.game + "vok.desc." + language).c_str());
     }
-    EXPECT_TRUE(LoadAchievementTexts() == 0 && AchievementTexts.empty());
-    WriteAchievementTexts(card.game, "default", {{1, "x", "y"}}), GameFolders.clear();
-    EXPECT_TRUE(LoadAchievementTexts() == 0 && AchievementTexts.empty());
+    EXPECT_EQ(LoadAchievementTexts(), 0);
+    EXPECT_TRUE(AchievementTexts.empty());
+    WriteAchievementTexts(card.game, "default", {{1, "x", "y"}});
+    GameFolders.clear();
+    EXPECT_EQ(LoadAchievementTexts(), 0);
+    EXPECT_TRUE(AchievementTexts.empty());
 }
 
 // 128-byte records with complemented text; a file of three records and 44 bytes more gives
-// three records (the rest is ignored), and a field without its own terminator is cut at its last byte.
+// three records (the rest is ignored), and a field without its own terminator is cut at its
+// last byte.
 TEST(GameFiles, TextRecords)
 {
-    const std::string bytes = EncodeAchievementTexts({{7, "Speed Demon", "Finish under a minute"}, {-3, "", ""}});
+    const std::string bytes =
+        EncodeAchievementTexts({{7, "Speed Demon", "Finish under a minute"}, {-3, "", ""}});
     ASSERT_EQ(bytes.size(), 256u);
-    EXPECT_EQ(bytes.substr(0, 5) + bytes.substr(15, 1) + bytes.substr(25, 1) + bytes.substr(126, 2),
-              std::string("\x07\0\0\0", 4) + char(~'S') + "\xFF" + char(~'F') + std::string(2, '\0')); // terminators complemented too
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\x07\0\0\0", 4));
+    EXPECT_EQ(bytes[4], char(~'S'));
+    EXPECT_EQ(bytes[15], '\xFF'); // terminators are complemented too
+    EXPECT_EQ(bytes[25], char(~'F'));
+    EXPECT_EQ(bytes.substr(126, 2), std::string(2, '\0'));
     const std::string unterminated = std::string("\1\0\0\0", 4) + std::string(124, char(~'A'));
     OneGame card("English");
     WriteFile(card.game + "vok.desc.English", bytes + unterminated + unterminated.substr(0, 44));
-    ASSERT_TRUE(LoadAchievementTexts() == 1 && AchievementTexts.size() == 3u);
-    EXPECT_EQ(std::make_pair(AchievementTexts[0].id, AchievementTexts[1].id), std::make_pair(7, -3));
-    EXPECT_EQ(AchievementTexts[0].name + std::string("|") + AchievementTexts[0].description, "Speed Demon|Finish under a minute");
-    EXPECT_EQ(AchievementTexts[2].name + std::string("|") + AchievementTexts[2].description, std::string(20, 'A') + "|" + std::string(100, 'A'));
+    ASSERT_EQ(LoadAchievementTexts(), 1);
+    ASSERT_EQ(AchievementTexts.size(), 3u);
+    EXPECT_EQ(AchievementTexts[0].id, 7);
+    EXPECT_EQ(AchievementTexts[1].id, -3);
+    EXPECT_STREQ(AchievementTexts[0].name, "Speed Demon");
+    EXPECT_STREQ(AchievementTexts[0].description, "Finish under a minute");
+    EXPECT_EQ(AchievementTexts[2].name, std::string(20, 'A'));
+    EXPECT_EQ(AchievementTexts[2].description, std::string(100, 'A'));
 }
 
 // Title and author: leading blanks stay, trailing blanks and CR go, a later line wins, and
@@ -56,16 +78,23 @@ TEST(GameFiles, TextRecords)
 TEST(GameFiles, TitleFile)
 {
     OneGame card;
-    GameTitle = "old title", GameAuthor = "old author";
+    GameTitle = "old title";
+    GameAuthor = "old author";
     std::vector<AchievementRecord> list = {{9, 9, 9, 9}};
-    const std::pair<std::string, std::string> cases[] = {{"", "old title|old author"},
-        {"title=  Star Racer \r\nauthor=Kim\r\n", "  Star Racer|Kim"}, {"=title=x\ntitle=First\ntitle=Dungeon = Dash\t\n", "Dungeon = Dash|Kim"}};
+    const std::pair<std::string, std::string> cases[] = { // file text (none), title|author shown
+        {"", "old title|old author"},
+        {"title=  Star Racer \r\nauthor=Kim\r\n", "  Star Racer|Kim"},
+        {"=title=x\ntitle=First\ntitle=Dungeon = Dash\t\n", "Dungeon = Dash|Kim"},
+    };
     for (const auto& [text, shown] : cases) {
-        if (!text.empty()) WriteFile(card.game + "vok.title", text);
+        if (!text.empty())
+            WriteFile(card.game + "vok.title", text);
         LoadGameInfo(&list);
-        EXPECT_TRUE(list.empty() && GameTitle + "|" + GameAuthor == shown) << shown;
+        EXPECT_TRUE(list.empty()) << shown;
+        EXPECT_EQ(GameTitle + "|" + GameAuthor, shown);
     }
-    EXPECT_TRUE(WriteTitleFile(card.game, "Gem Miner", "Lou") && ReadFile(card.game + "vok.title") == "title=Gem Miner\r\nauthor=Lou\r\n");
+    ASSERT_TRUE(WriteTitleFile(card.game, "Gem Miner", "Lou"));
+    EXPECT_EQ(ReadFile(card.game + "vok.title"), "title=Gem Miner\r\nauthor=Lou\r\n");
 }
 
 // The records of vok.dat arrive in file order; icons "001" and "003" fill slots 0 and 2
@@ -75,19 +104,32 @@ TEST(GameFiles, RecordsAndIcons)
 {
     OneGame card;
     WriteAchievementFile(card.game + "vok.dat", {{1, 10, 0, 1}, {3, 20, 1, 0}});
-    WriteAchievementIcon(card.game, 1, RgbImage(24, 24, 0x336699)), WriteAchievementIcon(card.game, 3, RgbImage(22, 20, Magenta));
+    WriteAchievementIcon(card.game, 1, RgbImage(24, 24, 0x336699));
+    WriteAchievementIcon(card.game, 3, RgbImage(22, 20, Magenta));
     LoadGameInfo(&Achievements);
-    EXPECT_EQ(std::vector<int>({int(Achievements.size()), Achievements.at(1).id, Achievements.at(1).points, Achievements.at(1).hidden}),
-              std::vector<int>({2, 3, 20, 1}));
+    ASSERT_EQ(Achievements.size(), 2u);
+    const AchievementRecord& second = Achievements[1];
+    EXPECT_EQ(std::vector<int>({second.id, second.points, second.hidden}), std::vector<int>({3, 20, 1}));
     ASSERT_TRUE(AchievementIcons[0] && !AchievementIcons[1] && AchievementIcons[2]);
-    EXPECT_TRUE(AchievementIcons[2]->w == 22 && AchievementIcons[2]->h == 20 && AchievementIcon(1) == AchievementIcons[0]);
-    for (int i = 3; i < 50; ++i) EXPECT_EQ(AchievementIcons[i], nullptr);
-    for (int id : {2, 0, -1, 51, INT32_MIN, INT32_MAX}) EXPECT_EQ(AchievementIcon(id), nullptr) << id;
+    EXPECT_EQ(AchievementIcons[2]->w, 22);
+    EXPECT_EQ(AchievementIcons[2]->h, 20);
+    EXPECT_EQ(AchievementIcon(1), AchievementIcons[0]);
+    for (int i = 3; i < 50; ++i)
+        EXPECT_EQ(AchievementIcons[i], nullptr);
+    for (int id : {2, 0, -1, 51, INT32_MIN, INT32_MAX})
+        EXPECT_EQ(AchievementIcon(id), nullptr) << id;
 
-    MakeDir(card.store + "vok_anna/plain"), GameFolders.push_back("plain"), SelectedGame = 1, LoadAchievementIcons();
+    MakeDir(card.store + "vok_anna/plain");
+    GameFolders.push_back("plain");
+    SelectedGame = 1;
+    LoadAchievementIcons();
     EXPECT_EQ(AchievementIcons[0], nullptr);
-    SelectedGame = 0, LoadAchievementIcons();
+    SelectedGame = 0;
+    LoadAchievementIcons();
     SDL_Surface* first = AchievementIcons[0];
-    GameFolders.clear(), LoadGameInfo(&Achievements);
-    EXPECT_TRUE(Achievements.empty() && first && AchievementIcons[0] == first);
+    ASSERT_NE(first, nullptr);
+    GameFolders.clear();
+    LoadGameInfo(&Achievements);
+    EXPECT_TRUE(Achievements.empty());
+    EXPECT_EQ(AchievementIcons[0], first);
 }
