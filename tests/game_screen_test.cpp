@@ -15,9 +15,20 @@
 
 class GameScreenInProcess : public ::testing::Test {
 protected:
-    void SetUp() override { StartScreens(), LanguageTable.SetLanguage("English"), WritePlayer(card.store(), {"vok_anna", "Anna"}); }
+    void SetUp() override
+    {
+        StartScreens();
+        LanguageTable.SetLanguage("English");
+        WritePlayer(card.store(), {"vok_anna", "Anna"});
+    }
     void TearDown() override { ReleaseCard(); }
-    void Open() { ResetScreens(card.store()), ListGames(), LoadSelectedGame(), ScreenMode = 3; } // as home's B does
+    void Open() // as home's B does
+    {
+        ResetScreens(card.store());
+        ListGames();
+        LoadSelectedGame();
+        ScreenMode = 3;
+    }
     void Press(int button, int times = 1) // one frame on a fresh background; times 0: no press
     {
         for (int i = 0; i < times; ++i) PushButton(button);
@@ -35,14 +46,23 @@ TEST_F(GameScreenInProcess, Touches)
     WriteGame(card.store(), "vok_anna", CountedGame("racer", 26, 26));
     Open();
     struct Case { int x, y, button, popup, notice, column, row; };
-    for (const Case& c : {Case{160, 100, 1, 0, 1, 6, 3}, {35, 35, 1, 0, 0, 1, 1}, {59, 59, 1, 0, 0, 1, 1}, {60, 60, 1, 0, 0, 2, 2},
-             {284, 59, 1, 0, 0, 10, 1}, {185, 100, 1, 0, 0, 9, 9}, {160, 170, 1, 0, 0, 9, 9}, {20, 100, 1, 0, 0, 9, 9},
-             {285, 60, 1, 0, 0, 9, 9}, {60, 34, 1, 0, 0, 9, 9}, {65535, 65535, 1, 0, 0, 9, 9}, {160, 100, 3, 0, 0, 9, 9},
-             {160, 100, 1, 3, 0, 9, 9}}) {
-        GridColumn = GridRow = 9, PopupId = c.popup, NoticeId = c.notice;
+    const Case cases[] = {
+        // onto cells with a text, a notice kept
+        {160, 100, 1, 0, 1, 6, 3}, {35, 35, 1, 0, 0, 1, 1}, {59, 59, 1, 0, 0, 1, 1},
+        {60, 60, 1, 0, 0, 2, 2}, {284, 59, 1, 0, 0, 10, 1},
+        // past the texts, off the grid, another mouse button, a menu open: the cursor stays
+        {185, 100, 1, 0, 0, 9, 9}, {160, 170, 1, 0, 0, 9, 9}, {20, 100, 1, 0, 0, 9, 9},
+        {285, 60, 1, 0, 0, 9, 9}, {60, 34, 1, 0, 0, 9, 9}, {65535, 65535, 1, 0, 0, 9, 9},
+        {160, 100, 3, 0, 0, 9, 9}, {160, 100, 1, 3, 0, 9, 9},
+    };
+    for (const Case& c : cases) {
+        GridColumn = GridRow = 9;
+        PopupId = c.popup;
+        NoticeId = c.notice;
         PushTouch(c.x, c.y, c.button);
         GameScreen();
-        EXPECT_EQ(std::vector({GridColumn, GridRow, NoticeId}), std::vector({c.column, c.row, c.notice})) << c.x << "," << c.y;
+        EXPECT_EQ(std::vector({GridColumn, GridRow, NoticeId}), std::vector({c.column, c.row, c.notice}))
+            << c.x << "," << c.y;
     }
 }
 
@@ -54,19 +74,25 @@ TEST_F(GameScreenInProcess, CursorStaysOnCellsWithText)
     WriteGame(card.store(), "vok_anna", CountedGame("racer", 23, 23));
     Open();
     struct Step { int button, times, column, row; };
-    for (const Step& s : {Step{ButtonUp, 1, 1, 1}, Step{ButtonLeft, 1, 1, 1}, Step{ButtonRight, 12, 10, 1}, Step{ButtonDown, 1, 10, 2},
-                          Step{ButtonDown, 1, 10, 2}, Step{ButtonLeft, 7, 3, 2}, Step{ButtonDown, 1, 3, 3}, Step{ButtonRight, 1, 3, 3},
-                          Step{ButtonDown, 1, 3, 3}, Step{ButtonUp, 3, 3, 1}}) {
+    const Step steps[] = {
+        {ButtonUp, 1, 1, 1}, {ButtonLeft, 1, 1, 1}, {ButtonRight, 12, 10, 1},
+        {ButtonDown, 1, 10, 2}, {ButtonDown, 1, 10, 2}, {ButtonLeft, 7, 3, 2},
+        {ButtonDown, 1, 3, 3}, {ButtonRight, 1, 3, 3}, {ButtonDown, 1, 3, 3},
+        {ButtonUp, 3, 3, 1},
+    };
+    for (const Step& s : steps) {
         Press(s.button, s.times);
         EXPECT_EQ(std::vector({GridColumn, GridRow}), std::vector({s.column, s.row})) << s.button;
     }
     std::remove((card / "vok_anna/racer/vok.desc.default").c_str());
     Open();
     ASSERT_TRUE(AchievementTexts.empty());
-    for (int button : {ButtonRight, ButtonDown, ButtonLeft, ButtonUp}) Press(button);
+    for (int button : {ButtonRight, ButtonDown, ButtonLeft, ButtonUp})
+        Press(button);
     EXPECT_EQ(GridColumn * GridRow, 1);
     for (int y = 166; y < 213; ++y)
-        for (int x = 35; x < 284; ++x) ASSERT_EQ(ScreenPixel(x, y), ScreenPixel(33, 190)) << "an empty panel " << x << "," << y;
+        for (int x = 35; x < 284; ++x)
+            ASSERT_EQ(ScreenPixel(x, y), ScreenPixel(33, 190)) << "an empty panel " << x << "," << y;
 }
 
 // Presses and the state after each: B and X rest without a menu; L and R wrap over the
@@ -77,24 +103,33 @@ TEST_F(GameScreenInProcess, CursorStaysOnCellsWithText)
 TEST_F(GameScreenInProcess, PressesMenusAndRemovingGames)
 {
     ButtonLSurface = SolidSurface(14, 12, 0xFF0000);
-    for (const char* folder : {"alpha", "beta"}) WriteGame(card.store(), "vok_anna", CountedGame(folder, 26, 26));
+    for (const char* folder : {"alpha", "beta"})
+        WriteGame(card.store(), "vok_anna", CountedGame(folder, 26, 26));
     Open();
     const std::vector<std::string> order = GameOrder(card.store(), "vok_anna");
     ASSERT_EQ(GameFolders, order);
     struct Step { int notice, button, popup, cursor, games, selected, column; };
-    const Step steps[] = {{0, ButtonB, 0, 0, 2, 0, 1}, {0, ButtonX, 0, 0, 2, 0, 1}, {0, ButtonRight, 0, 0, 2, 0, 2},
+    const Step steps[] = {
+        // without a menu: B and X rest, L and R switch games
+        {0, ButtonB, 0, 0, 2, 0, 1}, {0, ButtonX, 0, 0, 2, 0, 1}, {0, ButtonRight, 0, 0, 2, 0, 2},
         {0, ButtonL, 0, 0, 2, 1, 1}, {0, ButtonRight, 0, 0, 2, 1, 2}, {0, ButtonR, 0, 0, 2, 0, 1},
+        // menu 3 wraps and takes the other keys; its removal item opens menu 4
         {0, ButtonRight, 0, 0, 2, 0, 2}, {0, ButtonMenu, 3, 0, 2, 0, 2}, {0, ButtonUp, 3, 2, 2, 0, 2},
         {0, ButtonDown, 3, 0, 2, 0, 2}, {0, ButtonDown, 3, 1, 2, 0, 2}, {0, ButtonRight, 3, 1, 2, 0, 2},
         {0, ButtonY, 3, 1, 2, 0, 2}, {0, ButtonR, 3, 1, 2, 0, 2}, {0, ButtonX, 4, 1, 2, 0, 2},
+        // the menu key closes it; a notice takes one press
         {0, ButtonDown, 4, 0, 2, 0, 2}, {0, ButtonMenu, 0, 0, 2, 0, 2}, {6, ButtonY, 0, 0, 2, 0, 2},
+        // removing the shown game
         {0, ButtonMenu, 3, 0, 2, 0, 2}, {0, ButtonDown, 3, 1, 2, 0, 2}, {0, ButtonB, 4, 1, 2, 0, 2},
-        {0, ButtonUp, 4, 0, 2, 0, 2}, {0, ButtonB, 0, 0, 1, 0, 1}};
+        {0, ButtonUp, 4, 0, 2, 0, 2}, {0, ButtonB, 0, 0, 1, 0, 1},
+    };
     for (const Step& s : steps) {
         NoticeId = s.notice;
         Press(s.button);
-        EXPECT_EQ(std::vector({PopupId, PopupCursor, ScreenMode, int(GameFolders.size()), SelectedGame, GridColumn, NoticeId}),
-                  std::vector({s.popup, s.cursor, 3, s.games, s.selected, s.column, 0})) << "step " << &s - steps;
+        const int games = int(GameFolders.size());
+        EXPECT_EQ(std::vector({PopupId, PopupCursor, ScreenMode, games, SelectedGame, GridColumn, NoticeId}),
+                  std::vector({s.popup, s.cursor, 3, s.games, s.selected, s.column, 0}))
+            << "step " << &s - steps;
         EXPECT_TRUE(&s != steps || Near(ScreenPixel(107, 222), 255, 0, 0)) << "the L/R hint for two games";
     }
     EXPECT_FALSE(FileExists(card / ("vok_anna/" + order[0])));
@@ -104,7 +139,8 @@ TEST_F(GameScreenInProcess, PressesMenusAndRemovingGames)
     EXPECT_EQ(std::vector({SelectedGame, GridColumn}), std::vector({0, 1}));
     EXPECT_EQ(GameTitle, "Game");
     EXPECT_FALSE(Near(ScreenPixel(107, 222), 255, 0, 0)) << "no L/R hint for one game";
-    for (int button : {ButtonMenu, ButtonDown, ButtonB, ButtonUp, ButtonB}) Press(button);
+    for (int button : {ButtonMenu, ButtonDown, ButtonB, ButtonUp, ButtonB})
+        Press(button);
     EXPECT_EQ(ScreenMode, 1);
     FreeSurface(&ButtonLSurface);
 }
@@ -112,13 +148,16 @@ TEST_F(GameScreenInProcess, PressesMenusAndRemovingGames)
 // The panel pixels, or with `name` the panel as drawn afresh from that name and description.
 static std::vector<uint32_t> Panel(const std::string& name = "", const std::string& description = "")
 {
-    if (!name.empty())
-        ClearScreen(), FillRoundRect({31, 165, 257, 50}, ScreenColour(255, 199, 140)),
-            DrawText(ScreenSurface, name.c_str(), 35, 165, 0, 0, 0, FontSmall),
-            DrawTwoLineText(ScreenSurface, description.c_str(), 35, 185, 0, 0, 0, FontSmall);
+    if (!name.empty()) {
+        ClearScreen();
+        FillRoundRect({31, 165, 257, 50}, ScreenColour(255, 199, 140));
+        DrawText(ScreenSurface, name.c_str(), 35, 165, 0, 0, 0, FontSmall);
+        DrawTwoLineText(ScreenSurface, description.c_str(), 35, 185, 0, 0, 0, FontSmall);
+    }
     std::vector<uint32_t> pixels;
     for (int y = 165; y < 215; ++y)
-        for (int x = 31; x < 288; ++x) pixels.push_back(ScreenPixel(x, y));
+        for (int x = 31; x < 288; ++x)
+            pixels.push_back(ScreenPixel(x, y));
     return pixels;
 }
 
@@ -134,23 +173,38 @@ TEST_F(GameScreenInProcess, GridCellsAndPanel)
     UnlockedSurface = SolidSurface(20, 20, unlocked);
     GameSetup game = CountedGame("racer", 12, 0);
     game.texts[6].description = "A description long enough to need a second line on the panel of the screen";
-    game.records = {{7, 7, 0, 1}, {8, 1, 0, 1}, {9, 1, 0, 0}, {60, 6, 0, 1}, {0, 1, 0, 1}, {-3, 1, 0, 1}, {50, 1, 0, 1},
-                    {2, 2, 1, 0}, {2, 1, 0, 0}, {3, 1, 0, 0}, {7, 1, 0, 1}};
+    game.records = {
+        {7, 7, 0, 1}, {8, 1, 0, 1}, {9, 1, 0, 0}, {60, 6, 0, 1},
+        {0, 1, 0, 1}, {-3, 1, 0, 1}, {50, 1, 0, 1}, {2, 2, 1, 0},
+        {2, 1, 0, 0}, {3, 1, 0, 0}, {7, 1, 0, 1},
+    };
     game.iconIds = {7, 9, 50};
     WriteGame(card.store(), "vok_anna", game);
     Open();
     Press(ButtonDown, 1); // the cursor away from the first row
-    const uint32_t cells[] = {icon, unlocked, locked, unlocked, unlocked, unlocked, icon, locked, locked, locked, icon};
-    for (int i = 0; i < 11; ++i)
-        EXPECT_TRUE(Near(ScreenPixel(45 + 25 * (i % 10), 45 + 25 * (i / 10)), cells[i] >> 16, (cells[i] >> 8) & 255, cells[i] & 255)) << "cell " << i;
+    const uint32_t cells[] = {
+        icon, unlocked, locked, unlocked, unlocked, unlocked, icon, locked, locked, locked, icon,
+    };
+    for (int i = 0; i < 11; ++i) {
+        const uint32_t shown = ScreenPixel(45 + 25 * (i % 10), 45 + 25 * (i / 10));
+        EXPECT_TRUE(Near(shown, cells[i] >> 16, (cells[i] >> 8) & 255, cells[i] & 255)) << "cell " << i;
+    }
     struct Case { int cell, unlockHidden; std::string name, description; };
-    for (const Case& c : {Case{0, 0, "Name7 (7)", game.texts[6].description},
-                          Case{7, 0, LanguageTable.GetText(TextHiddenName), LanguageTable.GetText(TextHiddenDescription)},
-                          Case{7, 1, "Name2 (2)", "Description 2"}, Case{3, 0, "Name1 (6)", "Description 1"}, Case{11, 0, "Name12", "Description 12"}}) {
-        GridColumn = c.cell % 10 + 1, GridRow = c.cell / 10 + 1, Achievements[7].unlocked = c.unlockHidden;
+    const Case cases[] = {
+        {0, 0, "Name7 (7)", game.texts[6].description},
+        {7, 0, LanguageTable.GetText(TextHiddenName), LanguageTable.GetText(TextHiddenDescription)},
+        {7, 1, "Name2 (2)", "Description 2"},
+        {3, 0, "Name1 (6)", "Description 1"},
+        {11, 0, "Name12", "Description 12"},
+    };
+    for (const Case& c : cases) {
+        GridColumn = c.cell % 10 + 1;
+        GridRow = c.cell / 10 + 1;
+        Achievements[7].unlocked = c.unlockHidden;
         Press(ButtonB, 0);
         const std::vector<uint32_t> shown = Panel();
         EXPECT_TRUE(shown == Panel(c.name, c.description)) << c.name;
     }
-    FreeSurface(&LockedSurface), FreeSurface(&UnlockedSurface);
+    FreeSurface(&LockedSurface);
+    FreeSurface(&UnlockedSurface);
 }
