@@ -20,22 +20,35 @@ namespace {
 // Percentage of the possible points in 20 % steps, in 64 bits: earned x 100 passes 32 bits.
 TEST(StarCount, FollowsThePercentageOfPossiblePoints)
 {
-    const int cases[][3] = {{0, 0, 0}, {5, 0, 0}, {0, 100, 0}, {1, 100, 1}, {19, 100, 1}, {20, 100, 2},
-        {79, 100, 4}, {80, 100, 5}, {100, 100, 5}, {250, 100, 5}, {-5, 100, 0}, {30000000, 30000000, 5},
-        {30000000, 60000000, 3}, {2147483647, 2147483647, 5}, {2147483647, 1, 5}};
-    for (const auto& c : cases) EXPECT_EQ(StarCount(c[0], c[1]), c[2]) << c[0] << " of " << c[1];
+    const int cases[][3] = {
+        // nothing possible, steps of 20 %, more than possible, negative
+        {0, 0, 0}, {5, 0, 0}, {0, 100, 0}, {1, 100, 1}, {19, 100, 1}, {20, 100, 2},
+        {79, 100, 4}, {80, 100, 5}, {100, 100, 5}, {250, 100, 5}, {-5, 100, 0},
+        // totals whose hundredfold passes 32 bits
+        {30000000, 30000000, 5}, {30000000, 60000000, 3},
+        {2147483647, 2147483647, 5}, {2147483647, 1, 5},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StarCount(c[0], c[1]), c[2]) << c[0] << " of " << c[1];
 }
 
 class HomeScreenInProcess : public ::testing::Test {
 protected:
     void SetUp() override { StartScreens(); }
     void TearDown() override { ReleaseCard(); }
-    void Press(int button) { PushButton(button); HomeScreen(); }
+    void Press(int button)
+    {
+        PushButton(button);
+        HomeScreen();
+    }
     TempDir card;
 };
 
 std::vector<std::string> EditedParts(const ProfileRecord& e = EditedProfile)
-{ return {e.folder, e.lang, e.name, e.base, e.eyes, e.browns, e.nose, e.ears, e.mouth, e.facial, e.hair, e.tatoo, e.clothes}; }
+{
+    return {e.folder, e.lang, e.name, e.base, e.eyes, e.browns, e.nose,
+            e.ears, e.mouth, e.facial, e.hair, e.tatoo, e.clothes};
+}
 const std::vector<std::string> FreshParts = {"", "", "", "01", "", "", "", "", "", "", "", "", ""};
 
 // Each press and the state after it: left and right wrap over three players and take each
@@ -46,25 +59,40 @@ const std::vector<std::string> FreshParts = {"", "", "", "01", "", "", "", "", "
 TEST_F(HomeScreenInProcess, PressesAndTheStateTheyLeave)
 {
     ASSERT_GE(LanguageTable.LanguageCount(), 3u);
-    for (int i = 0; i < 3; ++i)
-        WritePlayer(card.store(), {"vok_p" + std::to_string(i), "P", LanguageTable.LanguageName(i), "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"});
-    ResetScreens(card.store()), SelectedProfile = 0;
+    for (int i = 0; i < 3; ++i) {
+        const PlayerSetup player = {"vok_p" + std::to_string(i), "P", LanguageTable.LanguageName(i),
+                                    "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"};
+        WritePlayer(card.store(), player);
+    }
+    ResetScreens(card.store());
+    SelectedProfile = 0;
     struct Step { int notice, button, selected, popup, cursor, quit; };
-    const Step steps[] = {{0, ButtonLeft, 2, 0, 0, 0}, {0, ButtonRight, 0, 0, 0, 0}, {0, ButtonRight, 1, 0, 0, 0},
-        {0, ButtonMenu, 1, 1, 0, 0}, {0, ButtonUp, 1, 1, 2, 0}, {0, ButtonDown, 1, 1, 0, 0}, {0, ButtonLeft, 1, 1, 0, 0},
-        {0, ButtonY, 1, 1, 0, 0}, {0, ButtonDown, 1, 1, 1, 0}, {0, ButtonB, 1, 2, 1, 0}, {0, ButtonUp, 1, 2, 0, 0},
-        {0, ButtonMenu, 1, 0, 0, 0}, {1, ButtonMenu, 1, 0, 0, 0}, {0, ButtonRight, 2, 0, 0, 0}, {3, ButtonLeft, 2, 0, 0, 1}};
+    const Step steps[] = {
+        // left and right wrap
+        {0, ButtonLeft, 2, 0, 0, 0}, {0, ButtonRight, 0, 0, 0, 0}, {0, ButtonRight, 1, 0, 0, 0},
+        // the menu wraps and takes the other keys
+        {0, ButtonMenu, 1, 1, 0, 0}, {0, ButtonUp, 1, 1, 2, 0}, {0, ButtonDown, 1, 1, 0, 0},
+        {0, ButtonLeft, 1, 1, 0, 0}, {0, ButtonY, 1, 1, 0, 0}, {0, ButtonDown, 1, 1, 1, 0},
+        // the confirmation, closed by the menu key
+        {0, ButtonB, 1, 2, 1, 0}, {0, ButtonUp, 1, 2, 0, 0}, {0, ButtonMenu, 1, 0, 0, 0},
+        // notices take one press; notice 3 ends the program
+        {1, ButtonMenu, 1, 0, 0, 0}, {0, ButtonRight, 2, 0, 0, 0}, {3, ButtonLeft, 2, 0, 0, 1},
+    };
     for (const Step& s : steps) {
-        if (s.notice) NoticeId = s.notice;
+        if (s.notice)
+            NoticeId = s.notice;
         Press(s.button);
         EXPECT_EQ(std::vector({SelectedProfile, PopupId, PopupCursor, NoticeId, QuitRequested, ScreenMode}),
                   std::vector({s.selected, s.popup, s.cursor, 0, s.quit, 1})) << "step " << &s - steps;
         EXPECT_EQ(LanguageTable.LanguageName(LanguageTable.currentLanguage), Profiles[SelectedProfile]->lang);
     }
     EXPECT_EQ(PlayerOrder(card.store()).size(), 3u);
-    EditorRow = 5, Press(ButtonX);
+    EditorRow = 5;
+    Press(ButtonX);
     EXPECT_EQ(std::vector({ScreenMode, EditorRow}), std::vector({2, 0}));
-    EXPECT_EQ(EditedParts(), std::vector<std::string>({Profiles[2]->folder, Profiles[2]->lang, "P", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}));
+    const std::vector<std::string> copied = {Profiles[2]->folder, Profiles[2]->lang, "P",
+                                             "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"};
+    EXPECT_EQ(EditedParts(), copied);
     Press(ButtonY);
     EXPECT_TRUE(EditedParts() == FreshParts && NoticeId == 0);
 }
@@ -74,20 +102,32 @@ TEST_F(HomeScreenInProcess, PressesAndTheStateTheyLeave)
 // with notice 2 and leaves the editor's row.
 TEST_F(HomeScreenInProcess, AnEmptyCard)
 {
-    ResetScreens(card.store()), SelectedProfile = 0, EditorRow = 7;
+    ResetScreens(card.store());
+    SelectedProfile = 0;
+    EditorRow = 7;
     NoticeId = 1; // as the first scan of an empty card raises it
     const int none = -1; // a frame without a press
     struct Step { int button, selected, mode, notice, popup; };
-    const Step steps[] = {{ButtonLeft, 0, 1, 0, 0}, {ButtonLeft, -1, 1, 0, 0}, {ButtonX, -1, 1, 0, 0}, {ButtonB, -1, 1, 0, 0},
-        {ButtonRight, 0, 1, 0, 0}, {ButtonMenu, 0, 1, 0, 1}, {ButtonB, 0, 1, 4, 0}, {none, 0, 1, 4, 0}, {none, 0, 1, 4, 0},
-        {none, 0, 1, 4, 0}, {ButtonY, 0, 1, 0, 0}, {ButtonY, 0, 2, 2, 0}};
+    const Step steps[] = {
+        // the notice, then left, right, X and B
+        {ButtonLeft, 0, 1, 0, 0}, {ButtonLeft, -1, 1, 0, 0}, {ButtonX, -1, 1, 0, 0},
+        {ButtonB, -1, 1, 0, 0}, {ButtonRight, 0, 1, 0, 0},
+        // the snapshot item counting down
+        {ButtonMenu, 0, 1, 0, 1}, {ButtonB, 0, 1, 4, 0}, {none, 0, 1, 4, 0},
+        {none, 0, 1, 4, 0}, {none, 0, 1, 4, 0},
+        // Y after the notice starts a fresh player
+        {ButtonY, 0, 1, 0, 0}, {ButtonY, 0, 2, 2, 0},
+    };
     for (const Step& s : steps) {
-        if (s.button != none) PushButton(s.button);
+        if (s.button != none)
+            PushButton(s.button);
         HomeScreen();
-        EXPECT_EQ(std::vector({SelectedProfile, ScreenMode, NoticeId, PopupId}), std::vector({s.selected, s.mode, s.notice, s.popup}))
+        EXPECT_EQ(std::vector({SelectedProfile, ScreenMode, NoticeId, PopupId}),
+                  std::vector({s.selected, s.mode, s.notice, s.popup}))
             << "step " << &s - steps;
     }
-    for (const std::string& name : ListFolder(card.store())) EXPECT_EQ(name.find(".bmp"), std::string::npos) << name;
+    for (const std::string& name : ListFolder(card.store()))
+        EXPECT_EQ(name.find(".bmp"), std::string::npos) << name;
     EXPECT_TRUE(EditedParts() == FreshParts && EditorRow == 7);
 }
 
@@ -95,24 +135,38 @@ TEST_F(HomeScreenInProcess, AnEmptyCard)
 // hints by the number of players, drawn with solid stand-ins for the media.
 TEST_F(HomeScreenInProcess, CardStarsIconsAndHints)
 {
-    SDL_Surface** stand_ins[] = {&StarSurface, &ButtonPadSurface, &ButtonXSurface, &ButtonYSurface, &CompletedIcons[0],
-                                 &CompletedIcons[2], &FavouriteIcons[4]};
+    SDL_Surface** stand_ins[] = {&StarSurface, &ButtonPadSurface, &ButtonXSurface, &ButtonYSurface,
+                                 &CompletedIcons[0], &CompletedIcons[2], &FavouriteIcons[4]};
     const uint32_t colours[] = {0xFFFF00, 0x0000FF, 0x0000FF, 0x0000FF, 0x00FF00, 0x00FF00, 0xFF0000};
-    const auto shows = [](int x, int y, uint32_t c) { return Near(ScreenPixel(x, y), c >> 16, (c >> 8) & 255, c & 255); };
+    const auto shows = [](int x, int y, uint32_t c) {
+        return Near(ScreenPixel(x, y), c >> 16, (c >> 8) & 255, c & 255);
+    };
     for (int players = 0; players < 3; ++players) {
-        if (players) WritePlayer(card.store(), {"vok_p" + std::to_string(players), "P"});
+        if (players)
+            WritePlayer(card.store(), {"vok_p" + std::to_string(players), "P"});
         ResetScreens(card.store()); // the scan empties the icon rows
-        for (int i = 0; i < 7; ++i) FreeSurface(stand_ins[i]), *stand_ins[i] = SolidSurface(12, 12, colours[i]);
-        for (ProfileRecord* p : Profiles) p->pointsEarned = 50, p->pointsPossible = 100;
+        for (int i = 0; i < 7; ++i) {
+            FreeSurface(stand_ins[i]);
+            *stand_ins[i] = SolidSurface(12, 12, colours[i]);
+        }
+        for (ProfileRecord* p : Profiles) {
+            p->pointsEarned = 50;
+            p->pointsPossible = 100;
+        }
         HomeScreen();
         EXPECT_EQ(shows(26, 222, 0x0000FF), players > 1) << "pad hint with " << players;
         EXPECT_EQ(shows(112, 222, 0x0000FF), players > 0) << "X hint with " << players;
         EXPECT_TRUE(shows(222, 222, 0x0000FF)) << "Y hint with " << players;
-        for (int i = 0; i < 5; ++i) EXPECT_EQ(shows(185 + 22 * i, 33, 0xFFFF00), players > 0 && i < 3) << "star " << i;
-        const bool icons[] = {shows(159, 99, 0x00FF00), shows(183, 99, 0x00FF00), shows(207, 99, 0x00FF00), shows(255, 147, 0xFF0000)};
-        EXPECT_EQ(icons[0] + icons[1] * 2 + icons[2] * 4 + icons[3] * 8, players ? 13 : 0);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(shows(185 + 22 * i, 33, 0xFFFF00), players > 0 && i < 3) << "star " << i;
+        // completed slots 0 and 2 shown, slot 1 empty in its place; favourite slot 4
+        EXPECT_EQ(shows(159, 99, 0x00FF00), players > 0);
+        EXPECT_FALSE(shows(183, 99, 0x00FF00));
+        EXPECT_EQ(shows(207, 99, 0x00FF00), players > 0);
+        EXPECT_EQ(shows(255, 147, 0xFF0000), players > 0);
     }
-    for (SDL_Surface** s : stand_ins) FreeSurface(s);
+    for (SDL_Surface** s : stand_ins)
+        FreeSurface(s);
 }
 
 // ---- Whole runs of vok ----
@@ -127,27 +181,37 @@ bool ShowsNotice(const RgbImage& shot) { return Near(shot.at(160, 128), 0, 0, 25
 TEST(HomeScreenRun, SwitchGamesAndExit)
 {
     TempDir card, shots;
-    for (const char* name : {"anna", "ben"}) WritePlayer(card.store(), {std::string("vok_") + name, name});
+    for (const char* name : {"anna", "ben"})
+        WritePlayer(card.store(), {std::string("vok_") + name, name});
     MakeDir(card / "vok_anna/not_a_game");
     GameSetup racer = CountedGame("racer", 3, 3);
-    racer.summary = {3, 5, 30, 50, 7}, WriteGame(card.store(), "vok_ben", racer);
+    racer.summary = {3, 5, 30, 50, 7};
+    WriteGame(card.store(), "vok_ben", racer);
     WriteFile(card / "vok_ben/update", "");
     SelectAtStart(card.store(), "vok_anna");
     const std::string launcher = shots / "launcher.sh";
     WriteFile(launcher, "#!/bin/sh\nexit 7\n");
     std::filesystem::permissions(launcher, std::filesystem::perms::owner_all);
-    const auto shotAt = [&](int frame) { return std::to_string(frame) + " screenshot " + (shots / std::to_string(frame)) + "\n"; };
-    const std::string script = "1 button b\n" + shotAt(1) + "2 button right\n3 button b\n" + shotAt(4) +
-                               "5 button y\n6 button menu\n7 button up\n8 button b\n" + shotAt(9) + "10 button y\n";
+    const auto shotAt = [&](int frame) {
+        return std::to_string(frame) + " screenshot " + (shots / std::to_string(frame)) + "\n";
+    };
+    const std::string script = "1 button b\n" + shotAt(1)
+        + "2 button right\n3 button b\n" + shotAt(4)
+        + "5 button y\n6 button menu\n7 button up\n8 button b\n" + shotAt(9)
+        + "10 button y\n";
     const VokRun run = RunOnCard(card.store(), script, 20, {"--launcher", launcher});
     EXPECT_EQ(run.status, 7) << "the launcher's status " << run.err;
     EXPECT_EQ(ReadFile(card / "activevok"), "vok_ben");
     EXPECT_FALSE(FileExists(card / "vok_ben/update"));
     EXPECT_EQ(ReadFile(card / "vok_ben/vok.erience"), std::string("\3\0\0\0\5\0\0\0\36\0\0\0\62\0\0\0", 16));
     EXPECT_NE(ReadFile(card / "vok_ben/vok.ranking").find("racer"), std::string::npos);
-    RgbImage shot[3];
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(ReadBmpPixels(shots / std::to_string(i ? 5 * i - 1 : 1), &shot[i]));
-    EXPECT_EQ(ShowsGameScreen(shot[0]) + ShowsGameScreen(shot[1]) * 2 + ShowsNotice(shot[2]) * 4, 6);
+    RgbImage atStart, afterB, atExit;
+    ASSERT_TRUE(ReadBmpPixels(shots / "1", &atStart));
+    ASSERT_TRUE(ReadBmpPixels(shots / "4", &afterB));
+    ASSERT_TRUE(ReadBmpPixels(shots / "9", &atExit));
+    EXPECT_FALSE(ShowsGameScreen(atStart)) << "B with a player without games";
+    EXPECT_TRUE(ShowsGameScreen(afterB));
+    EXPECT_TRUE(ShowsNotice(atExit));
 }
 
 } // namespace
