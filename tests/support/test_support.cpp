@@ -25,8 +25,7 @@ TempDir::~TempDir()
 {
     std::error_code ignored;
     // Tests may leave read-only folders behind; make them writable before removing.
-    for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::recursive_directory_iterator();
-         it.increment(ignored))
+    for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::end(it); it.increment(ignored))
         if (it->is_directory(ignored) && !it->is_symlink(ignored)) chmod(it->path().c_str(), 0700);
     chmod(path_.c_str(), 0700);
     fs::remove_all(path_, ignored);
@@ -41,8 +40,7 @@ std::string ReadFile(const std::string& path)
 bool WriteFile(const std::string& path, const std::string& bytes)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), std::streamsize(bytes.size()));
-    return bool(file);
+    return bool(file.write(bytes.data(), std::streamsize(bytes.size())));
 }
 
 bool FileExists(const std::string& path)
@@ -60,11 +58,11 @@ void MakeDir(const std::string& path)
 std::string BuildDir() { return VOK_BUILD_DIR; }
 std::string SourceDir() { return VOK_SOURCE_DIR; }
 
-VokRun RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& workdir)
+VokRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                  const std::string& workdir)
 {
     TempDir outputs;
     const std::string outPath = outputs / "out", errPath = outputs / "err";
-    VokRun run;
     pid_t pid = fork();
     if (pid == 0) {
         dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
@@ -72,7 +70,6 @@ VokRun RunProgram(const std::string& program, const std::vector<std::string>& ar
         if (chdir(workdir.c_str()) != 0) _exit(126);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        unsetenv("DISPLAY");
         std::vector<char*> argv = {const_cast<char*>(program.c_str())};
         for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
@@ -81,9 +78,8 @@ VokRun RunProgram(const std::string& program, const std::vector<std::string>& ar
     }
     int status = 0;
     waitpid(pid, &status, 0);
+    VokRun run = {-1, ReadFile(outPath), ReadFile(errPath)};
     if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
-    run.out = ReadFile(outPath);
-    run.err = ReadFile(errPath);
     return run;
 }
 
@@ -91,37 +87,20 @@ VokRun RunVok(const std::vector<std::string>& args, const std::string& script)
 {
     std::vector<std::string> all = args;
     TempDir scriptDir;
-    if (!script.empty()) {
-        WriteFile(scriptDir / "input.txt", script);
-        all.push_back("--script");
-        all.push_back(scriptDir / "input.txt");
-    }
+    WriteFile(scriptDir / "input.txt", script);
+    if (!script.empty()) all.insert(all.end(), {"--script", scriptDir / "input.txt"});
     return RunProgram(BuildDir() + "/vok", all, BuildDir());
-}
-
-static SDL_Surface* LoadAs32(const std::string& path)
-{
-    SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
-    if (!loaded) return nullptr;
-    SDL_Surface* rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0xFF0000, 0xFF00, 0xFF, 0);
-    SDL_BlitSurface(loaded, nullptr, rgb, nullptr);
-    SDL_FreeSurface(loaded);
-    return rgb;
 }
 
 bool BmpPixel(const std::string& path, int x, int y, uint32_t* rgb)
 {
-    SDL_Surface* s = LoadAs32(path);
-    const bool ok = s && x >= 0 && y >= 0 && x < s->w && y < s->h;
-    if (ok) *rgb = static_cast<uint32_t*>(s->pixels)[y * (s->pitch / 4) + x] & 0xFFFFFF;
-    SDL_FreeSurface(s);
+    SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
+    SDL_Surface* one = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_Rect at = {Sint16(x), Sint16(y), 1, 1};
+    const bool ok = loaded && one && x >= 0 && y >= 0 && x < loaded->w && y < loaded->h
+        && SDL_BlitSurface(loaded, &at, one, nullptr) == 0;
+    if (ok) *rgb = *static_cast<uint32_t*>(one->pixels) & 0xFFFFFF;
+    SDL_FreeSurface(one);
+    SDL_FreeSurface(loaded);
     return ok;
-}
-
-bool BmpSize(const std::string& path, int* width, int* height)
-{
-    SDL_Surface* s = SDL_LoadBMP(path.c_str());
-    if (s) *width = s->w, *height = s->h;
-    SDL_FreeSurface(s);
-    return s != nullptr;
 }

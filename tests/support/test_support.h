@@ -13,7 +13,6 @@ public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
     const std::string& path() const { return path_; }     // ends without "/"
     std::string store() const { return path_ + "/"; }      // as StoreRoot wants it
     std::string operator/(const std::string& name) const { return path_ + "/" + name; }
@@ -35,10 +34,10 @@ struct VokRun {
 // `script` non-empty: written to a temporary file and passed with --script.
 VokRun RunVok(const std::vector<std::string>& args, const std::string& script = "");
 // Runs any program with `args` from `workdir`; used for the handheld binary and tools.
-VokRun RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& workdir);
+VokRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                  const std::string& workdir);
 
 bool BmpPixel(const std::string& path, int x, int y, uint32_t* rgb); // 0xRRGGBB, any depth; false: unreadable
-bool BmpSize(const std::string& path, int* width, int* height);      // false when unreadable
 
 std::string BuildDir();  // the build tree, holding vok, media/ and lang/
 std::string SourceDir(); // the repository
