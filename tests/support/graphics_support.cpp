@@ -1,6 +1,5 @@
 #include "tests/support/graphics_support.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "frame/state.h"
