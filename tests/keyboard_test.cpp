@@ -32,14 +32,14 @@ static void Type(std::initializer_list<std::pair<int, int>> keys)
         KeyboardPress((k.first % 2 ? 25 : 37) + (k.second - 1) * 25 + 12, 115 + (k.first - 1) * 25 + 12);
 }
 
+static std::string At(int row, int column) { return std::to_string(row) + "," + std::to_string(column); }
+
 // The name, the key cursor, the flash and the flags that are set, in one string.
 static std::string State()
 {
-    std::string s = EditedProfile.name + " @" + std::to_string(KeyboardRow) + ","
-                    + std::to_string(KeyboardColumn);
+    std::string s = EditedProfile.name + " @" + At(KeyboardRow, KeyboardColumn);
     if (KeyFlashFrames)
-        s += " flash" + std::to_string(KeyFlashFrames) + "@" + std::to_string(KeyFlashRow) + ","
-             + std::to_string(KeyFlashColumn);
+        s += " flash" + std::to_string(KeyFlashFrames) + "@" + At(KeyFlashRow, KeyFlashColumn);
     return s + (KeyboardLock ? " lock" : "") + (KeyboardShift ? " shift" : "")
            + (KeyboardOpen ? "" : " closed");
 }
@@ -70,7 +70,6 @@ TEST_F(Keyboard, PanelSlidesAndDraws)
     Type({{2, 3}}); // "e" flashes; the cursor goes under Delete
     KeyboardRow = 1;
     KeyboardColumn = 11;
-    ClearScreen();
     DrawKeyboard();
     EXPECT_GT(Count(85, 140, 0xFF0000), 5);
     EXPECT_EQ(Count(273, 115, 0x0000FF), 24 * 24);
@@ -80,17 +79,15 @@ TEST_F(Keyboard, PanelSlidesAndDraws)
     FreeSurface(&DeleteKeySurface);
 }
 
-// Touches on the fully open panel, two pixels right of the drawn keys: keys beyond a row and
-// points outside do nothing, the cursor included. Shift is one-shot and survives the space; Lock
-// stays. A full name takes only Delete, Lock, Shift and Return, refused keys leave the cursor
-// alone, and so does Delete on an empty name.
+// Touches on the fully open panel, two pixels right of the drawn keys (row 1 from x 25 and y 115
+// to x 299, row 2 to x 286, row 4 to y 214): keys beyond a row and points outside do nothing.
+// Shift is one-shot and survives the space; Lock stays. A full name takes only Delete, Lock,
+// Shift and Return, refused keys leave the cursor alone, and so does Delete on an empty name.
 TEST_F(Keyboard, TouchesUpperCaseAndTheNameLimit)
 {
     const struct { int x, y; const char* state; } cases[] = {
-        // row 1 from x 25 and y 115 to x 299 and the points just outside; row 2 to x 286
         {25, 120, "ab1 @1,1 flash8@1,1"}, {24, 120, "ab @2,4"}, {299, 120, "a @1,11"},
         {300, 120, "ab @2,4"}, {40, 114, "ab @2,4"}, {36, 140, "ab @2,4"}, {290, 140, "ab @2,4"},
-        // Return; Shift at the bottom edge, below it; the space and past it
         {280, 170, "ab @3,11 closed"}, {40, 214, "ab @4,1 shift"}, {40, 215, "ab @2,4"},
         {250, 195, "ab  @4,9"}, {265, 195, "ab @2,4"},
     };

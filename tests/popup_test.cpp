@@ -46,8 +46,7 @@ struct PopupTest : testing::Test {
 } // namespace
 
 // Each box: a navy box with a white border, the cyan bar of the lit line at y + 8 + 10 x cursor
-// (box 2 opened on line 1: y 121; none for a cursor past the lines), the yellow lines 10 pixels
-// apart, and the line count set. Other ids draw nothing. (Texts missing: language_table_test.)
+// (none past the lines), the yellow lines 10 pixels apart, the line count set. Other ids draw nothing.
 TEST_F(PopupTest, BoxesBarsAndLines)
 {
     const struct { int id, x, y, w, h, lines; TextId text[3]; } boxes[] = {
