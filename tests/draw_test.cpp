@@ -45,10 +45,9 @@ TEST(Draw, ShapesPixelExact)
         else
             DrawBox(r, Blue, White);
         const bool filled = c.shape == Box && c.w > 7 && c.h > 7;
-        auto expected = [&](int x, int y) {
-            if (filled && Covers(inner, 1, x, y))
-                return Blue;
-            return Covers(r, c.shape == Small ? 0 : 1, x, y) ? White : 0;
+        const int cut = c.shape == Small ? 0 : 1;
+        auto expected = [&](int x, int y) -> Uint32 {
+            return filled && Covers(inner, 1, x, y) ? Blue : Covers(r, cut, x, y) ? White : 0;
         };
         SCOPED_TRACE(std::to_string(c.shape) + ": " + std::to_string(c.w) + "x" + std::to_string(c.h));
         EXPECT_EQ(WrongPixels(ScreenSurface, expected), 0);
@@ -99,7 +98,6 @@ TEST(Draw, Text)
     DrawText(ScreenSurface, "I", 5, 100, 255, 255, 255, font);
     DrawText(ScreenSurface, std::string(60, 'W').c_str(), 5, 110, 255, 255, 255, font);
     EXPECT_EQ(WrongPixels(ScreenSurface, [&](int x, int y) { return PixelAt(twoLines, x, y); }), 0);
-    EXPECT_GT(320 * 240 - CountPixels(ScreenSurface, 0), 100);
     SDL_FreeSurface(twoLines);
     TTF_CloseFont(font);
 }
