@@ -14,7 +14,7 @@ using Texts = std::vector<std::string>;
 
 // One line each: split at its first space from index 1, the line's last character (the CR)
 // never in the value, so bare LF files lose a real letter; ids read as strtol reads them.
-TEST(LanguageFile, LineSplittingQuirks)
+TEST(LanguageFile, LinesAndWholeFiles)
 {
     const struct { const char* file; unsigned id; const char* text; } cases[] = {
         // CR LF, a bare LF, the last line without any end
@@ -31,27 +31,24 @@ TEST(LanguageFile, LineSplittingQuirks)
     EXPECT_EQ(LanguageKeyValue("@lang English\r\n@author Me\r\n", "author"), "Me");
     EXPECT_EQ(LanguageKeyValue("@lang\r\n@lang Second\r\n@lang Third\r\n", "lang"), "Second");
     EXPECT_EQ(LanguageKeyValue("@Lang English\r\n", "lang"), "");
-}
 
-// Whole files: ids in any order (the later line wins, gaps are empty), lines that are not
-// texts, a line over 1023 characters ending the file, and ids that are negative or above
-// MaxTextId ignored, so a bad line never writes outside the list nor grows it without bound.
-TEST(LanguageFile, WholeFiles)
-{
+    // Whole files: ids in any order (the later line wins, gaps are empty), lines that are not
+    // texts, a line over 1023 characters ending the file, and ids that are negative or above
+    // MaxTextId ignored, so a bad line never writes outside the list nor grows it without bound.
     const std::string longest = "@2 " + std::string(1019, 'x') + "\r"; // 1023 characters
     Texts limit(MaxTextId);
     limit.push_back("last");
-    const struct { std::string file; Texts texts; } cases[] = {
+    const struct { std::string file; Texts texts; } files[] = {
         { "@3 three\r\n@1 one\r\n@3 THREE\r\n", { "", "one", "", "THREE" } },
         { "12 twelve\r\n\r\n\n# comment\r\n@lang English\r\nlang@ x\r\n", {} },
         { "@1 one\r\n" + longest + "\n@3 three\r\n", { "", "one", std::string(1019, 'x'), "three" } },
         { "@1 one\r\n" + longest + "x\n@3 three\r\n", { "", "one" } },
-        { "@1 one\r\n@-1 a\r\n@-2147483649 b\r\n@4096 c\r\n@4294967297 d\r\n", { "", "one" } },
-        { "@1 one\r\n@99999999999999999999 e\r\n", { "", "one" } },
+        { "@1 one\r\n@-1 a\r\n@-2147483649 b\r\n@4096 c\r\n@4294967297 d\r\n@99999999999999999999 e\r\n",
+          { "", "one" } },
         { "@" + std::to_string(MaxTextId) + " last\r\n", limit },
     };
-    for (const auto& c : cases)
-        EXPECT_TRUE(ParseLanguageTexts(c.file) == c.texts) << c.file.substr(0, 40);
+    for (const auto& f : files)
+        EXPECT_TRUE(ParseLanguageTexts(f.file) == f.texts) << f.file.substr(0, 40);
     EXPECT_EQ(LanguageKeyValue(longest + "x\n@lang Late\r\n", "lang"), "");
 }
 

@@ -4,9 +4,8 @@
 
 #include <gtest/gtest.h>
 
-// Each picture's size limits: the background's own, 24 x 24 keys, cursor and cells, hints ending
-// before their text, a star within its 22-pixel step, the bar within its row, the card (at 24, 24)
-// under its icon rows (x 274, y 166), above the hints.
+// Each picture's size limits: hints ending before their text, a star within its 22-pixel step, the
+// bar within its row, the card (at 24, 24) under its icon rows (x 274, y 166), above the hints.
 static const struct { const char* name; int minW, minH, maxW, maxH; } Pictures[] = {
     {"background.bmp", 320, 240, 320, 240}, {"card.bmp", 250, 142, 296, 192},
     {"button_pad.bmp", 1, 1, 20, 16}, {"button_pad2.bmp", 1, 1, 20, 16}, {"button_y.bmp", 1, 1, 14, 16},
