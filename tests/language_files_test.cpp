@@ -23,29 +23,6 @@ static std::string SourceForm(const std::string& latin1)
     return utf8;
 }
 
-// Protects what the program reads: each built file is its source in Latin-1 with every line,
-// the last too, ended by CR LF (the program drops each line's last character); it names its
-// language and author; texts 1 to 36 are there, none blank or spaced at an end; all four languages.
-TEST(LanguageFiles, BuiltFilesAreCompleteLatin1WithCrLf)
-{
-    std::string names;
-    for (const auto& entry : std::filesystem::directory_iterator(BuildDir() + "/lang")) {
-        const std::string built = ReadFile(entry.path().string());
-        const std::string name = entry.path().filename().string();
-        SCOPED_TRACE(name);
-        EXPECT_EQ(SourceForm(built), ReadFile(SourceDir() + "/data/lang/" + name));
-        EXPECT_EQ(built.substr(built.size() - 2), "\r\n");
-        EXPECT_FALSE(LanguageKeyValue(built, "author").empty());
-        names += LanguageKeyValue(built, "lang") + ",";
-        const std::vector<std::string> texts = ParseLanguageTexts(built);
-        ASSERT_GT(texts.size(), size_t(TextNoticeNoName));
-        for (int id = 1; id <= TextNoticeNoName; ++id)
-            EXPECT_TRUE(!texts[id].empty() && texts[id].front() != ' ' && texts[id].back() != ' ') << id;
-    }
-    for (const char* name : {"English,", "Deutsch,", "Fran\xE7" "ais,", "Espa\xF1" "ol,"})
-        EXPECT_NE(names.find(name), std::string::npos) << name;
-}
-
 // A text drawn at x that must end before `limit`, the first pixel of what follows it.
 // Where a text has two places, the narrower one; popups 3 and 4 are wider than 1 and 2.
 static const struct Place { int id, x, limit; } Places[] = {
@@ -60,10 +37,12 @@ static const struct Place { int id, x, limit; } Places[] = {
     {TextHiddenName, 35, 285}, {TextHiddenDescription, 35, 285},
 };
 
-// Protects the layout: in every language each text, with the shipped font at size 8, ends
-// before the next thing on its line; each notice, even with the widest name or folder,
-// splits into lines that fit its box.
-TEST(LanguageFiles, EveryTextFitsItsPlace)
+// Protects what the program reads and its layout. Each built file is its source in Latin-1 with
+// every line, the last too, ended by CR LF (the program drops each line's last character); it
+// names its language and author; texts 1 to 36 are there, none blank or spaced at an end; all
+// four languages. With the shipped font at size 8 each text ends before the next thing on its
+// line; each notice, even with the widest name or folder, splits into lines that fit its box.
+TEST(LanguageFiles, BuiltFilesAreCompleteAndFit)
 {
     ASSERT_EQ(TTF_Init(), 0);
     TTF_Font* font = TTF_OpenFont((BuildDir() + "/media/pfcb.ttf").c_str(), 8);
@@ -71,11 +50,20 @@ TEST(LanguageFiles, EveryTextFitsItsPlace)
     auto fits = [&](const std::string& text, int x, int limit) {
         EXPECT_LE(x + TextWidth(font, text.c_str()), limit) << "\"" << text << "\" at x " << x;
     };
+    std::string names;
     for (const auto& entry : std::filesystem::directory_iterator(BuildDir() + "/lang")) {
         const std::string built = ReadFile(entry.path().string());
+        const std::string name = entry.path().filename().string();
+        SCOPED_TRACE(name);
+        EXPECT_EQ(SourceForm(built), ReadFile(SourceDir() + "/data/lang/" + name));
+        EXPECT_EQ(built.substr(built.size() - 2), "\r\n");
+        EXPECT_FALSE(LanguageKeyValue(built, "author").empty());
+        names += LanguageKeyValue(built, "lang") + ",";
         const std::vector<std::string> texts = ParseLanguageTexts(built);
-        auto text = [&](int id) { return size_t(id) < texts.size() ? texts[id] : std::string(); };
-        SCOPED_TRACE(LanguageKeyValue(built, "lang"));
+        ASSERT_GT(texts.size(), size_t(TextNoticeNoName));
+        for (int id = 1; id <= TextNoticeNoName; ++id)
+            EXPECT_TRUE(!texts[id].empty() && texts[id].front() != ' ' && texts[id].back() != ' ') << id;
+        auto text = [&](int id) { return texts[id]; };
         for (const Place& place : Places)
             fits(text(place.id), place.x, place.limit);
         for (int id = TextName; id <= TextClothes; ++id)
@@ -96,6 +84,8 @@ TEST(LanguageFiles, EveryTextFitsItsPlace)
             fits(second, 0, 230);
         }
     }
+    for (const char* name : {"English,", "Deutsch,", "Fran\xE7" "ais,", "Espa\xF1" "ol,"})
+        EXPECT_NE(names.find(name), std::string::npos) << name;
     TTF_CloseFont(font);
     TTF_Quit();
 }
