@@ -74,8 +74,8 @@ TEST(ActiveProfile, RemovingPlayersAndMenuTable)
     ScanProfiles();
     SelectedProfile = 0;
     PopupId = 2;
-    FavouriteIcons[0] = MakeSurface(24, 24);
-    CompletedIcons[4] = MakeSurface(24, 24);
+    FavouriteIcons[0] = SDL_CreateRGBSurface(SDL_SWSURFACE, 24, 24, 16, 0, 0, 0, 0);
+    CompletedIcons[4] = SDL_CreateRGBSurface(SDL_SWSURFACE, 24, 24, 16, 0, 0, 0, 0);
     MenuAction();
     ASSERT_EQ(Profiles.size(), 2u);
     EXPECT_TRUE(SelectedProfile == 1 && !FavouriteIcons[0] && !CompletedIcons[4] && NoticeId == 0);

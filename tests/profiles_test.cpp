@@ -4,12 +4,10 @@
 
 #include "tests/support/store_support.h"
 
-// An empty card raises the first-run notice once per run, not at every rescan; a store that
-// cannot be opened is just empty. Only "vok_" folders (exact case, "vok_" itself included)
-// with a readable profile file are players, in directory order; the last is selected, every
-// player's totals come from its cache (short: zeros for the rest), and the icon slots are
-// emptied.
-TEST(Profiles, ScanFindsPlayersInDirectoryOrder)
+// An empty card raises the first-run notice once per run; a store that cannot be opened is empty.
+// Only "vok_" folders (exact case, "vok_" too) with a profile file are players, in directory order;
+// the last is selected, totals come from a short cache padded with zeros; icon slots are emptied.
+TEST(Profiles, ScanPlayersAndListGames)
 {
     TestCard card;
     ScanProfiles();
@@ -21,54 +19,36 @@ TEST(Profiles, ScanFindsPlayersInDirectoryOrder)
     EXPECT_EQ(NoticeId, 0);
 
     StoreRoot = card.store;
-    for (const char* folder : {"vok_anna", "VOK_bob", "vok_", "vok_cleo"}) card.Player(folder);
+    for (const char* folder : {"vok_a", "VOK_bob", "vok_", "vok_c"})
+        card.Player(folder);
     MakeDir(card.store + "vok_nocfg");
     WriteFile(card.store + "vok_file", "name=File\r\n");
-    WriteFile(card.store + "vok_anna/vok.erience", Totals(1, -2, 3, 4));
-    WriteFile(card.store + "vok_cleo/vok.erience", Totals(7, 8, 9, 9).substr(0, 6));
-    AchievementIcons[3] = MakeSurface(4, 4);
-    FavouriteIcons[0] = MakeSurface(4, 4);
-    CompletedIcons[4] = MakeSurface(4, 4);
+    WriteFile(card.store + "vok_c/vok.erience", Totals(7, 8, 9, 9).substr(0, 6));
+    FavouriteIcons[0] = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 16, 0, 0, 0, 0);
     ScanProfiles();
     std::vector<std::string> folders;
     for (const ProfileRecord* record : Profiles)
         folders.push_back(record->folder);
-    const auto isPlayer = [](const std::string& n) {
-        return n == "vok_anna" || n == "vok_" || n == "vok_cleo";
-    };
+    const auto isPlayer = [](const std::string& n) { return n == "vok_a" || n == "vok_" || n == "vok_c"; };
     EXPECT_EQ(folders, DirectoryOrder(card.store, isPlayer));
-    EXPECT_EQ(SelectedProfile, 2);
-    EXPECT_EQ(NoticeId, 0);
-    const ProfileRecord& anna = *Profiles[IndexOf("vok_anna")];
-    const ProfileRecord& cleo = *Profiles[IndexOf("vok_cleo")];
-    EXPECT_EQ(Totals(anna.unlockedCount, anna.achievementCount, anna.pointsEarned, anna.pointsPossible),
-              Totals(1, -2, 3, 4));
-    EXPECT_EQ(Totals(cleo.unlockedCount, cleo.achievementCount, cleo.pointsEarned, cleo.pointsPossible),
-              Totals(7, 0, 0, 0));
-    EXPECT_TRUE(!AchievementIcons[3] && !FavouriteIcons[0] && !CompletedIcons[4]);
-}
+    EXPECT_TRUE(SelectedProfile == 2 && NoticeId == 0 && !FavouriteIcons[0]);
+    const ProfileRecord* cleo = Profiles[IndexOf("vok_c")];
+    EXPECT_TRUE(cleo->unlockedCount == 7 && cleo->achievementCount == 0 && cleo->pointsPossible == 0);
 
-// Games are the sub-folders holding "vok.dat", in directory order; the player's own folder
-// and the store above never count, even with a stray "vok.dat" (a removal would take them).
-// With no player selected nothing is read and nothing changes.
-TEST(Profiles, ListGames)
-{
-    TestCard card;
-    card.Player("vok_anna");
+    // games are the sub-folders holding "vok.dat", in directory order; the player's own folder and
+    // the store above never count, even with a stray "vok.dat"; with no player nothing changes
     for (const char* game : {"alpha", "beta", "gamma"})
-        card.Game("vok_anna", game, {1, 2, 3, 4, 5});
-    card.Game("vok_anna", "summary only", {1, 2, 3, 4, 5}, false);
-    WriteFile(card.store + "vok_anna/vok.dat", "");
+        card.Game("vok_a", game, {1, 2, 3, 4, 5});
+    WriteFile(card.store + "vok_a/vok.dat", "");
     WriteFile(card.store + "vok.dat", "");
-    ScanProfiles();
     const auto isGame = [](const std::string& n) { return n == "alpha" || n == "beta" || n == "gamma"; };
-    const std::vector<std::string> expected = DirectoryOrder(card.store + "vok_anna", isGame);
-    for (int selected : {0, -1, 1}) {
+    const std::vector<std::string> expected = DirectoryOrder(card.store + "vok_a", isGame);
+    for (int selected : {IndexOf("vok_a"), -1, 3}) {
         SelectedProfile = selected;
         SelectedGame = 2;
         ListGames();
         EXPECT_EQ(GameFolders, expected) << selected;
-        EXPECT_EQ(SelectedGame, selected ? 2 : 0) << selected;
+        EXPECT_EQ(SelectedGame, selected >= 0 && selected < 3 ? 0 : 2) << selected;
     }
     SelectedGame = -1;
     EXPECT_EQ(CurrentGameFolder(), nullptr);

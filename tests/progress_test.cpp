@@ -49,7 +49,8 @@ TEST(Progress, RecomputeTotalsAndRankings)
     const std::string player = OnePlayer(card);
     card.Game("vok_ana", "A", {3, 5, 30, 50, 7});
     card.Game("vok_ana", "B", {2, 2, 20, 20, 9});
-    card.Game("vok_ana", "nodat", {6, 6, 1, 1, 3}, false);
+    MakeDir(player + "nodat");
+    WriteSummaryFile(player + "nodat/vok.summary", {6, 6, 1, 1, 3});
     card.Game("vok_ana", "zeros", {0, 0, 0, 0, 0});
     SetModified(player + "B/vok.dat", 1234567);
     SetModified(player + "zeros/vok.dat", 50);

@@ -1,5 +1,4 @@
-// Fixtures of the store tests: a temporary card as StoreRoot, players and games written
-// with the format writers.
+// Fixtures of the store tests: a temporary card as StoreRoot, players and games on it.
 #pragma once
 
 #include "frame/state.h"
@@ -11,8 +10,7 @@
 #include "store/store_files.h"
 #include "tests/support/test_support.h"
 
-// StoreRoot = `store`; players, games, rankings and icons emptied; indexes, popup, notices 0.
-inline void ResetStore(const std::string& store)
+inline void ResetStore(const std::string& store) // players, games, rankings, icons, indexes emptied
 {
     StoreRoot = store;
     for (ProfileRecord* record : Profiles) delete record;
@@ -20,8 +18,7 @@ inline void ResetStore(const std::string& store)
     GameFolders.clear();
     FavouriteList.clear();
     CompletedList.clear();
-    FreeRankingIcons();
-    for (SDL_Surface*& icon : AchievementIcons) FreeSurface(&icon);
+    FreeMedia(); // the icons among them
     GameSummary = GameSummaryRecord{0, 0, 0, 0, 0};
     ScreenMode = 1;
     SelectedProfile = SelectedGame = NoticeId = PopupId = PopupCursor = 0;
@@ -38,14 +35,11 @@ struct TestCard { // a fresh card as StoreRoot for one test, the store emptied a
         MakeDir(store + folder);
         WriteFile(store + folder + "/vok.cfg", text);
     }
-    // The summary and, when `withRecords`, a "vok.dat" of one record.
-    void Game(const std::string& player, const std::string& game, const GameSummaryRecord& summary,
-              bool withRecords = true) const
-    {
-        const std::string folder = store + player + "/" + game;
-        MakeDir(folder);
-        WriteSummaryFile(folder + "/vok.summary", summary);
-        if (withRecords) WriteAchievementFile(folder + "/vok.dat", {{1, 10, 0, 1}});
+    void Game(const std::string& player, const std::string& game, const GameSummaryRecord& summary) const
+    { // the summary and a "vok.dat" of one record
+        MakeDir(store + player + "/" + game);
+        WriteSummaryFile(store + player + "/" + game + "/vok.summary", summary);
+        WriteAchievementFile(store + player + "/" + game + "/vok.dat", {{1, 10, 0, 1}});
     }
 };
 
@@ -77,9 +71,4 @@ inline std::string Totals(int unlocked, int achievements, int earned, int possib
     std::string bytes;
     for (int value : {unlocked, achievements, earned, possible}) AppendInt32(&bytes, value);
     return bytes;
-}
-
-inline SDL_Surface* MakeSurface(int w, int h) // for icon slots
-{
-    return SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 16, 0, 0, 0, 0);
 }
