@@ -46,8 +46,10 @@ struct PopupTest : testing::Test {
 } // namespace
 
 // Each box: a navy box with a white border, the cyan bar of the lit line at y + 8 + 10 x cursor
-// (none past the lines), the yellow lines 10 pixels apart, the line count set. Other ids draw nothing.
-TEST_F(PopupTest, BoxesBarsAndLines)
+// (none past the lines), the yellow lines 10 pixels apart, the line count set. Other ids draw
+// nothing. A notice box is 20 wider than its text up to a text of 250 and 250 for wider ones,
+// centred on x 160 at y 100, 35 high (its two lines: the pictures below and draw_test).
+TEST_F(PopupTest, Boxes)
 {
     const struct { int id, x, y, w, h, lines; TextId text[3]; } boxes[] = {
         {1, 110, 98, 100, 45, 3, {TextSnapshot, TextRemoveProfile, TextExit}},
@@ -66,22 +68,14 @@ TEST_F(PopupTest, BoxesBarsAndLines)
                 SDL_Rect bar{Sint16(box.x + 1), Sint16(box.y + 8 + 10 * PopupCursor), Uint16(box.w - 2), 10};
                 if (PopupCursor < box.lines)
                     SDL_FillRect(ScreenSurface, &bar, ScreenColour(0, 180, 180));
-                for (int i = 0; i < box.lines; ++i) {
-                    const std::string line = "Line " + std::to_string(box.text[i]);
-                    const int y = box.y + 5 + 10 * i;
-                    DrawText(ScreenSurface, line.c_str(), box.x + 10, y, 255, 255, 0, FontSmall);
-                }
+                for (int i = 0; i < box.lines; ++i)
+                    DrawText(ScreenSurface, LanguageTable.GetText(box.text[i]), box.x + 10,
+                             box.y + 5 + 10 * i, 255, 255, 0, FontSmall);
             }), 0) << "box " << box.id << " cursor " << PopupCursor;
             EXPECT_EQ(PopupItemCount, box.lines);
         }
     for (PopupId = -1; PopupId <= 5; PopupId += 6)
         EXPECT_EQ(Differences(DrawPopup, [] {}), 0) << PopupId;
-}
-
-// A notice box is 20 wider than its text up to a text of 250 and 250 for wider ones, centred
-// on x 160 at y 100, 35 high. (Its two lines: the pictures below and draw_test.)
-TEST_F(PopupTest, NoticeBox)
-{
     const struct { int text, x, w; } cases[] = {{250, 25, 270}, {251, 35, 250}, {-7, 150, 20}};
     for (const auto& c : cases) {
         const SDL_Rect r = NoticeBoxRect(c.text);
