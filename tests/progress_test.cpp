@@ -58,8 +58,8 @@ TEST(Progress, RecomputeTotalsAndRankings)
     CompletedList.push_back(RankEntry{1, "stale"});
     RecomputeTotals();
     EXPECT_EQ(TotalsOf(*Profiles[0]), Totals(11, 13, 51, 71));
-    EXPECT_EQ(Names(FavouriteList), (std::vector<std::string>{"B", "A", "nodat", "zeros"}));
-    EXPECT_EQ(Names(CompletedList), (std::vector<std::string>{"B", "zeros", "nodat"}));
+    EXPECT_EQ(FormatRanking(), "fav1=B\r\nfav2=A\r\nfav3=nodat\r\nfav4=zeros\r\n"
+                               "cmp1=B\r\ncmp2=zeros\r\ncmp3=nodat\r\n");
     EXPECT_EQ(CompletedList[0].score, 1234567);
     EXPECT_EQ(CompletedList[2].score, 0);
 }

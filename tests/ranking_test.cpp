@@ -16,14 +16,13 @@ TEST(Ranking, OrderAndFileText)
     InsertCompleted(-5, "-5");
     InsertCompleted(INT32_MIN, "min");
     InsertCompleted(0, "0");
-    EXPECT_EQ(Names(FavouriteList), (std::vector<std::string>{"9", "5a", "5b"}));
-    EXPECT_EQ(Names(CompletedList), (std::vector<std::string>{"0", "-5", "min"}));
+    EXPECT_EQ(FormatRanking(), "fav1=9\r\nfav2=5a\r\nfav3=5b\r\ncmp1=0\r\ncmp2=-5\r\ncmp3=min\r\n");
 
     ParseRanking("cmp2=b\r\ncmp1=a\r\nfav1=my game  \r\n"
                  " fav1=blank before\r\nfav6=six\r\nFav1=caps\r\nfav=none\r\nfav12=x\r\nxcmp1=y\r\n=fav1\n"
                  "fav1=\r\nfav1= a=b\r\nfav3=again\nfav3=again\n");
-    EXPECT_EQ(Names(CompletedList), (std::vector<std::string>{"b", "a"}));
-    EXPECT_EQ(Names(FavouriteList), (std::vector<std::string>{"my game", "", " a=b", "again", "again"}));
+    EXPECT_EQ(FormatRanking(), "fav1=my game\r\nfav2=\r\nfav3= a=b\r\nfav4=again\r\nfav5=again\r\n"
+                               "cmp1=b\r\ncmp2=a\r\n");
 }
 
 // The selected player's file holds at most five lines per list, favourites first, CR LF each.

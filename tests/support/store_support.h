@@ -50,20 +50,12 @@ inline int IndexOf(const std::string& folder) // in Profiles; -1 when not listed
     return -1;
 }
 
-// The entries of `folder` for which `keep` is true, in the order the directory returns them.
 inline std::vector<std::string> DirectoryOrder(const std::string& folder, bool (*keep)(const std::string&))
-{
+{ // the entries `keep` accepts, in the order the directory returns them
     std::vector<std::string> kept;
     for (const std::string& name : ListFolder(folder))
         if (keep(name)) kept.push_back(name);
     return kept;
-}
-
-inline std::vector<std::string> Names(const std::vector<RankEntry>& list) // game folders, in order
-{
-    std::vector<std::string> names;
-    for (const RankEntry& entry : list) names.push_back(entry.gameFolder);
-    return names;
 }
 
 inline std::string Totals(int unlocked, int achievements, int earned, int possible) // "vok.erience"
