@@ -52,36 +52,30 @@ TEST(LanguageFile, LinesAndWholeFiles)
     EXPECT_EQ(LanguageKeyValue(longest + "x\n@lang Late\r\n", "lang"), "");
 }
 
-// No language folder: no languages, every lookup gives "" or index 0, selections do nothing.
-// Ids and indexes out of range never fail.
-TEST(LanguageTable, NoFolder)
-{
-    TempDir dir;
-    WorkingDirectory cwd(dir.path());
-    class LanguageTable table;
-    table.SetLanguage("English");
-    table.SetLanguageIndex(0);
-    EXPECT_TRUE(table.LanguageCount() == 0 && table.texts.empty());
-    EXPECT_TRUE(!*table.LanguageName(0) && table.FindLanguage("English") == 0);
-    EXPECT_EQ(ReadLanguageKey("english.txt", "lang"), "");
-    table.texts = ParseLanguageTexts("@1 one\r\n@5 five\r\n");
-    for (unsigned id : { 0u, 4u, 6u, 4294967295u })
-        EXPECT_STREQ(table.GetText(id), "") << id;
-    EXPECT_STREQ(table.GetText(5), "five");
-}
-
-// The scan lists every entry (a folder and an endless file too) with its name and author; a
-// name selects its first match in directory order, exact bytes only; failed selections keep
-// the loaded texts; a selection reads the file afresh.
+// Without a language folder: no languages, every lookup "" or index 0, selections do nothing, ids
+// and indexes out of range never fail. With one, the scan lists every entry (a folder and an
+// endless file too) with its name and author; a name selects its first match in directory order,
+// exact bytes only; failed selections keep the loaded texts; a selection reads the file afresh.
 TEST(LanguageTable, ScanAndSelect)
 {
     TempDir dir;
+    WorkingDirectory cwd(dir.path());
+    class LanguageTable none;
+    none.SetLanguage("English");
+    none.SetLanguageIndex(0);
+    EXPECT_TRUE(none.LanguageCount() == 0 && none.texts.empty());
+    EXPECT_TRUE(!*none.LanguageName(0) && none.FindLanguage("English") == 0);
+    EXPECT_EQ(ReadLanguageKey("english.txt", "lang"), "");
+    none.texts = ParseLanguageTexts("@1 one\r\n@5 five\r\n");
+    for (unsigned id : { 0u, 4u, 6u, 4294967295u })
+        EXPECT_STREQ(none.GetText(id), "") << id;
+    EXPECT_STREQ(none.GetText(5), "five");
+
     MakeDir(dir / "lang/folder");
     WriteFile(dir / "lang/en", "@lang English\r\n@author Ana\r\n@7 Save\r\n");
     WriteFile(dir / "lang/en2", "@lang English\r\n@7 Keep\r\n");
     WriteFile(dir / "lang/de", "@lang Deutsch\r\n@7 Speichern\r\n");
     ASSERT_EQ(symlink("/dev/zero", (dir / "lang/zero").c_str()), 0); // no line end, ever
-    WorkingDirectory cwd(dir.path());
     class LanguageTable table;
     ASSERT_TRUE(table.LanguageCount() == 5u && table.currentLanguage == 0);
     auto index = [&](const std::string& file) {
