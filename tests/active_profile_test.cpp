@@ -47,6 +47,26 @@ TEST(ActiveProfile, RemembersThePlayerAcrossRuns)
     EXPECT_EQ(ReadFile(card.store + "vok_zed/vok.cfg"), junk);
 }
 
+// An "update" marker makes the start rebuild totals and ranking from the summaries and go
+// away; without it the start only reads the cached totals.
+TEST(ActiveProfile, UpdateMarkerRecomputesAtStart)
+{
+    TestCard card;
+    card.Player("vok_anna");
+    card.Game("vok_anna", "A", {3, 5, 30, 50, 7});
+    WriteFile(card.store + "vok_anna/vok.erience", Totals(1, 1, 1, 1));
+    for (const bool marked : {false, true}) {
+        if (marked) WriteUpdateMarker(card.store + "vok_anna");
+        ScanProfiles();
+        LoadStore();
+        EXPECT_EQ(Profiles[0]->pointsEarned, marked ? 30 : 1);
+        EXPECT_FALSE(HasUpdateMarker());
+        EXPECT_EQ(FavouriteList.size(), marked ? 1u : 0u); // read back from the new file
+    }
+    EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.erience"), Totals(3, 5, 30, 50));
+    EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.ranking"), "fav1=A\r\n");
+}
+
 // Removing a game whose name holds a blank removes exactly that folder and shows the next game.
 TEST(ActiveProfile, RemovingAGameWithABlank)
 {
