@@ -98,23 +98,60 @@ TEST(Avatar, DrawsTheLayersInOrder)
     for (auto& images : AvatarPartImages) for (SDL_Surface*& image : images) FreeSurface(&image);
 }
 
-// The generated art: every layer has its share of 88 x 105 images on a magenta ground with
-// no colour that turns transparent once reduced to 16 bits.
-TEST(AvatarArt, EveryLayerIsComplete)
+// The generated art: every layer has enough images, all 88 x 105, none with a colour that turns
+// transparent in 16 bits, and each fits one shared face, so that any combination looks like
+// one face: every base has the same outline, features stay on the head, hair keeps off the
+// eyes, clothes start at the chin, ear pieces stay beside the head.
+TEST(AvatarArt, EveryLayerIsCompleteAndFitsEveryFace)
 {
     const size_t least[AvatarPartCount] = {4, 8, 4, 4, 3, 8, 4, 10, 3, 8};
+    std::vector<RgbImage> images[AvatarPartCount];
     for (int part = 0; part < AvatarPartCount; ++part) {
         RgbImage image;
-        size_t count = 0;
-        for (int n = 1; ReadBmp24(BuildDir() + "/" + AvatarPartFileName(part, n), &image); ++n) {
-            ++count;
-            ASSERT_EQ(image.width, face::Width) << n;
-            ASSERT_EQ(image.height, face::Height) << n;
-            int nearMagenta = 0; // colours that become magenta in 16 bits
-            for (uint32_t rgb : image.pixels)
-                nearMagenta += rgb != Magenta && (rgb & 0xF8FCF8) == 0xF800F8;
-            EXPECT_EQ(nearMagenta, 0) << AvatarParts[part].key << " " << n;
+        for (int n = 1; ReadBmp24(BuildDir() + "/" + AvatarPartFileName(part, n), &image); ++n)
+            images[part].push_back(image);
+        EXPECT_GE(images[part].size(), least[part]) << AvatarParts[part].key;
+    }
+    const RgbImage& figure = images[AvatarBase].at(0);
+    const paint::Shape head = face::Head();
+    const paint::Shape eyeArea = face::EyeArea();
+    auto allowed = [&](int part, int x, int y) {
+        const bool onFigure = figure.at(x, y) != Magenta;
+        switch (part) {
+        case AvatarBase:
+        case AvatarFacial: return onFigure;                  // beards may hang below the chin
+        case AvatarEyes: return onFigure && y < face::NoseY; // glasses reach the ears
+        case AvatarHair: return !InsideAt(eyeArea, x, y);
+        case AvatarClothes: return y >= face::ChinY;
+        case AvatarEars: return y > 4 && y < face::ShoulderTop;
+        default: return InsideAt(head, x, y);
         }
-        EXPECT_GE(count, least[part]) << AvatarParts[part].key;
+    };
+    for (int part = 0; part < AvatarPartCount; ++part) {
+        for (size_t i = 0; i < images[part].size(); ++i) {
+            const RgbImage& image = images[part][i];
+            ASSERT_EQ(image.width, face::Width);
+            ASSERT_EQ(image.height, face::Height);
+            int drawn = 0;
+            int strays = 0;
+            int nearMagenta = 0; // colours that become magenta in 16 bits
+            int otherShape = 0;  // a base whose outline differs from the first base's
+            for (int y = 0; y < image.height; ++y) {
+                for (int x = 0; x < image.width; ++x) {
+                    const uint32_t rgb = image.at(x, y);
+                    const bool onFigure = figure.at(x, y) != Magenta;
+                    otherShape += part == AvatarBase && (rgb != Magenta) != onFigure;
+                    if (rgb == Magenta) continue;
+                    ++drawn;
+                    strays += !allowed(part, x, y);
+                    nearMagenta += (rgb & 0xF8FCF8) == 0xF800F8;
+                }
+            }
+            SCOPED_TRACE(std::string(AvatarParts[part].key) + " " + std::to_string(i + 1));
+            EXPECT_GT(drawn, 0);
+            EXPECT_EQ(strays, 0);
+            EXPECT_EQ(nearMagenta, 0);
+            EXPECT_EQ(otherShape, 0);
+        }
     }
 }
