@@ -19,6 +19,19 @@ using Images = std::vector<RgbImage>;
 
 static RgbImage Blank() { return RgbImage(face::Width, face::Height, Magenta); }
 
+// One image per entry of `styles`, each drawn by `draw` onto a blank frame.
+template <typename Style, typename Draw>
+static Images DrawEach(const std::vector<Style>& styles, Draw draw)
+{
+    Images images;
+    for (const Style& style : styles) {
+        RgbImage image = Blank();
+        draw(image, style);
+        images.push_back(image);
+    }
+    return images;
+}
+
 // ---------------------------------------------------------------------------------------
 // Bases: the bare head, ears, neck and shoulders in one skin tone each.
 
@@ -215,13 +228,7 @@ static Images Hair()
     styles[11].fringe = WithLocks(Teeth(hairLine + 1, 4, 7), 22, 48);
     styles[11].extra = (Cap(4) & Above(30)) | Circle(CentreX, 10, 6);
     styles[11].extraColour = 0x3C9A6C;
-    Images images;
-    for (const HairStyle& style : styles) {
-        RgbImage image = Blank();
-        DrawHairStyle(image, style);
-        images.push_back(image);
-    }
-    return images;
+    return DrawEach(styles, DrawHairStyle);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -452,13 +459,7 @@ static Images Clothes()
                         Fill(image, face::BothSides(Polygon({{CentreX - 12, shoulder - 3}, {CentreX - 8, shoulder - 3}, {CentreX + 1, shoulder + 13}, {CentreX - 2, shoulder + 15}})) & Body(),
                              ToneOf(0xE8C050));
                     }});
-    Images images;
-    for (const Top& top : tops) {
-        RgbImage image = Blank();
-        DrawTop(image, top);
-        images.push_back(image);
-    }
-    return images;
+    return DrawEach(tops, DrawTop);
 }
 
 // ---------------------------------------------------------------------------------------
