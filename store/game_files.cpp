@@ -27,10 +27,9 @@ static bool SelectedGamePath(const std::string& file, std::string* path)
 
 // "vok.title": key=value lines; only "title" and "author" count, a later line wins, and a
 // key the file lacks keeps the previous game's value.
-static void LoadTitleFile(const std::string& path)
+void ParseTitle(const std::string& text)
 {
-    std::vector<KeyValueLine> lines;
-    if (!ReadKeyValueFile(path, &lines)) return;
+    std::vector<KeyValueLine> lines = ParseKeyValueLines(text);
     for (size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].key == "title") GameTitle = lines[i].value;
         else if (lines[i].key == "author") GameAuthor = lines[i].value;
@@ -43,10 +42,12 @@ void LoadGameInfo(std::vector<AchievementRecord>* list)
     list->clear();
     std::string path;
     if (!SelectedGamePath("vok.title", &path)) return;
-    LoadTitleFile(path);
+    std::string text;
+    if (ReadTextFile(path, &text)) ParseTitle(text);
     std::string bytes;
     SelectedGamePath("vok.dat", &path);
-    if (ReadFileBytes(path, &bytes)) *list = ParseAchievementRecords(bytes);
+    if (ReadFileBytes(path, &bytes, MaxAchievementRecords * AchievementRecordSize))
+        *list = ParseAchievementRecords(bytes);
     LoadAchievementIcons();
 }
 
@@ -110,9 +111,8 @@ int LoadAchievementTexts()
     SelectedGamePath("vok.desc.default", &candidates[1]);
     SelectedGamePath("vok.desc." + ReadTextLanguage(), &candidates[2]);
     for (int i = 0; i < 3; ++i) {
-        if (!PathExists(candidates[i])) continue;
         std::string bytes;
-        if (!ReadFileBytes(candidates[i], &bytes)) return 0;
+        if (!ReadFileBytes(candidates[i], &bytes, MaxAchievementRecords * TextRecordSize)) continue; // as if missing
         AchievementTexts = ParseAchievementTexts(bytes);
         return 1;
     }
