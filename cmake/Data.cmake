@@ -49,3 +49,6 @@ add_custom_target(vok_data ALL DEPENDS
   ${CMAKE_BINARY_DIR}/.media-ui.stamp ${CMAKE_BINARY_DIR}/.media-avatars.stamp
   ${CMAKE_BINARY_DIR}/media/pfcb.ttf ${CMAKE_BINARY_DIR}/.lang.stamp)
 add_dependencies(vok vok_data)
+
+# The fuzzers' seed corpus, kept in tests/corpus/: `make_corpus tests/corpus` writes it afresh.
+vok_tool(make_corpus)

@@ -26,4 +26,6 @@ foreach(test_source ${VOK_TESTS})
     PROPERTIES TIMEOUT 120 LABELS ${test_name}
     DISCOVERY_TIMEOUT 30)
 endforeach()
+# The corpus regression test runs the seed files through the fuzzers' own entry points.
+target_sources(corpus_test PRIVATE tests/fuzz/fuzz_targets.cpp)
 include(cmake/EndToEnd.cmake)

@@ -35,11 +35,14 @@ static ProfileKey ProfileKeyAt(int index)
 
 // A value clipped so that its whole line, "key=", the value and the CR before the LF, stays
 // within the reader's MaxLineLength: a longer line would end the reading there and lose every
-// field after it at the next load.
+// field after it at the next load. Blanks the cut leaves at the end go too, as the reader drops them.
 static std::string FittingValue(const char* key, const std::string& value)
 {
     size_t room = MaxLineLength - std::strlen(key) - 2; // "=" and the CR
-    return value.size() <= room ? value : value.substr(0, room);
+    if (value.size() <= room) return value;
+    size_t end = room;
+    while (end > 0 && static_cast<unsigned char>(value[end - 1]) <= 32) --end;
+    return value.substr(0, end);
 }
 
 std::string FormatProfileFile(const ProfileRecord& record)

@@ -1,0 +1,27 @@
+// Every seed file of the fuzzers (tests/corpus/<target>/) through the same entry points the
+// libFuzzer harnesses call, in the normal suite: a finding kept as a seed stays fixed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/fuzz/fuzz_targets.h"
+#include "tests/support/test_support.h"
+
+namespace fs = std::filesystem;
+
+TEST(Corpus, EverySeedThroughItsParser)
+{
+    int files = 0;
+    for (int i = 0; i < FuzzTargetCount; ++i) {
+        const fs::path folder = fs::path(SourceDir()) / "tests/corpus" / FuzzTargets[i].name;
+        int seeds = 0;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            SCOPED_TRACE(entry.path().string());
+            FuzzTargets[i].run(ReadFile(entry.path()));
+            ++seeds;
+        }
+        EXPECT_GE(seeds, 3) << "good and malformed seeds for " << FuzzTargets[i].name;
+        files += seeds;
+    }
+    RecordProperty("seeds", files);
+}
