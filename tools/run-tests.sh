@@ -1,7 +1,8 @@
 #!/bin/bash
 # Installs what is missing, then builds and tests three variants, each in its own folder:
 # build/ (desktop), build-sanitize/ (desktop under AddressSanitizer and UndefinedBehaviorSanitizer)
-# and build-handheld/ (the GP2X-Wiz variant: its frame, platform and whole-program tests).
+# and build-handheld/ (the GP2X-Wiz variant: its frame, platform and whole-program tests);
+# then builds the libFuzzer harnesses with clang (build-fuzz/) and runs each for 10 s.
 # Exits non-zero when anything fails; the other variants still run, so one report shows all.
 set -u
 cd "$(dirname "$0")/.." || exit 1
@@ -38,6 +39,8 @@ variant "desktop" build "-DCMAKE_BUILD_TYPE=RelWithDebInfo" "" ""
 variant "sanitizers" build-sanitize "-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOK_SANITIZE=ON" "" ""
 variant "handheld" build-handheld "-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOK_HANDHELD=ON" \
     "vok frame_test platform_test program_test" "-L frame_test|platform_test|program_test"
+echo "=== fuzzers: building in build-fuzz and running each for 10 s"
+bash tools/fuzz.sh 10 || failed="$failed fuzzers"
 echo "=== total $(( $(date +%s) - start )) s"
 
 if [ -n "$failed" ]; then
