@@ -168,13 +168,55 @@ bool IsValidBitmap(const std::string& bytes)
     return header.pixelOffset <= bytes.size() && bytes.size() - header.pixelOffset >= rowBytes * rows;
 }
 
+static void PutUint16(std::string* bytes, size_t offset, Uint32 value)
+{
+    (*bytes)[offset] = static_cast<char>(value & 0xFFu);
+    (*bytes)[offset + 1] = static_cast<char>((value >> 8) & 0xFFu);
+}
+
+static void PutUint32(std::string* bytes, size_t offset, Uint32 value)
+{
+    PutUint16(bytes, offset, value & 0xFFFFu);
+    PutUint16(bytes, offset + 2, value >> 16);
+}
+
+// A valid bitmap cut to its upper-left ScreenWidth x ScreenHeight pixels before decoding, so
+// that a large one never costs more than the screen's worth of decoded pixels: the headers and
+// palette as they are with the new size, then the kept part of each kept row.
+static std::string CutToScreen(const std::string& bytes)
+{
+    BitmapHeader header;
+    ReadBitmapHeader(bytes, &header);
+    Sint32 rows = header.height < 0 ? -header.height : header.height;
+    Sint32 width = header.width < ScreenWidth ? header.width : ScreenWidth;
+    Sint32 kept = rows < ScreenHeight ? rows : ScreenHeight;
+    if (width == header.width && kept == rows) return bytes;
+    size_t stride = (static_cast<size_t>(header.width) * header.depth + 31) / 32 * 4;
+    size_t cutStride = (static_cast<size_t>(width) * header.depth + 31) / 32 * 4;
+    // rows are stored bottom-up unless the height is negative: the top rows come last
+    size_t firstRow = header.height < 0 ? 0 : static_cast<size_t>(rows - kept);
+    std::string cut = bytes.substr(0, header.pixelOffset);
+    for (Sint32 row = 0; row < kept; ++row)
+        cut.append(bytes, header.pixelOffset + (firstRow + row) * stride, cutStride);
+    PutUint32(&cut, 2, static_cast<Uint32>(cut.size()));
+    if (header.headerSize == 12) {
+        PutUint16(&cut, 18, static_cast<Uint32>(width));
+        PutUint16(&cut, 20, static_cast<Uint32>(kept));
+    } else {
+        PutUint32(&cut, 18, static_cast<Uint32>(width));
+        PutUint32(&cut, 22, static_cast<Uint32>(header.height < 0 ? -kept : kept));
+        PutUint32(&cut, 34, static_cast<Uint32>(cutStride * kept));
+    }
+    return cut;
+}
+
 // Copies a decoded bitmap into a new 16-bit surface, `width` x `height` when given (0: the
-// bitmap's own size, cut to the screen's), keyed on magenta when `colourKey`.
+// bitmap's own size), keyed on magenta when `colourKey`.
 static SDL_Surface* Converted(SDL_Surface* loaded, int width, int height, bool colourKey)
 {
     if (width == 0) {
-        width = loaded->w < ScreenWidth ? loaded->w : ScreenWidth;
-        height = loaded->h < ScreenHeight ? loaded->h : ScreenHeight;
+        width = loaded->w;
+        height = loaded->h;
     }
     SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCCOLORKEY, width, height, 16, 0, 0, 0, 0);
     if (!surface) return 0;
@@ -188,11 +230,12 @@ static SDL_Surface* Converted(SDL_Surface* loaded, int width, int height, bool c
     return surface;
 }
 
-// Validates and decodes the bytes of a bitmap file, then converts them as Converted does.
+// Validates, cuts and decodes the bytes of a bitmap file, then converts them as Converted does.
 static SDL_Surface* DecodeConverted(const std::string& bytes, int width, int height, bool colourKey)
 {
     if (!IsValidBitmap(bytes)) return 0; // exactly as if the file were missing
-    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    const std::string cut = CutToScreen(bytes);
+    SDL_RWops* stream = SDL_RWFromConstMem(cut.data(), static_cast<int>(cut.size()));
     if (!stream) return 0;
     SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
     if (!loaded) return 0;

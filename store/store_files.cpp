@@ -12,12 +12,15 @@ static const char SafeWritePrefix[] = ".vok-tmp."; // a leading "." keeps it fro
 
 // A descriptor for reading `path`, or -1 unless it is a regular file. O_NONBLOCK: opening a
 // FIFO must not wait for a writer that never comes; fstat after open checks the very file opened.
-static int OpenRegularFile(const std::string& path)
+static int OpenRegularFile(const std::string& path, off_t* size)
 {
     int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return -1;
     struct stat status;
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) return fd;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        *size = status.st_size;
+        return fd;
+    }
     close(fd);
     return -1;
 }
@@ -25,8 +28,12 @@ static int OpenRegularFile(const std::string& path)
 bool ReadFileBytes(const std::string& path, std::string* bytes, size_t limit)
 {
     bytes->clear();
-    int fd = OpenRegularFile(path);
+    off_t size = 0;
+    int fd = OpenRegularFile(path, &size);
     if (fd < 0) return false;
+    // room for what will be read at once: a large bitmap grown step by step would be copied
+    // and, for a moment, held twice
+    bytes->reserve(static_cast<Uint64>(size) < limit ? static_cast<size_t>(size) : limit);
     char buffer[4096];
     bool ok = true;
     while (bytes->size() < limit) {

@@ -108,7 +108,9 @@ TEST(Media, BitmapsValidatedBeforeDecoding)
         SDL_Surface* surface = DecodeBitmap(bytes);
         EXPECT_EQ(IsValidBitmap(bytes), valid) << name;
         EXPECT_EQ(surface != nullptr, valid) << name;
-        if (surface) EXPECT_TRUE(surface->format->BitsPerPixel == 16 && surface->w >= 2) << name;
+        if (surface) {
+            EXPECT_TRUE(surface->format->BitsPerPixel == 16 && surface->w >= 2) << name;
+        }
         FreeSurface(&surface);
         (valid ? good : bad)++;
     }
@@ -117,11 +119,26 @@ TEST(Media, BitmapsValidatedBeforeDecoding)
     TempDir dir;
     WriteFile(dir / "crash.bmp", ReadFile(SourceDir() + "/tests/corpus/bitmap/bad_depth_4097_34_bytes.bmp"));
     ASSERT_EQ(mkfifo((dir / "fifo.bmp").c_str(), 0644), 0);
-    WriteBmp24(dir / "large.bmp", RgbImage(1000, 300)); // cut to the screen: nothing beyond it shows
-    for (const std::string path : {dir / "crash.bmp", dir / "fifo.bmp", std::string("/dev/zero"), dir.path()})
+    for (const std::string& path : {dir / "crash.bmp", dir / "fifo.bmp", std::string("/dev/zero"), dir.path()})
         EXPECT_EQ(LoadBitmap(path), nullptr) << path;
-    SDL_Surface* large = LoadBitmap(dir / "large.bmp");
-    ASSERT_NE(large, nullptr);
-    EXPECT_TRUE(large->w == ScreenWidth && large->h == ScreenHeight);
-    FreeSurface(&large);
+
+    // a large bitmap is cut to the screen before decoding (nothing beyond it can show), stored
+    // bottom-up or top-down (a negative height, its rows reversed)
+    RgbImage image(1000, 300, 0x808080), flipped(1000, 300);
+    image.at(0, 0) = 0xFF0000;
+    image.at(319, 239) = 0x0000FF;
+    image.at(320, 0) = image.at(0, 240) = 0x00FF00;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 1000; ++x) flipped.at(x, y) = image.at(x, 299 - y);
+    std::string topDown = EncodeBmp24(flipped);
+    topDown.replace(22, 4, std::string("\xD4\xFE\xFF\xFF", 4)); // -300
+    for (const std::string& bytes : {EncodeBmp24(image), topDown}) {
+        SDL_Surface* large = DecodeBitmap(bytes);
+        ASSERT_NE(large, nullptr);
+        EXPECT_TRUE(large->w == ScreenWidth && large->h == ScreenHeight);
+        EXPECT_EQ(Shown(large, 0, 0), Rgb(0xFF0000));
+        EXPECT_EQ(Shown(large, 319, 239), Rgb(0x0000FF));
+        EXPECT_EQ(Shown(large, 319, 0), Rgb(0x808080));
+        FreeSurface(&large);
+    }
 }
