@@ -28,4 +28,5 @@ foreach(test_source ${VOK_TESTS})
 endforeach()
 # The corpus regression test runs the seed files through the fuzzers' own entry points.
 target_sources(corpus_test PRIVATE tests/fuzz/fuzz_targets.cpp)
+add_dependencies(corpus_test make_corpus)
 include(cmake/EndToEnd.cmake)
