@@ -7,6 +7,7 @@
 // one field broken, among them the 34-byte bitmap that claims 4097 bits per pixel.
 #include <SDL.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -68,7 +69,7 @@ struct Bmp {
             palette += std::string{char(i * 37), char(i * 91), char(i * 13)};
             if (headerSize != 12) palette += '\0';
         }
-        const int32_t rows = height < 0 ? -height : height;
+        const int64_t rows = height == INT32_MIN ? 0 : std::abs(height); // no pixels for a height that has no size
         const size_t rowBytes = (size_t(uint32_t(width)) * depth + 31) / 32 * 4;
         std::string pixels(std::max<int64_t>(0, int64_t(rowBytes) * rows + pixelShift), '\0');
         for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = char(i * 29 + 7);
