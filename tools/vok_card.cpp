@@ -7,6 +7,7 @@
 // Exit status: 0 shown, or checked clean; 1 problems found; 2 bad usage (one line on stderr).
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <map>
@@ -494,6 +495,7 @@ void Checker::Texts(const std::string& game, const std::vector<AchievementRecord
     std::vector<std::string> files;
     for (const std::string& name : ListFolder(root_ + game))
         if (name.compare(0, 9, "vok.desc.") == 0) files.push_back(name);
+    std::sort(files.begin(), files.end()); // the report in a steady order; vok itself never lists them
     for (const std::string& file : files) TextFile(game + file, records);
     std::string language;
     const bool named = Regular(game + "vok.lang") && ReadFirstLine(root_ + game + "vok.lang", &language);
