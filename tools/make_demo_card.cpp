@@ -9,6 +9,14 @@
 // selecting the first player. The folder is filled afresh each run, but only when it is new,
 // empty or an earlier demo card (it holds the file ".vok-demo-card"); anything else is
 // refused and left alone.
+//
+// A game's file (games/<game folder>.txt, UTF-8; "#" starts a comment line) has a first word
+// per line: title, author; texts (the languages of its "vok.desc." files); default (the
+// language written again as "vok.desc.default", or none); textlanguage (named in "vok.lang");
+// emblems (letters cycled over the icons), emblem (that of "vok.icon"), iconsize (of
+// "vok.icon"), theme (two RRGGBB tile colours), noicon (ids drawn without an icon). Then per
+// achievement, ids counting from 1, "achievement POINTS [hidden]" followed by one line
+// "LANGUAGE NAME | DESCRIPTION" per language. players.txt describes its own lines.
 #include <fcntl.h>
 #include <sys/stat.h>
 
