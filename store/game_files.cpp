@@ -12,7 +12,6 @@ std::string GameAuthor;
 std::vector<AchievementRecord> Achievements;
 std::vector<AchievementText> AchievementTexts;
 
-static const size_t TextRecordSize = 128;
 static const int IconCount = 50;
 
 // Path of `file` in the selected game folder; false when no game is selected.
@@ -91,7 +90,7 @@ static void Uncomplement(const std::string& bytes, size_t offset, char* field, s
 std::vector<AchievementText> ParseAchievementTexts(const std::string& bytes)
 {
     std::vector<AchievementText> texts;
-    for (size_t offset = 0; bytes.size() - offset >= TextRecordSize; offset += TextRecordSize) {
+    for (size_t offset = 0; bytes.size() - offset >= AchievementTextSize; offset += AchievementTextSize) {
         AchievementText text;
         text.id = Int32At(bytes, offset);
         Uncomplement(bytes, offset + 4, text.name, sizeof text.name);
@@ -112,7 +111,7 @@ int LoadAchievementTexts()
     SelectedGamePath("vok.desc." + ReadTextLanguage(), &candidates[2]);
     for (int i = 0; i < 3; ++i) {
         std::string bytes;
-        if (!ReadFileBytes(candidates[i], &bytes, MaxAchievementRecords * TextRecordSize)) continue; // as if missing
+        if (!ReadFileBytes(candidates[i], &bytes, MaxAchievementRecords * AchievementTextSize)) continue; // as if missing
         AchievementTexts = ParseAchievementTexts(bytes);
         return 1;
     }

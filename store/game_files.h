@@ -8,6 +8,8 @@
 #include <SDL.h>
 #include "store/progress.h"
 
+const size_t AchievementTextSize = 128; // bytes of one record of an achievement text file
+
 // One 128-byte record of an achievement text file, text fields un-complemented.
 struct AchievementText {
     int id;

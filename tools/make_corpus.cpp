@@ -3,20 +3,25 @@
 //   make_corpus <folder>      (the repository's copy is tests/corpus/)
 //
 // one sub-folder per fuzz target (tests/fuzz/fuzz_targets.cpp). The good files come from the
-// project's own format writers and from SDL_SaveBMP; the malformed ones are those files with
-// one field broken, among them the 34-byte bitmap that claims 4097 bits per pixel.
+// program's profile writer, the game kit's encoders and SDL_SaveBMP; the malformed ones are
+// such files with one field broken, among them the 34-byte bitmap that claims 4097 bits per pixel.
 #include <SDL.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <cstdio>
 #include <iostream>
+#include <tuple>
 #include <string>
 #include <vector>
 
+#include <fstream>
+
 #include "profile/profile_file.h"
-#include "store/game_files_writer.h"
-#include "store/progress_writer.h"
 #include "store/store_files.h"
+extern "C" {
+#include "kit/vok_kit.h"
+}
 
 namespace fs = std::filesystem;
 
@@ -28,7 +33,8 @@ int Written = 0;
 void Seed(const std::string& target, const std::string& name, const std::string& bytes)
 {
     fs::create_directories(Root / target);
-    if (!WriteGameFile((Root / target / name).string(), bytes)) {
+    std::ofstream file(Root / target / name, std::ios::binary);
+    if (!file.write(bytes.data(), std::streamsize(bytes.size()))) {
         std::cerr << "make_corpus: cannot write " << (Root / target / name) << "\n";
         std::exit(1);
     }
@@ -41,6 +47,44 @@ std::string U32(uint32_t value)
     std::string bytes;
     AppendInt32(&bytes, WrapToSint32(value));
     return bytes;
+}
+
+std::string FormatSummary(const VokSummary& summary)
+{
+    unsigned char bytes[VOK_SUMMARY_SIZE];
+    VokEncodeSummary(&summary, bytes);
+    return std::string(reinterpret_cast<char*>(bytes), sizeof bytes);
+}
+
+std::string FormatAchievementRecords(const std::vector<VokAchievement>& records)
+{
+    std::string text;
+    for (const VokAchievement& record : records) {
+        unsigned char bytes[VOK_RECORD_SIZE];
+        VokEncodeRecord(&record, bytes);
+        text.append(reinterpret_cast<char*>(bytes), sizeof bytes);
+    }
+    return text;
+}
+
+// Text records as the kit writes them; fields too long for the kit are written complemented
+// to the field's end, without the terminator vok relies on.
+std::string EncodeAchievementTexts(const std::vector<std::tuple<int, std::string, std::string>>& texts)
+{
+    std::string all;
+    for (const auto& [id, name, description] : texts) {
+        std::string record = U32(uint32_t(id)) + std::string(VOK_TEXT_RECORD_SIZE - 4, '\xFF');
+        for (size_t i = 0; i < name.size() && i < 21; ++i) record[4 + i] = char(~name[i]);
+        for (size_t i = 0; i < description.size() && i < 101; ++i) record[25 + i] = char(~description[i]);
+        VokText text = {id, {0}, {0}};
+        if (name.size() <= VOK_NAME_MAX && description.size() <= VOK_DESCRIPTION_MAX) {
+            std::snprintf(text.name, sizeof text.name, "%s", name.c_str());
+            std::snprintf(text.description, sizeof text.description, "%s", description.c_str());
+            VokEncodeText(&text, reinterpret_cast<unsigned char*>(&record[0]));
+        }
+        all += record;
+    }
+    return all;
 }
 
 // A bitmap built field by field; every field can be set to a wrong value.
@@ -168,7 +212,7 @@ void KeyValues()
     Seed("key_value", "profile_odd_lines.cfg", "=x\nname==v  \r\n\nnoequals\nname=later\nhair=-7\neyes= 0009x");
     Seed("key_value", "ranking_good", "fav1=game_a\r\nfav2=game_b\r\ncmp1=game_a\r\n");
     Seed("key_value", "ranking_odd_keys", "fav6=x\r\nfav0=y\r\nfav1x=z\r\nFAV1=w\r\ncmp5=v\r\ncmp5=again\r\n");
-    Seed("key_value", "title_good", FormatTitleFile("Star Race", "Ana"));
+    Seed("key_value", "title_good", "title=Star Race\r\nauthor=Ana\r\n");
     Seed("key_value", "title_latin1", "title=Caf\xE9 \xFF\r\nauthor=\r\ntitle=last wins\n");
     Seed("key_value", "empty", "");
 }
