@@ -119,8 +119,10 @@ void SnapshotStep(const std::string& fileName, int noticeId)
         return;
     SnapshotCountdown = SnapshotCountdown - 1;
     // An empty name means there is no player (or game) to name the file after.
-    bool saved = true;
-    if (SnapshotCountdown == 1 && !Profiles.empty() && !fileName.empty())
-        saved = SaveSnapshot(fileName);
-    NoticeId = saved ? noticeId : NoticeNotSaved;
+    if (SnapshotCountdown == 1 && !Profiles.empty() && !fileName.empty() && !SaveSnapshot(fileName)) {
+        SnapshotCountdown = 0; // no later step may raise the notice of a saved snapshot again
+        NoticeId = NoticeNotSaved;
+        return;
+    }
+    NoticeId = noticeId;
 }

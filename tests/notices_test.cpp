@@ -57,6 +57,8 @@ TEST(Notices, TextsWhenTheyShowAndTheSnapshotCountdown)
     SnapshotCountdown = 2;
     SnapshotStep("missing/folder.bmp", 5);
     EXPECT_EQ(NoticeId, NoticeNotSaved);
+    SnapshotStep("missing/folder.bmp", 5);
+    EXPECT_EQ(std::vector({SnapshotCountdown, NoticeId}), std::vector({0, int(NoticeNotSaved)})) << "stays told";
     EXPECT_EQ(Shown(NoticeNotSaved), T(TextNoticeNotSaved));
     ReleaseCard();
 }

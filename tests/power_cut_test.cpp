@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -40,6 +41,15 @@ std::vector<std::string> Emulator()
     for (std::string word; words >> word;)
         command.push_back(word);
     return command;
+}
+
+// Every how many cut points one is tried: VOK_CUT_STRIDE from the environment (for slow emulated
+// builds), else 1, every point.
+size_t Stride()
+{
+    const char* configured = std::getenv("VOK_CUT_STRIDE");
+    const int stride = configured ? std::atoi(configured) : 1;
+    return stride > 1 ? size_t(stride) : 1;
 }
 
 // Calls that change a file system; open only counts with a flag that writes.
@@ -76,8 +86,8 @@ std::string ScriptOf(const std::string& words, const std::string& shot, int* fra
     return text;
 }
 
-// Two players, Ana (selected at start) with three games and Bob with one, each game with a link
-// to the outside folder; totals and rankings as a recomputation leaves them; an older snapshot.
+// Two players, Ana (selected at start) with two games and Bob with one, each game with links to
+// the outside folder; totals and rankings as a recomputation leaves them; an older snapshot.
 struct Card {
     TempDir dir;
     std::string store = dir / "card/", outside = dir / "outside", shot = dir / "shot.bmp";
@@ -90,11 +100,10 @@ struct Card {
         WritePlayer(store, {"vok_bob", "Bob"});
         const struct { const char *player, *game; GameSummaryRecord summary; } games[] = {
             {"vok_ana", "alpha", {2, 2, 20, 20, 5}}, {"vok_ana", "beta", {1, 3, 10, 30, 7}},
-            {"vok_ana", "gamma", {0, 2, 0, 20, 1}}, {"vok_bob", "delta", {1, 1, 5, 5, 2}}};
+            {"vok_bob", "delta", {1, 1, 5, 5, 2}}};
         for (const auto& g : games) {
             GameSetup game = CountedGame(g.game, 2, 2);
             game.summary = g.summary;
-            game.iconIds = {1};
             WriteGame(store, g.player, game);
             const std::string folder = store + g.player + "/" + g.game;
             symlink((outside + "/file").c_str(), (folder + "/file link").c_str());
@@ -157,7 +166,7 @@ std::string TornFiles(const Files& before, const Files& after, const Files& now)
     return torn;
 }
 
-// Every player's totals and ranking files, then the same after a fresh recomputation.
+// Every player's totals and ranking as the card holds them, then as a fresh recomputation makes them.
 std::pair<std::string, std::string> TotalsAndFresh(const std::string& store)
 {
     ResetStore(store);
@@ -165,7 +174,9 @@ std::pair<std::string, std::string> TotalsAndFresh(const std::string& store)
     std::string stored, fresh;
     for (size_t i = 0; i < Profiles.size(); ++i) {
         const std::string folder = store + Profiles[i]->folder + "/";
-        stored += Profiles[i]->folder + ReadFile(folder + "vok.erience") + ReadFile(folder + "vok.ranking");
+        const ProfileRecord& p = *Profiles[i]; // its totals as read, a missing file as zeros
+        stored += p.folder + Totals(p.unlockedCount, p.achievementCount, p.pointsEarned, p.pointsPossible) +
+                  ReadFile(folder + "vok.ranking");
         SelectedProfile = int(i);
         RecomputeTotals();
         fresh += Profiles[i]->folder + ReadFile(folder + "vok.erience") + ReadFile(folder + "vok.ranking");
@@ -210,7 +221,10 @@ std::vector<Point> WritePoints(const std::string& log, const std::string& card)
         const size_t blank = line.find(' ');
         if (blank == std::string::npos)
             continue;
-        const std::string thread = line.substr(0, blank), call = line.substr(blank + 1);
+        const size_t start = line.find_first_not_of(' ', blank); // strace pads the thread id
+        if (start == std::string::npos)
+            continue;
+        const std::string thread = line.substr(0, blank), call = line.substr(start);
         if (mainThread.empty())
             mainThread = thread;
         const size_t open = call.find('(');
@@ -239,25 +253,24 @@ protected:
     }
     void TearDown() override { ReleaseCard(); }
 
-    // vok on the card of `card` under strace with `options`, the scenario's script.
+    // vok on the card of `card` with the scenario's script, under strace with `options` unless empty.
     static VokRun Run(const Card& card, const Scenario& scenario, const std::vector<std::string>& options)
     {
         int frames = 0;
         WriteFile(card.dir / "script.txt", ScriptOf(scenario.words, card.shot, &frames));
-        std::vector<std::string> args = {"-f", "-qq", "--seccomp-bpf"};
+        std::vector<std::string> command = Emulator();
+        command.insert(command.end(), {BuildDir() + "/vok", "--store", card.store, "--script",
+                                       card.dir / "script.txt", "--max-frames", std::to_string(frames)});
+        if (options.empty())
+            return RunProgram("/usr/bin/env", command, BuildDir()); // env finds an emulator on the PATH
+        std::vector<std::string> args = {"-f", "-qq"};
         args.insert(args.end(), options.begin(), options.end());
         args.push_back("--");
-        for (const std::string& word : Emulator())
-            args.push_back(word);
-        args.insert(args.end(), {BuildDir() + "/vok", "--store", card.store, "--script", card.dir / "script.txt",
-                                 "--max-frames", std::to_string(frames)});
+        args.insert(args.end(), command.begin(), command.end());
         return RunProgram(VOK_STRACE, args, BuildDir());
     }
     // The start after a cut or a failure, with nothing pressed.
-    static VokRun Start(const Card& card)
-    {
-        return Run(card, Scenario{"start", "", "", ""}, {"-o", "/dev/null", "-e", "trace=none"});
-    }
+    static VokRun Start(const Card& card) { return Run(card, Scenario{"start", "", "", ""}, {}); }
     // What the scenario leaves when nothing goes wrong, after one more start.
     static Files Uncut(const Scenario& scenario, std::vector<Point>* points)
     {
@@ -265,6 +278,12 @@ protected:
         const VokRun traced = Run(card, scenario, {"-y", "-o", card.dir / "trace.txt", "-e", std::string("trace=") + TracedCalls});
         EXPECT_EQ(traced.status, 0) << traced.err;
         *points = WritePoints(ReadFile(card.dir / "trace.txt"), card.store);
+        // The exit's own scenario cuts into the active player's file; the others end there too,
+        // which adds nothing new to try.
+        const auto exit = std::find_if(points->begin(), points->end(),
+                                       [](const Point& p) { return p.line.find("activevok") != std::string::npos; });
+        if (scenario.name != "exit")
+            points->erase(exit, points->end());
         EXPECT_EQ(Start(card).status, 0);
         return Contents(card.store);
     }
@@ -305,8 +324,9 @@ TEST_P(PowerCut, KilledAtEveryWrite)
     std::vector<Point> points;
     const Files after = Uncut(scenario, &points);
     ASSERT_FALSE(points.empty()) << scenario.name;
-    int killed = 0;
-    for (const Point& point : points) {
+    int killed = 0, tried = 0;
+    for (size_t p = 0; p < points.size(); p += Stride(), ++tried) {
+        const Point& point = points[p];
         Card card(scenario);
         const Files before = Contents(card.store), outside = Contents(card.outside);
         const std::string inject = "inject=" + point.call + ":signal=KILL:when=" + std::to_string(point.number);
@@ -314,12 +334,14 @@ TEST_P(PowerCut, KilledAtEveryWrite)
         killed += run.status != 0;
         Check(card, before, after, outside, scenario.name + ", cut at " + point.line);
     }
-    EXPECT_EQ(killed, int(points.size())) << "every cut point was reached";
-    std::printf("[ figures  ] %s: %zu cut points tried, %d killed\n", scenario.name.c_str(), points.size(), killed);
+    EXPECT_EQ(killed, tried) << "every cut point was reached";
+    std::printf("[ figures  ] %s: %d of %zu cut points tried, %d killed\n", scenario.name.c_str(), tried,
+                points.size(), killed);
 }
 
-// ENOSPC, EIO and EROFS at every write-related call: vok runs on and ends with status 0, the card
-// is as before or as after, and the notice tells whether the player's file reached the card.
+// ENOSPC, EIO or EROFS at every write-related call (all three where the player is told of a save,
+// one in turn elsewhere): vok runs on and ends with status 0, the card is as before or as after,
+// and the notice tells whether the player's file reached the card.
 TEST_P(PowerCut, FailingCardAtEveryWrite)
 {
     const Scenario& scenario = Scenarios[GetParam()];
@@ -328,13 +350,17 @@ TEST_P(PowerCut, FailingCardAtEveryWrite)
     const std::string notSaved = LanguageTable.GetText(TextNoticeNotSaved);
     const std::string savedNotice = std::string(LanguageTable.GetText(TextSnapshotSaved)) + " vok_ana.bmp " +
                                     LanguageTable.GetText(TextSnapshotWhere);
+    const std::vector<std::string> errors = {"ENOSPC", "EIO", "EROFS"};
     int injected = 0, refused = 0;
-    for (const Point& point : points)
-        for (const char* error : {"ENOSPC", "EIO", "EROFS"}) {
+    for (size_t p = 0; p < points.size(); p += Stride())
+        for (size_t e = 0; e < errors.size(); ++e) {
+            if (scenario.saved.empty() && e != p % errors.size())
+                continue;
+            const Point& point = points[p];
             Card card(scenario);
             const Files before = Contents(card.store), outside = Contents(card.outside);
-            const std::string label = scenario.name + ", " + error + " at " + point.line;
-            const std::string inject = "inject=" + point.call + ":error=" + error + ":when=" + std::to_string(point.number);
+            const std::string label = scenario.name + ", " + errors[e] + " at " + point.line;
+            const std::string inject = "inject=" + point.call + ":error=" + errors[e] + ":when=" + std::to_string(point.number);
             const VokRun run = Run(card, scenario, {"-o", "/dev/null", "-e", "trace=" + point.call, "-e", inject});
             ++injected;
             EXPECT_EQ(run.status, 0) << label << run.err;
