@@ -15,25 +15,30 @@ static const int MaxPasses = 3;
 
 static bool RemoveEntry(int parent, const std::string& name, int depth);
 
-// The names in the folder open at `folder`, "." and ".." left out. The listing works on a
-// duplicate so `folder` stays open for the removals.
-static std::vector<std::string> FolderEntries(int folder)
+// The names in the folder open at `folder`, "." and ".." left out; false when the folder
+// could not be listed to its end (readdir's null entry is also its error). The listing works
+// on a duplicate so `folder` stays open for the removals.
+static bool FolderEntries(int folder, std::vector<std::string>* names)
 {
-    std::vector<std::string> names;
+    names->clear();
     int listing = dup(folder);
-    if (listing < 0) return names;
+    if (listing < 0) return false;
     DIR* dir = fdopendir(listing);
     if (!dir) {
         close(listing);
-        return names;
+        return false;
     }
     rewinddir(dir);
-    while (struct dirent* entry = readdir(dir)) {
+    for (;;) {
+        errno = 0;
+        struct dirent* entry = readdir(dir);
+        if (!entry) break;
         std::string name = entry->d_name;
-        if (name != "." && name != "..") names.push_back(name);
+        if (name != "." && name != "..") names->push_back(name);
     }
+    bool listed = errno == 0;
     closedir(dir);
-    return names;
+    return listed;
 }
 
 // Empties the folder `name` of `parent` and removes it. It is opened relative to `parent`
@@ -47,8 +52,8 @@ static bool RemoveFolder(int parent, const std::string& name, int depth)
         return false;
     }
     for (int pass = 0; pass < MaxPasses; ++pass) {
-        std::vector<std::string> names = FolderEntries(folder);
-        bool emptied = true;
+        std::vector<std::string> names;
+        bool emptied = FolderEntries(folder, &names);
         for (size_t i = 0; i < names.size(); ++i) emptied = RemoveEntry(folder, names[i], depth + 1) && emptied;
         if (unlinkat(parent, name.c_str(), AT_REMOVEDIR) == 0) break;
         // another pass only for entries that appeared meanwhile, not for ones that resist

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -185,8 +186,19 @@ std::vector<std::string> ListFolder(const std::string& path)
     std::vector<std::string> names;
     DIR* folder = opendir(path.c_str());
     if (!folder) return names;
-    struct dirent* entry;
-    while ((entry = readdir(folder)) != 0) names.push_back(entry->d_name);
+    // readdir ends with a null entry both at the end and on an error (EOVERFLOW on a 32-bit
+    // build without 64-bit inode numbers, EIO on a failing card); only errno tells them apart.
+    // A listing that fails part way counts as one that could not be made: empty, and said.
+    for (;;) {
+        errno = 0;
+        struct dirent* entry = readdir(folder);
+        if (!entry) break;
+        names.push_back(entry->d_name);
+    }
+    if (errno != 0) {
+        std::fprintf(stderr, "vok: cannot list the folder %s: %s\n", path.c_str(), std::strerror(errno));
+        names.clear();
+    }
     closedir(folder);
     return names;
 }

@@ -43,7 +43,8 @@ bool IsSafeWriteTemporary(const std::string& name);
 
 // True when a file system entry exists at `path` (status query succeeds).
 bool PathExists(const std::string& path);
-// Directory entry names in the order the system returns them, "." and ".." included.
+// Directory entry names in the order the system returns them, "." and ".." included; empty
+// (with a line on standard error when the listing fails part way) when it cannot be listed.
 std::vector<std::string> ListFolder(const std::string& path);
 
 #endif
