@@ -10,6 +10,17 @@ target_compile_definitions(vok_test_support PUBLIC
   VOK_BUILD_DIR="${CMAKE_BINARY_DIR}" VOK_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VOK_CMAKE_COMMAND="${CMAKE_COMMAND}"
   $<$<BOOL:${VOK_HANDHELD}>:VOK_HANDHELD_BUILD=1>)
 set_target_properties(vok_test_support PROPERTIES CXX_STANDARD 17)
+# The command line that runs the build's own programs in a cross build (empty otherwise): the
+# tests put it in front of vok and the tools, so they need no binfmt_misc registration.
+set(VOK_EMULATOR_WORDS "")
+foreach(word IN LISTS CMAKE_CROSSCOMPILING_EMULATOR)
+  string(REPLACE "\\" "\\\\" word "${word}")
+  string(REPLACE "\"" "\\\"" word "${word}")
+  string(APPEND VOK_EMULATOR_WORDS "\"${word}\", ")
+endforeach()
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/test_emulator.h
+  CONTENT "// Written by cmake/Tests.cmake from CMAKE_CROSSCOMPILING_EMULATOR.\nstatic const char* const EmulatorWords[] = {@VOK_EMULATOR_WORDS@nullptr};\n" @ONLY)
+target_include_directories(vok_test_support PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
 file(GLOB VOK_TESTS CONFIGURE_DEPENDS tests/*_test.cpp)
 foreach(test_source ${VOK_TESTS})
