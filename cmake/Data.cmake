@@ -11,6 +11,10 @@ vok_tool(make_media)
 vok_tool(make_avatars)
 vok_tool(make_lang)
 vok_tool(make_demo_card)
+# PNG pictures of bitmaps: the tour's screenshots and the handheld menu's icon.
+find_package(ZLIB REQUIRED)
+vok_tool(bmp_to_png)
+target_link_libraries(bmp_to_png PRIVATE ZLIB::ZLIB)
 
 file(GLOB_RECURSE VOK_ART_SOURCES CONFIGURE_DEPENDS data/art/*)
 file(GLOB VOK_LANG_SOURCES CONFIGURE_DEPENDS data/lang/*)

@@ -32,6 +32,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# What ARM programs started through binfmt_misc (by a shell script) need: the emulated CPU and
+# the sysroot's libraries. The tests set it for the programs they start.
+set(VOK_EMULATOR_ENVIRONMENT "QEMU_CPU=${VOK_ARM_CPU}")
+if(VOK_SYSROOT)
+  list(APPEND VOK_EMULATOR_ENVIRONMENT "QEMU_LD_PREFIX=${VOK_SYSROOT}")
+endif()
+
 if(NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
   find_program(VOK_QEMU_ARM qemu-arm)
   if(VOK_QEMU_ARM)

@@ -97,6 +97,7 @@ VokRun RunProgram(const std::string& program, const std::vector<std::string>& ar
         std::string blankSeparated;
         for (const std::string& word : Emulator()) blankSeparated += (blankSeparated.empty() ? "" : " ") + word;
         if (!blankSeparated.empty()) setenv("VOK_EMULATOR", blankSeparated.c_str(), 1);
+        for (const char* const* setting = EmulatorSettings; *setting; ++setting) putenv(const_cast<char*>(*setting));
         std::vector<std::string> words = BuiltHere(program) ? Emulator() : std::vector<std::string>();
         words.push_back(program);
         words.insert(words.end(), args.begin(), args.end());
