@@ -16,7 +16,9 @@ set(VOK_ARM_CPU "arm926" CACHE STRING "The CPU qemu-arm emulates")
 set(CMAKE_C_COMPILER "${VOK_CROSS_PREFIX}gcc")
 set(CMAKE_CXX_COMPILER "${VOK_CROSS_PREFIX}g++")
 set(CMAKE_C_FLAGS_INIT "${VOK_ARM_FLAGS}")
-set(CMAKE_CXX_FLAGS_INIT "${VOK_ARM_FLAGS}")
+# -Wno-psabi: GCC notes that std::vector iterators are passed differently since GCC 7.1; all
+# C++ code of the build comes from one compiler, so the note says nothing about it.
+set(CMAKE_CXX_FLAGS_INIT "${VOK_ARM_FLAGS} -Wno-psabi")
 
 if(VOK_SYSROOT)
   set(CMAKE_SYSROOT "${VOK_SYSROOT}")
