@@ -11,6 +11,7 @@ vok_tool(make_media)
 vok_tool(make_avatars)
 vok_tool(make_lang)
 vok_tool(make_demo_card)
+target_compile_definitions(make_demo_card PRIVATE VOK_DEMO_CONTENT="${CMAKE_SOURCE_DIR}/data/demo")
 # PNG pictures of bitmaps: the tour's screenshots and the handheld menu's icon.
 find_package(ZLIB REQUIRED)
 vok_tool(bmp_to_png)
