@@ -1,14 +1,14 @@
 #!/bin/bash
-# Makes sure the Debian packages for building, testing, the tour pictures (zlib) and the
-# real-window test (X11, Xvfb, xdotool) are installed; with --arm also those of the handheld's
-# cross build: the armel cross compiler, the ARM emulator with its binfmt_misc entries, the
-# sysroot maker and zip for the SD-card package.
+# Makes sure the Debian packages for building, testing, the tour pictures (zlib), the
+# real-window test (X11, Xvfb, xdotool) and the power-cut test (strace) are installed; with
+# --arm also those of the handheld's cross build: the armel cross compiler, the ARM emulator
+# with its binfmt_misc entries, the sysroot maker and zip for the SD-card package.
 # As root: one apt-get update, then apt-get install -y of what is missing. Otherwise: prints
 # the exact install command and fails, so nothing half-installed is built on.
 set -u
 
 packages="cmake make g++ pkg-config libsdl1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
-          libgtest-dev fonts-dejavu-extra zlib1g-dev libx11-dev xvfb xdotool"
+          libgtest-dev fonts-dejavu-extra zlib1g-dev libx11-dev xvfb xdotool strace"
 arm_packages="crossbuild-essential-armel qemu-user qemu-user-binfmt mmdebstrap zip"
 
 case "${1:-}" in
