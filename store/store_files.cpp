@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -218,8 +219,16 @@ std::vector<std::string> ListFolder(const std::string& path)
         close(fd);
         return names;
     }
-    struct dirent* entry;
-    while (names.size() < MaxFolderEntries && (entry = readdir(folder)) != 0) names.push_back(entry->d_name);
+    // readdir ends with a null entry both at the end and on an error (EOVERFLOW on a 32-bit
+    // build without 64-bit inode numbers, EIO on a failing card); only errno tells them apart.
+    // A listing that fails part way counts as one that could not be made: empty.
+    while (names.size() < MaxFolderEntries) {
+        errno = 0;
+        struct dirent* entry = readdir(folder);
+        if (!entry) break;
+        names.push_back(entry->d_name);
+    }
+    if (errno != 0) names.clear();
     closedir(folder);
     return names;
 }

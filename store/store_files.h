@@ -56,7 +56,8 @@ bool IsSafeWriteTemporary(const std::string& name);
 // True when a file system entry exists at `path` (status query succeeds).
 bool PathExists(const std::string& path);
 // Directory entry names in the order the system returns them, "." and ".." included, at
-// most MaxFolderEntries; none when `path` is no folder (it is never opened as a file).
+// most MaxFolderEntries; none when `path` is no folder (it is never opened as a file) or when
+// the listing fails part way.
 std::vector<std::string> ListFolder(const std::string& path);
 
 #endif

@@ -111,7 +111,9 @@ TEST_F(EndToEnd, RemovingEveryGameAndSnapshots)
 TEST_F(EndToEnd, RemovingAPlayerAndRestoringAnother)
 {
     TempDir dir;
-    const std::string store = DemoCard(dir), removed = PlayerOrder(store).front();
+    const std::string store = DemoCard(dir);
+    ASSERT_FALSE(PlayerOrder(store).empty()) << "the demo card has players";
+    const std::string removed = PlayerOrder(store).front();
     SelectAtStart(store, removed);
     auto cardFiles = [&] {
         std::map<std::string, std::string> files;

@@ -186,6 +186,7 @@ TEST_F(GameScreenInProcess, GridCellsAndPanel)
     game.iconIds = {7, 9, 50};
     WriteGame(card.store(), "vok_anna", game);
     Open();
+    ASSERT_EQ(Achievements.size(), 11u);
     Press(ButtonDown, 1); // the cursor away from the first row
     const uint32_t cells[] = {
         icon, unlocked, locked, unlocked, unlocked, unlocked, icon, locked, locked, locked, icon,

@@ -108,6 +108,7 @@ TEST_F(ProfileFileTest, CommitProfiles)
     EXPECT_EQ(ReadFile(card.store + "vok_ana/vok.cfg"), "name=Ana\r\n");
     EXPECT_FALSE(FileExists(card.store + "vok_bob/vok.cfg"));
 
+    ASSERT_EQ(Profiles.size(), 1 + std::size(cases));
     SelectedProfile = 1;
     Profiles[0]->pointsEarned = 42;
     SetEditedProfile("vok_ana", "Deutsch", "Anna", "02", "03", "", "", "", "", "", "", "", "");

@@ -11,6 +11,9 @@
 
 #include "tests/support/store_support.h"
 
+// 32-bit builds too: 32-bit inode numbers make readdir() fail with EOVERFLOW on large disks.
+static_assert(sizeof(ino_t) == 8 && sizeof(off_t) == 8, "built without 64-bit file offsets");
+
 // Binary values are little-endian on every host, signed, and missing bytes read as 0.
 TEST(StoreFiles, Int32LittleEndianAndShortData)
 {
