@@ -2,6 +2,9 @@
 
 #include <cstring>
 #include "frame/state.h"
+#include "localization/language_table.h"
+
+bool DrawingCaches = true;
 
 // Blits the whole of `image` with its top-left at (x, y); nothing for a null image or target.
 static void BlitAt(SDL_Surface* image, SDL_Surface* target, int x, int y)
@@ -15,16 +18,86 @@ static void BlitAt(SDL_Surface* image, SDL_Surface* target, int x, int y)
     SDL_BlitSurface(image, 0, target, &where);
 }
 
+// Rendered texts by font, colour and text, so a text that stays on screen is rendered once:
+// an open-addressed table, emptied whole when it is half full, when the language changes or
+// when either of the program's fonts is replaced.
+struct CachedText {
+    Uint32 hash;
+    TTF_Font* font;
+    Uint32 colour;
+    std::string text;
+    SDL_Surface* surface; // null: a free slot
+};
+static const unsigned TextSlots = 256; // a power of two
+static const unsigned MaxCachedTexts = TextSlots / 2;
+static CachedText TextCache[TextSlots];
+static unsigned CachedTextCount = 0;
+static TTF_Font* CachedFontSmall = 0;
+static TTF_Font* CachedFontLarge = 0;
+static int CachedLanguage = -1;
+
+void ClearTextCache()
+{
+    for (unsigned i = 0; i < TextSlots; ++i) {
+        if (TextCache[i].surface) SDL_FreeSurface(TextCache[i].surface);
+        TextCache[i].surface = 0;
+    }
+    CachedTextCount = 0;
+    CachedFontSmall = FontSmall;
+    CachedFontLarge = FontLarge;
+    CachedLanguage = LanguageTable.currentLanguage;
+}
+
+static Uint32 TextHash(TTF_Font* font, Uint32 colour, const char* text)
+{
+    Uint32 hash = 2166136261u ^ colour ^ static_cast<Uint32>(reinterpret_cast<size_t>(font));
+    for (; *text; ++text) hash = (hash ^ static_cast<unsigned char>(*text)) * 16777619u;
+    return hash;
+}
+
+// The rendered text, from the table or rendered now and kept; null when it cannot render.
+static SDL_Surface* CachedRender(TTF_Font* font, const char* text, SDL_Color colour)
+{
+    if (FontSmall != CachedFontSmall || FontLarge != CachedFontLarge || LanguageTable.currentLanguage != CachedLanguage)
+        ClearTextCache();
+    Uint32 key = Uint32(colour.r) << 16 | Uint32(colour.g) << 8 | colour.b;
+    Uint32 hash = TextHash(font, key, text);
+    unsigned slot = hash & (TextSlots - 1);
+    for (; TextCache[slot].surface; slot = (slot + 1) & (TextSlots - 1)) {
+        const CachedText& entry = TextCache[slot];
+        if (entry.hash == hash && entry.font == font && entry.colour == key && entry.text == text)
+            return entry.surface;
+    }
+    SDL_Surface* rendered = TTF_RenderText_Blended(font, text, colour);
+    if (!rendered) return 0;
+    if (CachedTextCount >= MaxCachedTexts) {
+        ClearTextCache();
+        slot = hash & (TextSlots - 1);
+    }
+    CachedText& entry = TextCache[slot];
+    entry.hash = hash;
+    entry.font = font;
+    entry.colour = key;
+    entry.text = text;
+    entry.surface = rendered;
+    ++CachedTextCount;
+    return rendered;
+}
+
 void DrawText(SDL_Surface* target, const char* text, int x, int y, int red, int green, int blue, TTF_Font* font)
 {
-    if (!text || !font) return; // no font: the program runs on without text
+    if (!text || !*text || !font) return; // an empty text draws nothing; no font: no text at all
     SDL_Color colour;
     colour.r = static_cast<Uint8>(red);
     colour.g = static_cast<Uint8>(green);
     colour.b = static_cast<Uint8>(blue);
     colour.unused = 0;
+    if (DrawingCaches && (font == FontSmall || font == FontLarge)) {
+        BlitAt(CachedRender(font, text, colour), target, x, y);
+        return;
+    }
     SDL_Surface* rendered = TTF_RenderText_Blended(font, text, colour);
-    if (!rendered) return; // an empty text renders to nothing
+    if (!rendered) return;
     BlitAt(rendered, target, x, y);
     SDL_FreeSurface(rendered);
 }

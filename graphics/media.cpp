@@ -1,6 +1,7 @@
 #include "graphics/media.h"
 
 #include "frame/state.h"
+#include "graphics/draw.h"
 #include "profile/avatar.h"
 #include "store/profiles.h"
 #include "store/ranking.h"
@@ -62,6 +63,19 @@ static Uint32 MagentaKey(SDL_Surface* surface)
     return SDL_MapRGB(format, 255, 0, 255);
 }
 
+// Run-length encoded keys blit whole runs instead of testing every pixel; same pixels.
+static void SetMagentaKey(SDL_Surface* surface)
+{
+    SDL_SetColorKey(surface, SDL_SRCCOLORKEY | (DrawingCaches ? SDL_RLEACCEL : 0), MagentaKey(surface));
+}
+
+// A bitmap the build wrote already in the screen's 5-6-5 layout needs no conversion.
+static bool ScreenLayout(const SDL_Surface* loaded)
+{
+    const SDL_PixelFormat* f = loaded->format;
+    return f->BitsPerPixel == 16 && f->Rmask == 0xF800 && f->Gmask == 0x07E0 && f->Bmask == 0x001F;
+}
+
 // Reads a bitmap and copies it into a new 16-bit surface, `width` x `height` when given
 // (0: the bitmap's own size), keyed on magenta when `colourKey`.
 static SDL_Surface* LoadConverted(const std::string& path, int width, int height, bool colourKey)
@@ -70,9 +84,13 @@ static SDL_Surface* LoadConverted(const std::string& path, int width, int height
     if (!stream) return 0;
     SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
     if (!loaded) return 0;
-    if (width == 0) {
+    if (width == 0 || (width == loaded->w && height == loaded->h)) {
         width = loaded->w;
         height = loaded->h;
+        if (ScreenLayout(loaded)) {
+            if (colourKey) SetMagentaKey(loaded);
+            return loaded;
+        }
     }
     SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCCOLORKEY, width, height, 16, 0, 0, 0, 0);
     if (surface) {
@@ -82,7 +100,7 @@ static SDL_Surface* LoadConverted(const std::string& path, int width, int height
         whole.w = static_cast<Uint16>(loaded->w);
         whole.h = static_cast<Uint16>(loaded->h);
         SDL_BlitSurface(loaded, &whole, surface, 0);
-        if (colourKey) SDL_SetColorKey(surface, SDL_SRCCOLORKEY, MagentaKey(surface));
+        if (colourKey) SetMagentaKey(surface);
     }
     SDL_FreeSurface(loaded);
     return surface;
