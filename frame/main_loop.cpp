@@ -51,6 +51,7 @@ static bool StartUp()
     LoadStore();
     LoadMedia();
     LoadSound();
+    PrepareKeyboard();
     return true;
 }
 

@@ -27,6 +27,7 @@ struct CachedText {
     Uint32 colour;
     std::string text;
     SDL_Surface* surface; // null: a free slot
+    int dx, dy;           // where the surface lies inside the text as rendered
 };
 static const unsigned TextSlots = 256; // a power of two
 static const unsigned MaxCachedTexts = TextSlots / 2;
@@ -55,8 +56,39 @@ static Uint32 TextHash(TTF_Font* font, Uint32 colour, const char* text)
     return hash;
 }
 
+// The rows and columns of a rendered text that hold some ink, at (*dx, *dy) inside it: wholly
+// transparent pixels blend to nothing, so the blit of the rest draws the same. Takes `rendered`.
+static SDL_Surface* InkedPart(SDL_Surface* rendered, int* dx, int* dy)
+{
+    const SDL_PixelFormat* f = rendered->format;
+    int left = rendered->w, right = -1, top = rendered->h, bottom = -1;
+    for (int y = 0; y < rendered->h; ++y) {
+        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(rendered->pixels) + y * rendered->pitch);
+        for (int x = 0; x < rendered->w; ++x) {
+            if (!(row[x] & f->Amask)) continue;
+            if (x < left) left = x;
+            if (x > right) right = x;
+            if (y < top) top = y;
+            bottom = y;
+        }
+    }
+    *dx = *dy = 0;
+    if (f->BitsPerPixel != 32 || right < 0 || (left == 0 && top == 0 && right == rendered->w - 1 && bottom == rendered->h - 1))
+        return rendered;
+    SDL_Surface* part = SDL_CreateRGBSurface(SDL_SWSURFACE, right - left + 1, bottom - top + 1, 32, f->Rmask, f->Gmask,
+                                             f->Bmask, f->Amask);
+    if (!part) return rendered;
+    for (int y = top; y <= bottom; ++y)
+        std::memcpy(static_cast<Uint8*>(part->pixels) + (y - top) * part->pitch,
+                    static_cast<const Uint8*>(rendered->pixels) + y * rendered->pitch + left * 4, size_t(part->w) * 4);
+    SDL_FreeSurface(rendered);
+    *dx = left;
+    *dy = top;
+    return part;
+}
+
 // The rendered text, from the table or rendered now and kept; null when it cannot render.
-static SDL_Surface* CachedRender(TTF_Font* font, const char* text, SDL_Color colour)
+static const CachedText* CachedRender(TTF_Font* font, const char* text, SDL_Color colour)
 {
     if (FontSmall != CachedFontSmall || FontLarge != CachedFontLarge || LanguageTable.currentLanguage != CachedLanguage)
         ClearTextCache();
@@ -66,7 +98,7 @@ static SDL_Surface* CachedRender(TTF_Font* font, const char* text, SDL_Color col
     for (; TextCache[slot].surface; slot = (slot + 1) & (TextSlots - 1)) {
         const CachedText& entry = TextCache[slot];
         if (entry.hash == hash && entry.font == font && entry.colour == key && entry.text == text)
-            return entry.surface;
+            return &entry;
     }
     SDL_Surface* rendered = TTF_RenderText_Blended(font, text, colour);
     if (!rendered) return 0;
@@ -79,9 +111,9 @@ static SDL_Surface* CachedRender(TTF_Font* font, const char* text, SDL_Color col
     entry.font = font;
     entry.colour = key;
     entry.text = text;
-    entry.surface = rendered;
+    entry.surface = InkedPart(rendered, &entry.dx, &entry.dy);
     ++CachedTextCount;
-    return rendered;
+    return &entry;
 }
 
 void DrawText(SDL_Surface* target, const char* text, int x, int y, int red, int green, int blue, TTF_Font* font)
@@ -93,7 +125,8 @@ void DrawText(SDL_Surface* target, const char* text, int x, int y, int red, int 
     colour.b = static_cast<Uint8>(blue);
     colour.unused = 0;
     if (DrawingCaches && (font == FontSmall || font == FontLarge)) {
-        BlitAt(CachedRender(font, text, colour), target, x, y);
+        const CachedText* cached = CachedRender(font, text, colour);
+        if (cached) BlitAt(cached->surface, target, x + cached->dx, y + cached->dy);
         return;
     }
     SDL_Surface* rendered = TTF_RenderText_Blended(font, text, colour);

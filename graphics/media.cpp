@@ -76,6 +76,25 @@ static bool ScreenLayout(const SDL_Surface* loaded)
     return f->BitsPerPixel == 16 && f->Rmask == 0xF800 && f->Gmask == 0x07E0 && f->Bmask == 0x001F;
 }
 
+// Copies 24-bit rows (blue, green, red bytes on a little-endian machine) into a 5-6-5 surface
+// of the same size, each channel's low bits dropped as SDL's own blit does, many times faster;
+// false, copying nothing, for any other pair.
+static bool Copy24To565(const SDL_Surface* from, SDL_Surface* to)
+{
+    const Uint16 probe = 1;
+    const SDL_PixelFormat* f = from->format;
+    if (*reinterpret_cast<const Uint8*>(&probe) != 1 || f->BitsPerPixel != 24 || f->Rmask != 0xFF0000
+        || f->Gmask != 0xFF00 || f->Bmask != 0xFF || !ScreenLayout(to) || to->w != from->w || to->h != from->h)
+        return false;
+    for (int y = 0; y < from->h; ++y) {
+        const Uint8* source = static_cast<const Uint8*>(from->pixels) + y * from->pitch;
+        Uint16* target = reinterpret_cast<Uint16*>(static_cast<Uint8*>(to->pixels) + y * to->pitch);
+        for (int x = 0; x < from->w; ++x, source += 3)
+            target[x] = Uint16((source[2] >> 3) << 11 | (source[1] >> 2) << 5 | source[0] >> 3);
+    }
+    return true;
+}
+
 // Reads a bitmap and copies it into a new 16-bit surface, `width` x `height` when given
 // (0: the bitmap's own size), keyed on magenta when `colourKey`.
 static SDL_Surface* LoadConverted(const std::string& path, int width, int height, bool colourKey)
@@ -99,7 +118,7 @@ static SDL_Surface* LoadConverted(const std::string& path, int width, int height
         whole.y = 0;
         whole.w = static_cast<Uint16>(loaded->w);
         whole.h = static_cast<Uint16>(loaded->h);
-        SDL_BlitSurface(loaded, &whole, surface, 0);
+        if (!Copy24To565(loaded, surface)) SDL_BlitSurface(loaded, &whole, surface, 0);
         if (colourKey) SetMagentaKey(surface);
     }
     SDL_FreeSurface(loaded);
@@ -109,6 +128,14 @@ static SDL_Surface* LoadConverted(const std::string& path, int width, int height
 SDL_Surface* LoadBitmap(const std::string& path)
 {
     return LoadConverted(path, 0, 0, true);
+}
+
+void PrepareForScreen(SDL_Surface* image)
+{
+    if (!image || !ScreenSurface || !DrawingCaches) return;
+    SDL_Rect nothing = { 0, 0, 0, 0 }; // mapped onto the screen and encoded, then no pixel blitted
+    SDL_Rect at = { 0, 0, 0, 0 };
+    SDL_LowerBlit(image, &nothing, ScreenSurface, &at);
 }
 
 void FreeSurface(SDL_Surface** surface)
@@ -126,6 +153,7 @@ void LoadMedia()
             *media.handle = LoadBitmap(media.file);
         else
             *media.handle = LoadConverted(media.file, ScreenWidth, ScreenHeight, false);
+        PrepareForScreen(*media.handle);
     }
     LoadAvatarImages();
 }

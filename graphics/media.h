@@ -31,6 +31,9 @@ extern Mix_Chunk* NextSound;            // media/next.wav: stepping to another p
 // Loads a Windows bitmap as a new 16-bit surface of its own size with magenta (255, 0, 255)
 // transparent; null when the file cannot be loaded. Caller owns the surface.
 SDL_Surface* LoadBitmap(const std::string& path);
+// Run-length encodes a keyed image for ScreenSurface now rather than at its first blit, which
+// then costs no more than any other; draws nothing. For images loaded before the first frame.
+void PrepareForScreen(SDL_Surface* image);
 // Frees a surface (null is fine) and sets the handle to null.
 void FreeSurface(SDL_Surface** surface);
 

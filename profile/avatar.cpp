@@ -68,7 +68,10 @@ void LoadAvatarImages()
         for (size_t i = 0; i < images.size(); ++i) FreeSurface(&images[i]);
         images.clear();
         const std::vector<std::string>& files = AvatarPartFiles[part];
-        for (size_t i = 0; i < files.size(); ++i) images.push_back(LoadBitmap(files[i])); // null keeps its slot
+        for (size_t i = 0; i < files.size(); ++i) {
+            images.push_back(LoadBitmap(files[i])); // null keeps its slot
+            PrepareForScreen(images.back()); // a player switch then encodes nothing
+        }
     }
 }
 
