@@ -51,6 +51,17 @@ void ClearTextCache()
 }
 
 // Of the font and the text only, so the same text in every colour lies in one run of slots.
+void PrepareFonts()
+{
+    if (!DrawingCaches || !FontSmall) return;
+    char all[256 - 32 + 1];
+    for (int c = 32; c < 256; ++c) all[c - 32] = static_cast<char>(c);
+    all[256 - 32] = '\0';
+    SDL_Color white = { 255, 255, 255, 0 };
+    SDL_Surface* rendered = TTF_RenderText_Blended(FontSmall, all, white);
+    if (rendered) SDL_FreeSurface(rendered);
+}
+
 static Uint32 TextHash(TTF_Font* font, const char* text)
 {
     Uint32 hash = 2166136261u ^ static_cast<Uint32>(reinterpret_cast<size_t>(font));
