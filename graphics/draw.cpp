@@ -224,7 +224,9 @@ void SplitTextLine(const char* text, std::string* firstLine, std::string* second
 void DrawTwoLineText(SDL_Surface* target, const char* text, int x, int y, int red, int green, int blue, TTF_Font* font)
 {
     if (!text) return;
-    std::string firstLine, secondLine;
+    static std::string firstLine, secondLine; // keep their storage from frame to frame
+    firstLine.clear();
+    secondLine.clear();
     SplitTextLine(text, &firstLine, &secondLine);
     DrawText(target, firstLine.c_str(), x, y, red, green, blue, font);
     DrawText(target, secondLine.c_str(), x, y + 10, red, green, blue, font);
