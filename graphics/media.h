@@ -29,7 +29,8 @@ extern SDL_Surface* StarSurface;        // media/star.bmp: one star of the ratin
 extern Mix_Chunk* NextSound;            // media/next.wav: stepping to another profile or game
 
 // Loads a Windows bitmap as a new 16-bit surface of its own size with magenta (255, 0, 255)
-// transparent; null when the file cannot be loaded. Caller owns the surface.
+// transparent (run-length encoded); null when the file cannot be loaded. A bitmap already in
+// the screen's 5-6-5 layout is kept as read, a 24-bit one converted. Caller owns the surface.
 SDL_Surface* LoadBitmap(const std::string& path);
 // Run-length encodes a keyed image for ScreenSurface now rather than at its first blit, which
 // then costs no more than any other; draws nothing. For images loaded before the first frame.
