@@ -25,7 +25,7 @@ extern std::string StoreRoot;          // folder of the profile folders; always 
 extern int PopupId;                    // open popup box: 0 none, 1 to 4
 extern int PopupCursor;                // highlighted popup line, 0 at the top
 extern int PopupItemCount;             // line count of the popup drawn last (3 or 2)
-extern int NoticeId;                   // notice shown over the screen: 0 none, 1 to 6
+extern int NoticeId;                   // notice shown over the screen: 0 none, else a NoticeName
 
 // Joystick 0 button numbers of the handheld.
 enum Button {

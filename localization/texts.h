@@ -39,7 +39,8 @@ enum TextId {
     TextSnapshotSaved = 33,     // notices 4 and 5, before the file name
     TextSnapshotWhere = 34,     // notices 4 and 5, after the file name
     TextRemoveGame = 35,        // line 1 of popup 3, line 0 of popup 4
-    TextNoticeNoName = 36       // notice 6: saving a player without a name
+    TextNoticeNoName = 36,      // notice 6: saving a player without a name
+    TextNoticeNotSaved = 37     // notice 7: a snapshot, a profile or a new player not written
 };
 
 #endif

@@ -259,7 +259,7 @@ void GameScreen()
     DrawImage(SelectKeySurface, GridColumn * 25 + 10, GridRow * 25 + 10);
     DrawHeader();
     DrawPanel();
-    SnapshotStep(SnapshotFileName(), 5);
+    SnapshotStep(SnapshotFileName(), NoticeGameSnapshot);
     DrawGameHints();
     if (NoticeId != 0)
         DrawNotice();

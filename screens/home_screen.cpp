@@ -79,7 +79,7 @@ static void NewProfile()
 {
     SetEditedProfile("", "", "", "01", "", "", "", "", "", "", "", "", "");
     if (Profiles.empty())
-        NoticeId = 2;
+        NoticeId = NoticeFirstProfile;
     ScreenMode = 2;
 }
 
@@ -155,7 +155,7 @@ void HomeScreen()
     const ProfileRecord* profile = CurrentProfile();
     if (profile)
         DrawProfileCard(profile);
-    SnapshotStep(profile ? profile->folder + ".bmp" : std::string(), 4);
+    SnapshotStep(profile ? profile->folder + ".bmp" : std::string(), NoticeCardSnapshot);
     DrawHomeHints();
     if (NoticeId != 0)
         DrawNotice();
