@@ -3,8 +3,9 @@
 
 find_package(X11 REQUIRED)
 target_link_libraries(window_test PRIVATE X11::X11)
-# The whole-program tests run the tour and its converter, and make their cards with the tool.
+# The whole-program and identity tests run the tour and its converter, and make their cards with the tool.
 add_dependencies(e2e_test bmp_to_png make_demo_card)
+add_dependencies(identity_test bmp_to_png make_demo_card)
 
 
 # The power-cut test runs vok under strace (tools/setup-packages.sh installs it), behind the

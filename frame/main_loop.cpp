@@ -4,6 +4,7 @@
 #include <SDL_ttf.h>
 
 #include "frame/state.h"
+#include "graphics/draw.h"
 #include "graphics/media.h"
 #include "localization/language_table.h"
 #include "platform/platform.h"
@@ -47,10 +48,12 @@ static bool StartUp()
     TTF_Init();
     FontSmall = TTF_OpenFont("media/pfcb.ttf", 8); // null without the font: texts don't draw
     FontLarge = TTF_OpenFont("media/pfcb.ttf", 16);
+    PrepareFonts();
     ScanStore();
     LoadStore();
     LoadMedia();
     LoadSound();
+    PrepareKeyboard();
     return true;
 }
 

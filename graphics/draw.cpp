@@ -2,6 +2,9 @@
 
 #include <cstring>
 #include "frame/state.h"
+#include "localization/language_table.h"
+
+bool DrawingCaches = true;
 
 // Blits the whole of `image` with its top-left at (x, y); nothing for a null image or target.
 static void BlitAt(SDL_Surface* image, SDL_Surface* target, int x, int y)
@@ -15,16 +18,189 @@ static void BlitAt(SDL_Surface* image, SDL_Surface* target, int x, int y)
     SDL_BlitSurface(image, 0, target, &where);
 }
 
+// Rendered texts by font, colour and text, so a text that stays on screen is rendered once:
+// an open-addressed table, emptied whole when it is half full, when the language changes or
+// when either of the program's fonts is replaced.
+struct CachedText {
+    Uint32 hash;
+    TTF_Font* font;
+    Uint32 colour;
+    std::string text;
+    SDL_Surface* surface; // null: a free slot
+    int dx, dy;           // where the surface lies inside the text as rendered
+    int width;            // TextWidth of the text; -1 until asked
+};
+static const unsigned TextSlots = 256; // a power of two
+static const unsigned MaxCachedTexts = TextSlots / 2;
+static CachedText TextCache[TextSlots];
+static unsigned CachedTextCount = 0;
+static TTF_Font* CachedFontSmall = 0;
+static TTF_Font* CachedFontLarge = 0;
+static int CachedLanguage = -1;
+
+void ClearTextCache()
+{
+    for (unsigned i = 0; i < TextSlots; ++i) {
+        if (TextCache[i].surface) SDL_FreeSurface(TextCache[i].surface);
+        TextCache[i].surface = 0;
+    }
+    CachedTextCount = 0;
+    CachedFontSmall = FontSmall;
+    CachedFontLarge = FontLarge;
+    CachedLanguage = LanguageTable.currentLanguage;
+}
+
+// Of the font and the text only, so the same text in every colour lies in one run of slots.
+void PrepareFonts()
+{
+    if (!DrawingCaches || !FontSmall) return;
+    char all[256 - 32 + 1];
+    for (int c = 32; c < 256; ++c) all[c - 32] = static_cast<char>(c);
+    all[256 - 32] = '\0';
+    SDL_Color white = { 255, 255, 255, 0 };
+    SDL_Surface* rendered = TTF_RenderText_Blended(FontSmall, all, white);
+    if (rendered) SDL_FreeSurface(rendered);
+}
+
+static Uint32 TextHash(TTF_Font* font, const char* text)
+{
+    Uint32 hash = 2166136261u ^ static_cast<Uint32>(reinterpret_cast<size_t>(font));
+    for (; *text; ++text) hash = (hash ^ static_cast<unsigned char>(*text)) * 16777619u;
+    return hash;
+}
+
+// The rows and columns of a rendered text that hold some ink, at (*dx, *dy) inside it: wholly
+// transparent pixels blend to nothing, so the blit of the rest draws the same. Takes `rendered`.
+static SDL_Surface* InkedPart(SDL_Surface* rendered, int* dx, int* dy)
+{
+    const SDL_PixelFormat* f = rendered->format;
+    int left = rendered->w, right = -1, top = rendered->h, bottom = -1;
+    for (int y = 0; y < rendered->h; ++y) {
+        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(rendered->pixels) + y * rendered->pitch);
+        for (int x = 0; x < rendered->w; ++x) {
+            if (!(row[x] & f->Amask)) continue;
+            if (x < left) left = x;
+            if (x > right) right = x;
+            if (y < top) top = y;
+            bottom = y;
+        }
+    }
+    *dx = *dy = 0;
+    if (f->BitsPerPixel != 32 || right < 0 || (left == 0 && top == 0 && right == rendered->w - 1 && bottom == rendered->h - 1))
+        return rendered;
+    SDL_Surface* part = SDL_CreateRGBSurface(SDL_SWSURFACE, right - left + 1, bottom - top + 1, 32, f->Rmask, f->Gmask,
+                                             f->Bmask, f->Amask);
+    if (!part) return rendered;
+    for (int y = top; y <= bottom; ++y)
+        std::memcpy(static_cast<Uint8*>(part->pixels) + (y - top) * part->pitch,
+                    static_cast<const Uint8*>(rendered->pixels) + y * rendered->pitch + left * 4, size_t(part->w) * 4);
+    SDL_FreeSurface(rendered);
+    *dx = left;
+    *dy = top;
+    return part;
+}
+
+static void CheckTextCache()
+{
+    if (FontSmall != CachedFontSmall || FontLarge != CachedFontLarge || LanguageTable.currentLanguage != CachedLanguage)
+        ClearTextCache();
+}
+
+// The slot of the text in `font` and colour `key`, or the free slot where it would go; in
+// *sibling the same text in another colour when there is one.
+static unsigned FindText(TTF_Font* font, const char* text, Uint32 hash, Uint32 key, CachedText** sibling)
+{
+    unsigned slot = hash & (TextSlots - 1);
+    for (; TextCache[slot].surface; slot = (slot + 1) & (TextSlots - 1)) {
+        CachedText& entry = TextCache[slot];
+        if (entry.hash != hash || entry.font != font || entry.text != text) continue;
+        if (entry.colour == key) return slot;
+        *sibling = &entry;
+    }
+    return slot;
+}
+
+// The same text in another colour: a blended text's alpha is its ink whatever the colour, so
+// only the colour of each pixel changes. Null when it cannot copy.
+static SDL_Surface* Recoloured(const CachedText& sibling, Uint32 key)
+{
+    SDL_Surface* from = sibling.surface;
+    const SDL_PixelFormat* f = from->format;
+    if (f->BitsPerPixel != 32) return 0;
+    SDL_Surface* to = SDL_CreateRGBSurface(SDL_SWSURFACE, from->w, from->h, 32, f->Rmask, f->Gmask, f->Bmask, f->Amask);
+    if (!to) return 0;
+    const Uint32 colour = SDL_MapRGB(to->format, Uint8(key >> 16), Uint8(key >> 8), Uint8(key)) & ~f->Amask;
+    for (int y = 0; y < from->h; ++y) {
+        const Uint32* source = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(from->pixels) + y * from->pitch);
+        Uint32* target = reinterpret_cast<Uint32*>(static_cast<Uint8*>(to->pixels) + y * to->pitch);
+        for (int x = 0; x < from->w; ++x) target[x] = (source[x] & f->Amask) | colour;
+    }
+    return to;
+}
+
+// The rendered text, from the table or rendered now and kept; null when it cannot render.
+static const CachedText* CachedRender(TTF_Font* font, const char* text, SDL_Color colour)
+{
+    CheckTextCache();
+    const Uint32 key = Uint32(colour.r) << 16 | Uint32(colour.g) << 8 | colour.b;
+    const Uint32 hash = TextHash(font, text);
+    CachedText* sibling = 0;
+    unsigned slot = FindText(font, text, hash, key, &sibling);
+    if (TextCache[slot].surface) return &TextCache[slot];
+    SDL_Surface* surface = sibling ? Recoloured(*sibling, key) : 0;
+    int dx = sibling ? sibling->dx : 0, dy = sibling ? sibling->dy : 0, width = sibling ? sibling->width : -1;
+    if (!surface) {
+        SDL_Surface* rendered = TTF_RenderText_Blended(font, text, colour);
+        if (!rendered) return 0;
+        surface = InkedPart(rendered, &dx, &dy);
+    }
+    if (CachedTextCount >= MaxCachedTexts) {
+        ClearTextCache();
+        slot = hash & (TextSlots - 1);
+    }
+    CachedText& entry = TextCache[slot];
+    entry.hash = hash;
+    entry.font = font;
+    entry.colour = key;
+    entry.text = text;
+    entry.surface = surface;
+    entry.dx = dx;
+    entry.dy = dy;
+    entry.width = width;
+    ++CachedTextCount;
+    return &entry;
+}
+
+// A width asked before, kept with the text in any colour; -1 when none is known.
+static int CachedWidth(TTF_Font* font, const char* text, int width)
+{
+    if (!DrawingCaches || (font != FontSmall && font != FontLarge)) return -1;
+    CheckTextCache();
+    const Uint32 hash = TextHash(font, text);
+    for (unsigned slot = hash & (TextSlots - 1); TextCache[slot].surface; slot = (slot + 1) & (TextSlots - 1)) {
+        CachedText& entry = TextCache[slot];
+        if (entry.hash != hash || entry.font != font || entry.text != text) continue;
+        if (width >= 0) entry.width = width;
+        if (entry.width >= 0) return entry.width;
+    }
+    return -1;
+}
+
 void DrawText(SDL_Surface* target, const char* text, int x, int y, int red, int green, int blue, TTF_Font* font)
 {
-    if (!text || !font) return; // no font: the program runs on without text
+    if (!text || !*text || !font) return; // an empty text draws nothing; no font: no text at all
     SDL_Color colour;
     colour.r = static_cast<Uint8>(red);
     colour.g = static_cast<Uint8>(green);
     colour.b = static_cast<Uint8>(blue);
     colour.unused = 0;
+    if (DrawingCaches && (font == FontSmall || font == FontLarge)) {
+        const CachedText* cached = CachedRender(font, text, colour);
+        if (cached) BlitAt(cached->surface, target, x + cached->dx, y + cached->dy);
+        return;
+    }
     SDL_Surface* rendered = TTF_RenderText_Blended(font, text, colour);
-    if (!rendered) return; // an empty text renders to nothing
+    if (!rendered) return;
     BlitAt(rendered, target, x, y);
     SDL_FreeSurface(rendered);
 }
@@ -48,7 +224,9 @@ void SplitTextLine(const char* text, std::string* firstLine, std::string* second
 void DrawTwoLineText(SDL_Surface* target, const char* text, int x, int y, int red, int green, int blue, TTF_Font* font)
 {
     if (!text) return;
-    std::string firstLine, secondLine;
+    static std::string firstLine, secondLine; // keep their storage from frame to frame
+    firstLine.clear();
+    secondLine.clear();
     SplitTextLine(text, &firstLine, &secondLine);
     DrawText(target, firstLine.c_str(), x, y, red, green, blue, font);
     DrawText(target, secondLine.c_str(), x, y + 10, red, green, blue, font);
@@ -70,27 +248,44 @@ void FillRoundRect(SDL_Rect rect, Uint32 colour)
 {
     int x = rect.x, y = rect.y, w = rect.w, h = rect.h; // w and h unsigned 16-bit: never negative
     if (w <= 5 || h <= 5) return;
-    FillPart(x + 1, y + 1, w - 2, h - 2, colour);
+    // In whole rows: a fill costs by the row, and one-pixel columns are all rows.
     FillPart(x + 2, y, w - 4, 1, colour);
+    FillPart(x + 1, y + 1, w - 2, 1, colour);
+    FillPart(x, y + 2, w, h - 4, colour);
+    FillPart(x + 1, y + h - 2, w - 2, 1, colour);
     FillPart(x + 2, y + h - 1, w - 4, 1, colour);
-    FillPart(x, y + 2, 1, h - 4, colour);
-    FillPart(x + w - 1, y + 2, 1, h - 4, colour);
 }
 
 void FillRoundRectSmall(SDL_Rect rect, Uint32 colour)
 {
     int x = rect.x, y = rect.y, w = rect.w, h = rect.h;
     if (w <= 3 || h <= 3) return;
-    FillPart(x + 1, y, w - 2, h, colour);
-    FillPart(x, y + 1, 1, h - 2, colour);
-    FillPart(x + w - 1, y + 1, 1, h - 2, colour);
+    FillPart(x + 1, y, w - 2, 1, colour);
+    FillPart(x, y + 1, w, h - 2, colour);
+    FillPart(x + 1, y + h - 1, w - 2, 1, colour);
+}
+
+// FillRoundRect's shape less the middle that the inner shape of DrawBox covers anyway: the
+// same pixels in the end, each filled once.
+static void FillRoundFrame(SDL_Rect rect, Uint32 colour)
+{
+    int x = rect.x, y = rect.y, w = rect.w, h = rect.h;
+    FillPart(x + 2, y, w - 4, 1, colour);
+    FillPart(x + 1, y + 1, w - 2, 1, colour);
+    FillPart(x + 1, y + h - 2, w - 2, 1, colour);
+    FillPart(x + 2, y + h - 1, w - 4, 1, colour);
+    FillPart(x, y + 2, 2, h - 4, colour); // the outer column and the middle's first one
+    FillPart(x + w - 2, y + 2, 2, h - 4, colour);
 }
 
 void DrawBox(SDL_Rect rect, Uint32 fill, Uint32 border)
 {
-    FillRoundRect(rect, border);
     // Only a box over 7 pixels has an inner shape; below 2 the shrunk size would wrap to 65535.
-    if (rect.w <= 7 || rect.h <= 7) return;
+    if (rect.w <= 7 || rect.h <= 7) {
+        FillRoundRect(rect, border);
+        return;
+    }
+    FillRoundFrame(rect, border);
     SDL_Rect inner;
     inner.x = static_cast<Sint16>(rect.x + 1);
     inner.y = static_cast<Sint16>(rect.y + 1);
@@ -102,8 +297,11 @@ void DrawBox(SDL_Rect rect, Uint32 fill, Uint32 border)
 int TextWidth(TTF_Font* font, const char* text)
 {
     if (!font || !text) return 0;
-    int width = 0, height = 0;
+    int width = CachedWidth(font, text, -1);
+    if (width >= 0) return width;
+    int height = 0;
     if (TTF_SizeText(font, text, &width, &height) != 0) return 0;
+    CachedWidth(font, text, width);
     return width;
 }
 

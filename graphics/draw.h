@@ -8,8 +8,15 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+extern bool DrawingCaches; // false (tests only): texts rendered anew, keys blitted unencoded, nothing kept
+
 // Renders Latin-1 `text` blended in (red, green, blue) with its top-left at (x, y).
 void DrawText(SDL_Surface* target, const char* text, int x, int y, int red, int green, int blue, TTF_Font* font);
+// Renders every Latin-1 character once in FontSmall, the font of nearly every text, so that
+// the font engine holds all its glyphs before a first screen or a new language needs them.
+void PrepareFonts();
+// Frees every rendered text kept for reuse; done by itself when the language or a font changes.
+void ClearTextCache();
 // Splits at a space like SplitTextLine; the second line 10 pixels below the first.
 void DrawTwoLineText(SDL_Surface* target, const char* text, int x, int y, int red, int green, int blue, TTF_Font* font);
 // Texts over 48 characters split at the right-most space of indexes 48 down to 1.

@@ -1,6 +1,7 @@
 #include "graphics/media.h"
 
 #include "frame/state.h"
+#include "graphics/draw.h"
 #include "profile/avatar.h"
 #include "store/profiles.h"
 #include "store/ranking.h"
@@ -61,6 +62,38 @@ static Uint32 MagentaKey(SDL_Surface* surface)
 {
     SDL_PixelFormat* format = ScreenSurface ? ScreenSurface->format : surface->format;
     return SDL_MapRGB(format, 255, 0, 255);
+}
+
+// Run-length encoded keys blit whole runs instead of testing every pixel; same pixels.
+static void SetMagentaKey(SDL_Surface* surface)
+{
+    SDL_SetColorKey(surface, SDL_SRCCOLORKEY | (DrawingCaches ? SDL_RLEACCEL : 0), MagentaKey(surface));
+}
+
+// A bitmap the build wrote already in the screen's 5-6-5 layout needs no conversion.
+static bool ScreenLayout(const SDL_Surface* loaded)
+{
+    const SDL_PixelFormat* f = loaded->format;
+    return f->BitsPerPixel == 16 && f->Rmask == 0xF800 && f->Gmask == 0x07E0 && f->Bmask == 0x001F;
+}
+
+// Copies 24-bit rows (blue, green, red bytes on a little-endian machine) into a 5-6-5 surface
+// of the same size, each channel's low bits dropped as SDL's own blit does, many times faster;
+// false, copying nothing, for any other pair.
+static bool Copy24To565(const SDL_Surface* from, SDL_Surface* to)
+{
+    const Uint16 probe = 1;
+    const SDL_PixelFormat* f = from->format;
+    if (*reinterpret_cast<const Uint8*>(&probe) != 1 || f->BitsPerPixel != 24 || f->Rmask != 0xFF0000
+        || f->Gmask != 0xFF00 || f->Bmask != 0xFF || !ScreenLayout(to) || to->w != from->w || to->h != from->h)
+        return false;
+    for (int y = 0; y < from->h; ++y) {
+        const Uint8* source = static_cast<const Uint8*>(from->pixels) + y * from->pitch;
+        Uint16* target = reinterpret_cast<Uint16*>(static_cast<Uint8*>(to->pixels) + y * to->pitch);
+        for (int x = 0; x < from->w; ++x, source += 3)
+            target[x] = Uint16((source[2] >> 3) << 11 | (source[1] >> 2) << 5 | source[0] >> 3);
+    }
+    return true;
 }
 
 // Windows bitmap headers: the 14-byte file header
@@ -182,41 +215,46 @@ static void PutUint32(std::string* bytes, size_t offset, Uint32 value)
 
 // A valid bitmap cut to its upper-left ScreenWidth x ScreenHeight pixels before decoding, so
 // that a large one never costs more than the screen's worth of decoded pixels: the headers and
-// palette as they are with the new size, then the kept part of each kept row.
-static std::string CutToScreen(const std::string& bytes)
+// palette as they are with the new size, then the kept part of each kept row. False, leaving
+// `cut` alone, when the bitmap already fits.
+static bool CutToScreen(const std::string& bytes, std::string* cut)
 {
     BitmapHeader header;
     ReadBitmapHeader(bytes, &header);
     Sint32 rows = header.height < 0 ? -header.height : header.height;
     Sint32 width = header.width < ScreenWidth ? header.width : ScreenWidth;
     Sint32 kept = rows < ScreenHeight ? rows : ScreenHeight;
-    if (width == header.width && kept == rows) return bytes;
+    if (width == header.width && kept == rows) return false;
     size_t stride = (static_cast<size_t>(header.width) * header.depth + 31) / 32 * 4;
     size_t cutStride = (static_cast<size_t>(width) * header.depth + 31) / 32 * 4;
     // rows are stored bottom-up unless the height is negative: the top rows come last
     size_t firstRow = header.height < 0 ? 0 : static_cast<size_t>(rows - kept);
-    std::string cut = bytes.substr(0, header.pixelOffset);
+    *cut = bytes.substr(0, header.pixelOffset);
     for (Sint32 row = 0; row < kept; ++row)
-        cut.append(bytes, header.pixelOffset + (firstRow + row) * stride, cutStride);
-    PutUint32(&cut, 2, static_cast<Uint32>(cut.size()));
+        cut->append(bytes, header.pixelOffset + (firstRow + row) * stride, cutStride);
+    PutUint32(cut, 2, static_cast<Uint32>(cut->size()));
     if (header.headerSize == 12) {
-        PutUint16(&cut, 18, static_cast<Uint32>(width));
-        PutUint16(&cut, 20, static_cast<Uint32>(kept));
+        PutUint16(cut, 18, static_cast<Uint32>(width));
+        PutUint16(cut, 20, static_cast<Uint32>(kept));
     } else {
-        PutUint32(&cut, 18, static_cast<Uint32>(width));
-        PutUint32(&cut, 22, static_cast<Uint32>(header.height < 0 ? -kept : kept));
-        PutUint32(&cut, 34, static_cast<Uint32>(cutStride * kept));
+        PutUint32(cut, 18, static_cast<Uint32>(width));
+        PutUint32(cut, 22, static_cast<Uint32>(header.height < 0 ? -kept : kept));
+        PutUint32(cut, 34, static_cast<Uint32>(cutStride * kept));
     }
-    return cut;
+    return true;
 }
 
 // Copies a decoded bitmap into a new 16-bit surface, `width` x `height` when given (0: the
 // bitmap's own size), keyed on magenta when `colourKey`.
 static SDL_Surface* Converted(SDL_Surface* loaded, int width, int height, bool colourKey)
 {
-    if (width == 0) {
+    if (width == 0 || (width == loaded->w && height == loaded->h)) {
         width = loaded->w;
         height = loaded->h;
+        if (ScreenLayout(loaded)) {
+            if (colourKey) SetMagentaKey(loaded);
+            return loaded;
+        }
     }
     SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCCOLORKEY, width, height, 16, 0, 0, 0, 0);
     if (!surface) return 0;
@@ -225,8 +263,8 @@ static SDL_Surface* Converted(SDL_Surface* loaded, int width, int height, bool c
     whole.y = 0;
     whole.w = static_cast<Uint16>(loaded->w);
     whole.h = static_cast<Uint16>(loaded->h);
-    SDL_BlitSurface(loaded, &whole, surface, 0);
-    if (colourKey) SDL_SetColorKey(surface, SDL_SRCCOLORKEY, MagentaKey(surface));
+    if (!Copy24To565(loaded, surface)) SDL_BlitSurface(loaded, &whole, surface, 0);
+    if (colourKey) SetMagentaKey(surface);
     return surface;
 }
 
@@ -234,13 +272,14 @@ static SDL_Surface* Converted(SDL_Surface* loaded, int width, int height, bool c
 static SDL_Surface* DecodeConverted(const std::string& bytes, int width, int height, bool colourKey)
 {
     if (!IsValidBitmap(bytes)) return 0; // exactly as if the file were missing
-    const std::string cut = CutToScreen(bytes);
-    SDL_RWops* stream = SDL_RWFromConstMem(cut.data(), static_cast<int>(cut.size()));
+    std::string cut;
+    const std::string& decoded = CutToScreen(bytes, &cut) ? cut : bytes;
+    SDL_RWops* stream = SDL_RWFromConstMem(decoded.data(), static_cast<int>(decoded.size()));
     if (!stream) return 0;
     SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
     if (!loaded) return 0;
     SDL_Surface* surface = Converted(loaded, width, height, colourKey);
-    SDL_FreeSurface(loaded);
+    if (surface != loaded) SDL_FreeSurface(loaded); // kept as read when already in the screen's layout
     return surface;
 }
 
@@ -261,6 +300,14 @@ SDL_Surface* LoadBitmap(const std::string& path)
     return LoadConverted(path, 0, 0, true);
 }
 
+void PrepareForScreen(SDL_Surface* image)
+{
+    if (!image || !ScreenSurface || !DrawingCaches) return;
+    SDL_Rect nothing = { 0, 0, 0, 0 }; // mapped onto the screen and encoded, then no pixel blitted
+    SDL_Rect at = { 0, 0, 0, 0 };
+    SDL_LowerBlit(image, &nothing, ScreenSurface, &at);
+}
+
 void FreeSurface(SDL_Surface** surface)
 {
     if (*surface) SDL_FreeSurface(*surface);
@@ -276,6 +323,7 @@ void LoadMedia()
             *media.handle = LoadBitmap(media.file);
         else
             *media.handle = LoadConverted(media.file, ScreenWidth, ScreenHeight, false);
+        PrepareForScreen(*media.handle);
     }
     LoadAvatarImages();
 }

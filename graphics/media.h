@@ -29,8 +29,10 @@ extern SDL_Surface* StarSurface;        // media/star.bmp: one star of the ratin
 extern Mix_Chunk* NextSound;            // media/next.wav: stepping to another profile or game
 
 // Loads a Windows bitmap as a new 16-bit surface of its own size (cut to the screen's, beyond
-// which nothing of it can show) with magenta (255, 0, 255) transparent; null when the file is
-// missing, no regular file or not a valid bitmap (IsValidBitmap). Caller owns the surface.
+// which nothing of it can show) with magenta (255, 0, 255) transparent (run-length encoded);
+// null when the file is missing, no regular file or not a valid bitmap (IsValidBitmap). A
+// bitmap already in the screen's 5-6-5 layout is kept as read, a 24-bit one converted.
+// Caller owns the surface.
 SDL_Surface* LoadBitmap(const std::string& path);
 // The same from the bytes of a bitmap file; what LoadBitmap does once the file is read.
 SDL_Surface* DecodeBitmap(const std::string& bytes);
@@ -38,6 +40,9 @@ SDL_Surface* DecodeBitmap(const std::string& bytes);
 // "BM", a known header size, width and height 1 to 1024, one plane, 1, 4, 8, 16, 24 or 32
 // bits per pixel with a compression that depth allows, palette and pixels inside the file.
 bool IsValidBitmap(const std::string& bytes);
+// Run-length encodes a keyed image for ScreenSurface now rather than at its first blit, which
+// then costs no more than any other; draws nothing. For images loaded before the first frame.
+void PrepareForScreen(SDL_Surface* image);
 // Frees a surface (null is fine) and sets the handle to null.
 void FreeSurface(SDL_Surface** surface);
 

@@ -1,6 +1,7 @@
-// The video surface and the joystick. The handheld draws straight into its 320 x 240 video
-// surface. A desktop draws into a 320 x 240 surface of its own that every flip enlarges onto
-// the window by the integer zoom, so the screens never know the window's size.
+// The video surface and the joystick. The handheld, and a desktop window at zoom 1, draw
+// straight into the 320 x 240 video surface. A zoomed desktop draws into a 320 x 240 surface
+// of its own that every flip enlarges onto the window by the integer zoom, so the screens
+// never know the window's size.
 #include "platform/platform.h"
 
 #include <SDL.h>
@@ -44,10 +45,14 @@ static bool OpenDesktopWindow()
     int scale = DisplayScale * WindowZoom;
     Window = SDL_SetVideoMode(ScreenWidth * scale, ScreenHeight * scale, BytesPerPixel * 8, flags);
     if (!Window) return false;
+    InstallDesktopInput();
     const SDL_PixelFormat* format = Window->format; // 16 bits: SDL converts when the display differs
+    if (WindowZoom == 1) {
+        ScreenSurface = Window;
+        return true;
+    }
     ScreenSurface = SDL_CreateRGBSurface(SDL_SWSURFACE, ScreenWidth, ScreenHeight, BytesPerPixel * 8,
                                          format->Rmask, format->Gmask, format->Bmask, 0);
-    InstallDesktopInput();
     return ScreenSurface != 0;
 }
 
@@ -79,17 +84,48 @@ static Uint16 Darkened(Uint16 pixel, const SDL_PixelFormat* f)
     return Uint16((pixel >> 1) & keep);
 }
 
-// Copies the drawing surface onto the window, each pixel as a zoom x zoom block.
+// Two pixels (the low 32 bits of `two`, little-endian) as four: each in its own 32 bits, then twice.
+static Uint64 Doubled(Uint64 two)
+{
+    two = (two | two << 16) & 0x0000FFFF0000FFFFULL;
+    return two | two << 16;
+}
+
+// One drawing row widened onto a window row, each pixel `zoom` times. At zoom 2 on a
+// little-endian machine four pixels are read at once and written as two 8-byte values holding
+// each twice (rows are 8-byte aligned in SDL's surfaces and 320 pixels wide).
+static void WidenRow(const Uint16* source, Uint16* target, int width, int zoom)
+{
+    const Uint16 probe = 1;
+    if (zoom == 2 && width % 4 == 0 && *(const Uint8*)&probe == 1) {
+        const Uint64* in = (const Uint64*)source;
+        Uint64* out = (Uint64*)target;
+        for (int i = 0; i < width / 4; ++i) {
+            const Uint64 four = in[i];
+            out[2 * i] = Doubled(four & 0xFFFFFFFFu);
+            out[2 * i + 1] = Doubled(four >> 32);
+        }
+        return;
+    }
+    for (int x = 0; x < width; ++x)
+        for (int k = 0; k < zoom; ++k) *target++ = source[x];
+}
+
+// Copies the drawing surface onto the window, each pixel as a zoom x zoom block: each row
+// widened once and copied down, the last of a block darkened for scan lines.
 static void Enlarge(const SDL_Surface* from, SDL_Surface* to, int zoom, bool scanlines)
 {
+    const size_t rowBytes = size_t(from->w) * zoom * sizeof(Uint16);
     for (int y = 0; y < from->h; ++y) {
         const Uint16* source = (const Uint16*)((const Uint8*)from->pixels + y * from->pitch);
-        for (int row = 0; row < zoom; ++row) {
-            Uint16* target = (Uint16*)((Uint8*)to->pixels + (y * zoom + row) * to->pitch);
-            bool dark = scanlines && row == zoom - 1;
-            for (int x = 0; x < from->w; ++x) {
-                Uint16 pixel = dark ? Darkened(source[x], to->format) : source[x];
-                for (int k = 0; k < zoom; ++k) *target++ = pixel;
+        Uint8* first = (Uint8*)to->pixels + y * zoom * to->pitch;
+        WidenRow(source, (Uint16*)first, from->w, zoom);
+        for (int row = 1; row < zoom; ++row) {
+            Uint16* target = (Uint16*)(first + row * to->pitch);
+            if (scanlines && row == zoom - 1) {
+                for (int x = 0; x < from->w * zoom; ++x) target[x] = Darkened(((Uint16*)first)[x], to->format);
+            } else {
+                std::memcpy(target, first, rowBytes);
             }
         }
     }
@@ -97,7 +133,7 @@ static void Enlarge(const SDL_Surface* from, SDL_Surface* to, int zoom, bool sca
 
 void PlatformPresent()
 {
-    if (!Window) {
+    if (!Window || Window == ScreenSurface) {
         if (ScreenSurface) SDL_Flip(ScreenSurface);
         return;
     }
@@ -109,7 +145,7 @@ void PlatformPresent()
 
 void PlatformCloseVideo()
 {
-    if (Window) SDL_FreeSurface(ScreenSurface); // the handheld's is SDL's own, freed by SDL_Quit
+    if (Window && Window != ScreenSurface) SDL_FreeSurface(ScreenSurface); // the video surface is SDL's, freed by SDL_Quit
     ScreenSurface = 0;
     Window = 0;
 }

@@ -1,9 +1,11 @@
 #include "profile/avatar.h"
 
 #include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
 
 #include "frame/state.h"
+#include "graphics/draw.h"
 #include "graphics/media.h"
 #include "store/store_files.h"
 
@@ -61,6 +63,56 @@ void ScanAvatarParts()
     }
 }
 
+// Where each loaded image's surface lies inside its part's picture: LoadAvatarImages keeps only
+// the rows and columns that are not all transparent, which draw the same at that offset.
+struct PartPlace {
+    SDL_Surface* image; // the surface the offset belongs to: images put in by hand have none
+    SDL_Rect offset;
+};
+static std::vector<PartPlace> PartPlaces[AvatarPartCount];
+
+static bool TransparentColumn(const SDL_Surface* image, int x, int top, int bottom, Uint32 key)
+{
+    for (int y = top; y <= bottom; ++y)
+        if (reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(image->pixels) + y * image->pitch)[x] != key) return false;
+    return true;
+}
+
+static bool TransparentRow(const SDL_Surface* image, int y, Uint32 key)
+{
+    const Uint16* row = reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(image->pixels) + y * image->pitch);
+    for (int x = 0; x < image->w; ++x)
+        if (row[x] != key) return false;
+    return true;
+}
+
+// The part of a freshly loaded 16-bit keyed image that shows, at *offset; takes `image`.
+static SDL_Surface* ShownPart(SDL_Surface* image, SDL_Rect* offset)
+{
+    offset->x = offset->y = 0;
+    offset->w = Uint16(image ? image->w : 0);
+    offset->h = Uint16(image ? image->h : 0);
+    if (!image || !DrawingCaches || image->format->BitsPerPixel != 16 || !(image->flags & SDL_SRCCOLORKEY)) return image;
+    const Uint32 key = image->format->colorkey;
+    int top = 0, bottom = image->h - 1, left = 0, right = image->w - 1;
+    while (top <= bottom && TransparentRow(image, top, key)) ++top;
+    while (bottom > top && TransparentRow(image, bottom, key)) --bottom;
+    if (top > bottom) return image; // nothing shows: kept whole, it blits nothing either way
+    while (left < right && TransparentColumn(image, left, top, bottom, key)) ++left;
+    while (right > left && TransparentColumn(image, right, top, bottom, key)) --right;
+    SDL_Rect part = { Sint16(left), Sint16(top), Uint16(right - left + 1), Uint16(bottom - top + 1) };
+    const SDL_PixelFormat* f = image->format;
+    SDL_Surface* shown = SDL_CreateRGBSurface(SDL_SWSURFACE, part.w, part.h, 16, f->Rmask, f->Gmask, f->Bmask, 0);
+    if (!shown) return image;
+    for (int y = 0; y < part.h; ++y)
+        std::memcpy(static_cast<Uint8*>(shown->pixels) + y * shown->pitch,
+                    static_cast<const Uint8*>(image->pixels) + (top + y) * image->pitch + left * 2, size_t(part.w) * 2);
+    SDL_SetColorKey(shown, SDL_SRCCOLORKEY | ((image->flags & SDL_RLEACCELOK) ? SDL_RLEACCEL : 0), key);
+    SDL_FreeSurface(image);
+    *offset = part;
+    return shown;
+}
+
 void LoadAvatarImages()
 {
     for (int part = 0; part < AvatarPartCount; ++part) {
@@ -68,7 +120,14 @@ void LoadAvatarImages()
         for (size_t i = 0; i < images.size(); ++i) FreeSurface(&images[i]);
         images.clear();
         const std::vector<std::string>& files = AvatarPartFiles[part];
-        for (size_t i = 0; i < files.size(); ++i) images.push_back(LoadBitmap(files[i])); // null keeps its slot
+        PartPlaces[part].clear();
+        for (size_t i = 0; i < files.size(); ++i) {
+            PartPlace place;
+            place.image = ShownPart(LoadBitmap(files[i]), &place.offset);
+            images.push_back(place.image); // null keeps its slot
+            PartPlaces[part].push_back(place);
+            PrepareForScreen(images.back()); // a player switch then encodes nothing
+        }
     }
 }
 
@@ -77,12 +136,20 @@ int PartNumber(const std::string& text)
     return static_cast<int>(ReadDecimal(text, 1000)); // far above any image count
 }
 
-// The image a layer's part number selects, or null when it selects none.
-static SDL_Surface* SelectedImage(const ProfileRecord& record, int part)
+// The image a layer's part number selects, or null when it selects none; its place in *at.
+static SDL_Surface* SelectedImage(const ProfileRecord& record, int part, SDL_Rect* at)
 {
     const std::vector<SDL_Surface*>& images = AvatarPartImages[part];
     int number = PartNumber(record.*AvatarParts[part].field);
     if (number < 1 || number > int(images.size())) return 0;
+    *at = AvatarOrigin;
+    const std::vector<PartPlace>& places = PartPlaces[part];
+    const SDL_Surface* image = images[number - 1];
+    const PartPlace* place = size_t(number) <= places.size() ? &places[number - 1] : 0;
+    if (image && place && place->image == image && place->offset.w == image->w && place->offset.h == image->h) {
+        at->x = Sint16(at->x + place->offset.x);
+        at->y = Sint16(at->y + place->offset.y);
+    }
     return images[number - 1];
 }
 
@@ -90,9 +157,9 @@ void DrawAvatar(const ProfileRecord* record)
 {
     if (!record || !ScreenSurface) return;
     for (int i = 0; i < AvatarPartCount; ++i) {
-        SDL_Surface* image = SelectedImage(*record, DrawingOrder[i]);
+        SDL_Rect at; // the blit writes the clipped size back
+        SDL_Surface* image = SelectedImage(*record, DrawingOrder[i], &at);
         if (!image) continue;
-        SDL_Rect at = AvatarOrigin; // the blit writes the clipped size back
         SDL_BlitSurface(image, 0, ScreenSurface, &at);
     }
 }

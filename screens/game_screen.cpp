@@ -167,19 +167,22 @@ static void DrawBlack(const std::string& text, int x, int y)
     DrawText(ScreenSurface, text.c_str(), x, y, 0, 0, 0, FontSmall);
 }
 
-// "label: part/whole"
-static std::string CountLine(int textId, int part, int whole)
+// "label: part/whole" into `line`.
+static const std::string& CountLine(std::string* line, int textId, int part, int whole)
 {
-    return std::string(LanguageTable.GetText(textId)) + ": " + IntText(part) + "/" + IntText(whole);
+    line->assign(LanguageTable.GetText(textId)).append(": ").append(IntText(part)).append("/").append(IntText(whole));
+    return *line;
 }
 
 static void DrawHeader()
 {
-    std::string title = GameTitle + " (" + GameAuthor + ")";
+    static std::string title, achievements, points; // keep their storage, so a steady frame allocates nothing
+    title.assign(GameTitle).append(" (").append(GameAuthor).append(")");
     DrawText(ScreenSurface, title.c_str(), 36, 11, 255, 255, 255, FontSmall);
     DrawBlack(title, 35, 10);
-    DrawBlack(CountLine(TextAchievementsLabel, GameSummary.unlockedCount, GameSummary.achievementCount), 35, 21);
-    std::string points = CountLine(TextPointsLabel, GameSummary.pointsEarned, GameSummary.pointsPossible);
+    DrawBlack(CountLine(&achievements, TextAchievementsLabel, GameSummary.unlockedCount, GameSummary.achievementCount),
+              35, 21);
+    CountLine(&points, TextPointsLabel, GameSummary.pointsEarned, GameSummary.pointsPossible);
     DrawBlack(points, 284 - TextWidth(FontSmall, points.c_str()), 21);
 }
 
@@ -219,7 +222,9 @@ static void DrawPanel()
         return;
     }
     const AchievementText& text = TextForId(record.id);
-    DrawPanelText(std::string(text.name) + " (" + IntText(record.points) + ")", text.description);
+    static std::string name; // keeps its storage from frame to frame
+    name.assign(text.name).append(" (").append(IntText(record.points)).append(")");
+    DrawPanelText(name, text.description);
 }
 
 static void DrawGameHints()
@@ -232,13 +237,16 @@ static void DrawGameHints()
     DrawHint(ButtonYSurface, 220, TextBack, 235);
 }
 
-static std::string SnapshotFileName()
+static const std::string& SnapshotFileName()
 {
+    static std::string name; // keeps its storage from frame to frame
     const ProfileRecord* profile = CurrentProfile();
     const std::string* game = CurrentGameFolder();
     if (!profile || !game)
-        return "";
-    return profile->folder + "_" + *game + ".bmp";
+        name.clear();
+    else
+        name.assign(profile->folder).append("_").append(*game).append(".bmp");
+    return name;
 }
 
 void GameScreen()

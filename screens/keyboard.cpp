@@ -1,5 +1,7 @@
 #include "screens/keyboard.h"
 
+#include <SDL_ttf.h>
+
 #include "frame/state.h"
 #include "graphics/draw.h"
 #include "graphics/media.h"
@@ -201,6 +203,102 @@ static void DrawKeyRow(int row)
     }
 }
 
+static void DrawPanel()
+{
+    FillRoundRectSmall(MakeRect(PanelX, KeyboardPanelY, PanelWidth, PanelHeight), ScreenColour(192, 192, 255));
+    for (int row = 1; row <= 4; ++row) DrawKeyRow(row);
+}
+
+// The panel as last drawn into a surface of its own, with the state it shows: redrawn only
+// when that changes, and copied onto the screen wherever the panel is. Everything the panel
+// draws covers its own opaque fill, so the copy shows exactly what drawing it there would.
+struct PanelLook {
+    int row, column, upper, flashRow, flashColumn;
+    TTF_Font* font;
+    SDL_Surface* screen;
+    bool operator==(const PanelLook& o) const
+    {
+        return row == o.row && column == o.column && upper == o.upper && flashRow == o.flashRow
+               && flashColumn == o.flashColumn && font == o.font && screen == o.screen;
+    }
+};
+static const int ComposeMargin = 8; // rows above and below the panel, kept empty to prove it
+static SDL_Surface* ComposedPanel = 0;
+static PanelLook ComposedLook;
+static bool ComposedFits = false; // false: something drew outside the panel, so draw it directly
+
+static PanelLook CurrentLook()
+{
+    const bool flash = KeyFlashFrames > 0;
+    PanelLook look = { KeyboardRow, KeyboardColumn, UpperCase(), flash ? KeyFlashRow : 0, flash ? KeyFlashColumn : 0,
+                       FontLarge, ScreenSurface };
+    return look;
+}
+
+// True when only the panel's own pixels (all but its four corners) differ from the key colour.
+static bool OnlyPanelDrawn(Uint32 key)
+{
+    const int top = ComposeMargin, bottom = ComposeMargin + PanelHeight - 1;
+    const int left = PanelX, right = PanelX + PanelWidth - 1;
+    for (int y = 0; y < ComposedPanel->h; ++y) {
+        const Uint16* row = reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(ComposedPanel->pixels) + y * ComposedPanel->pitch);
+        for (int x = 0; x < ComposedPanel->w; ++x) {
+            const bool corner = (y == top || y == bottom) && (x == left || x == right);
+            const bool inside = y >= top && y <= bottom && x >= left && x <= right && !corner;
+            if (!inside && row[x] != key) return false;
+        }
+    }
+    return true;
+}
+
+static void ComposePanel()
+{
+    SDL_Surface* screen = ScreenSurface;
+    if (!ComposedPanel) {
+        const SDL_PixelFormat* f = screen->format;
+        ComposedPanel = SDL_CreateRGBSurface(SDL_SWSURFACE, ScreenWidth, PanelHeight + 2 * ComposeMargin, 16,
+                                             f->Rmask, f->Gmask, f->Bmask, 0);
+        if (!ComposedPanel) return;
+    }
+    const Uint32 key = SDL_MapRGB(ComposedPanel->format, 255, 0, 255);
+    SDL_FillRect(ComposedPanel, 0, key);
+    const int panelY = KeyboardPanelY;
+    ScreenSurface = ComposedPanel;
+    KeyboardPanelY = ComposeMargin;
+    DrawPanel();
+    KeyboardPanelY = panelY;
+    ScreenSurface = screen;
+    ComposedLook = CurrentLook();
+    ComposedFits = OnlyPanelDrawn(key);
+}
+
+// Copies part of the composed panel, `rows` rows from panel row `from`, `inset` pixels narrower each side.
+static void CopyPanelPart(int from, int rows, int inset)
+{
+    SDL_Rect part = MakeRect(PanelX + inset, ComposeMargin + from, PanelWidth - 2 * inset, rows);
+    SDL_Rect at = MakeRect(PanelX + inset, KeyboardPanelY + from, 0, 0);
+    SDL_BlitSurface(ComposedPanel, &part, ScreenSurface, &at);
+}
+
+// False when the panel must be drawn directly.
+static bool DrawComposedPanel()
+{
+    if (!DrawingCaches || !ScreenSurface) return false;
+    if (!ComposedPanel || ComposedPanel->format->BitsPerPixel != ScreenSurface->format->BitsPerPixel
+        || !(ComposedLook == CurrentLook()))
+        ComposePanel();
+    if (!ComposedPanel || !ComposedFits) return false;
+    CopyPanelPart(0, 1, 1); // the top and bottom rows lack their corner pixels
+    CopyPanelPart(1, PanelHeight - 2, 0);
+    CopyPanelPart(PanelHeight - 1, 1, 1);
+    return true;
+}
+
+void PrepareKeyboard()
+{
+    if (ScreenSurface) DrawComposedPanel(); // drawn at the closed panel's place, below the screen
+}
+
 void DrawKeyboard()
 {
     if (KeyFlashFrames > 0) --KeyFlashFrames;
@@ -209,6 +307,5 @@ void DrawKeyboard()
         return;
     }
     SlidePanel();
-    FillRoundRectSmall(MakeRect(PanelX, KeyboardPanelY, PanelWidth, PanelHeight), ScreenColour(192, 192, 255));
-    for (int row = 1; row <= 4; ++row) DrawKeyRow(row);
+    if (!DrawComposedPanel()) DrawPanel();
 }

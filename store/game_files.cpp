@@ -59,12 +59,11 @@ std::string AchievementIconName(int id)
 
 void LoadAchievementIcons()
 {
-    std::string path;
-    if (!SelectedGamePath("", &path)) return;
+    std::string folder;
+    if (!SelectedGamePath("", &folder)) return;
     for (int n = 1; n <= IconCount; ++n) {
         FreeSurface(&AchievementIcons[n - 1]);
-        SelectedGamePath(AchievementIconName(n), &path);
-        AchievementIcons[n - 1] = LoadBitmap(path);
+        AchievementIcons[n - 1] = LoadBitmap(folder + AchievementIconName(n));
     }
 }
 

@@ -142,3 +142,38 @@ TEST(Media, BitmapsValidatedBeforeDecoding)
         FreeSurface(&large);
     }
 }
+
+// A bitmap in the screen's 5-6-5 layout loads as written, a 24-bit one converts to the same
+// pixels (each channel's low bits dropped), both keyed on magenta; the writer refuses a colour
+// that would turn into the key.
+TEST(Media, ScreenLayoutAndConvertedBitmapsLoadAlike)
+{
+    MakeTestScreen();
+    TempDir dir;
+    RgbImage image(5, 3, 0x12AB7F);
+    image.at(0, 0) = Magenta;
+    image.at(4, 2) = 0xFFFFFF;
+    image.at(2, 1) = 0x07FC03;
+    ASSERT_TRUE(WriteBmp565(dir / "screen.bmp", image));
+    ASSERT_TRUE(WriteBmp24(dir / "deep.bmp", image));
+    SDL_Surface* screen = LoadBitmap(dir / "screen.bmp");
+    SDL_Surface* deep = LoadBitmap(dir / "deep.bmp");
+    ASSERT_TRUE(screen && deep);
+    for (SDL_Surface* s : {screen, deep}) {
+        EXPECT_EQ(s->format->BitsPerPixel, 16);
+        EXPECT_TRUE(s->flags & SDL_SRCCOLORKEY);
+        EXPECT_EQ(s->format->colorkey, MapColour(ScreenSurface, 255, 0, 255));
+        EXPECT_EQ(PixelAt(s, 0, 0), s->format->colorkey);
+    }
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) {
+            const uint32_t rgb = image.at(x, y);
+            const Uint32 expected = (rgb >> 19 & 0x1F) << 11 | (rgb >> 10 & 0x3F) << 5 | (rgb >> 3 & 0x1F);
+            EXPECT_EQ(PixelAt(screen, x, y), expected) << x << "," << y;
+            EXPECT_EQ(PixelAt(deep, x, y), expected) << x << "," << y;
+        }
+    FreeSurface(&screen);
+    FreeSurface(&deep);
+    image.at(1, 1) = 0xFC03FC; // 5-6-5 magenta, not magenta itself
+    EXPECT_FALSE(WriteBmp565(dir / "hole.bmp", image));
+}

@@ -1,5 +1,6 @@
-// Writes 24-bit Windows bitmaps from RGB pixels, for the art generators, the demo card
-// and the tests. The program itself only reads bitmaps.
+// Writes Windows bitmaps from RGB pixels: 24-bit ones for the demo card and the tests, and
+// 16-bit ones in the screen's 5-6-5 layout (BI_BITFIELDS) for the art generators, which the
+// program loads without converting. The program itself only reads bitmaps.
 #ifndef VOK_TOOLS_BITMAP_WRITER_H
 #define VOK_TOOLS_BITMAP_WRITER_H
 
@@ -25,8 +26,13 @@ constexpr uint32_t Magenta = 0xFF00FF; // transparent wherever the program draws
 std::string EncodeBmp24(const RgbImage& image);
 // Writes the image as a BMP file; false when the file cannot be written.
 bool WriteBmp24(const std::string& path, const RgbImage& image);
-// Reads a 24- or 32-bit uncompressed BMP (as written above or by SDL_SaveBMP of a 16-bit surface
-// is not covered: use SDL for those); false when it is not one.
+// The bytes of a bottom-up 16-bit 5-6-5 BMP file of the image (each channel's low bits dropped).
+std::string EncodeBmp565(const RgbImage& image);
+// Writes the image as a 5-6-5 BMP file; false when it cannot be written or when a pixel other
+// than magenta would turn into magenta's 5-6-5 value, the colour key (a hole in the picture).
+bool WriteBmp565(const std::string& path, const RgbImage& image);
+// Reads a 24- or 32-bit uncompressed BMP, or a 16-bit 5-6-5 one as written above (each channel
+// widened back to 8 bits, so magenta reads as Magenta); false when it is none of these.
 bool ReadBmp24(const std::string& path, RgbImage* image);
 
 #endif

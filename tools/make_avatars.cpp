@@ -594,7 +594,7 @@ static bool WriteLayer(const std::string& mediaDir, const Layer& layer)
         }
         char name[64];
         std::snprintf(name, sizeof name, "vok_%s_%02zu.bmp", layer.key, i + 1);
-        if (!WriteBmp24(mediaDir + "/" + name, image)) {
+        if (!WriteBmp565(mediaDir + "/" + name, image)) {
             std::fprintf(stderr, "make_avatars: cannot write %s/%s\n", mediaDir.c_str(), name);
             return false;
         }

@@ -383,7 +383,7 @@ int main(int argc, char** argv)
     const std::string media = std::string(argv[2]) + "/";
     int failures = 0;
     for (const Picture& picture : Pictures)
-        if (!WriteBmp24(media + picture.file, picture.draw())) {
+        if (!WriteBmp565(media + picture.file, picture.draw())) {
             std::fprintf(stderr, "make_media: cannot write %s%s\n", media.c_str(), picture.file);
             ++failures;
         }

@@ -1,0 +1,153 @@
+#!/bin/bash
+# The frame benchmark (not part of the test suite): builds vok for the desktop and for the
+# handheld, runs each on a fresh demo card headless under valgrind's callgrind and prints one
+# table: instructions per steady frame of every screen, the keyboard's slide, the zoom copy,
+# start-up, opening and stepping games, switching player, allocations per frame and peak
+# resident memory, each beside the floor (a background blit and a flip, tools/bench_floor.cpp)
+# measured in the same run, so every figure is also a ratio on one machine.
+#
+#   tools/bench.sh [DESKTOP_BUILD [HANDHELD_BUILD]]   (default build-bench/, build-bench-handheld/)
+#
+# Instruction counts are repeatable even on a loaded machine. A steady frame is the mean of
+# frames 31 to 90 (the difference between a 90-frame and a 30-frame run, divided by 60); an
+# event (open, step, switch) costs what its two frames cost over the steady frames around it;
+# start-up is counted from main (--toggle-collect=main) to the end of the first frame.
+set -eu
+source_dir="$(cd "$(dirname "$0")/.." && pwd)"
+desktop="${1:-$source_dir/build-bench}"
+handheld="${2:-$source_dir/build-bench-handheld}"
+command -v valgrind >/dev/null || { echo "bench: valgrind is missing (apt-get install valgrind)" >&2; exit 1; }
+
+build() { # FOLDER CMAKE-OPTIONS...
+    local folder=$1
+    shift
+    cmake -S "$source_dir" -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOK_TESTS=OFF "$@" >/dev/null
+    nice cmake --build "$folder" -j2 --target vok vok_data make_demo_card bench_floor bench_buttons >/dev/null
+}
+echo "bench: building in $desktop and $handheld" >&2
+build "$desktop" -DVOK_HANDHELD=OFF
+build "$handheld" -DVOK_HANDHELD=ON
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+frames=90
+
+# run NAME BUILD SCRIPT [vok options]: one callgrind run of FRAMES frames on a fresh demo card,
+# a dump after every frame; leaves the per-frame costs in $work/NAME.frames (line k: frame k).
+run() {
+    local name=$1 build=$2 script=$3
+    shift 3
+    rm -rf "$work/card" "$work/cg"
+    mkdir -p "$work/cg"
+    "$build/tools/make_demo_card" "$work/card" >/dev/null
+    printf '%b' "$script" >"$work/$name.script"
+    local preload=""
+    [ "$build" = "$handheld" ] && preload="$handheld/tools/libbench_buttons.so"
+    (cd "$build" && env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy LD_PRELOAD="$preload" \
+        valgrind --tool=callgrind --callgrind-out-file="$work/cg/out" --dump-after='PlatformEndFrame*' \
+        --toggle-collect=main ./vok --store "$work/card/" --launcher /nonexistent \
+        --script "$work/$name.script" --max-frames $frames "$@" >/dev/null 2>&1) || true
+    local k
+    : >"$work/$name.frames"
+    for ((k = 1; k <= frames; k++)); do
+        sed -n 's/^totals: //p' "$work/cg/out.$k" >>"$work/$name.frames"
+    done
+    [ "$(wc -l <"$work/$name.frames")" = $frames ] || { echo "bench: run $name stopped early" >&2; exit 1; }
+}
+
+frame() { sed -n "${2}p" "$work/$1.frames"; } # NAME K: the cost of frame K
+steady() { sed -n '31,90p' "$work/$1.frames" | awk '{ s += $1 } END { printf "%.0f", s / NR }'; }
+# event NAME F...: the largest cost of a press handled in frame F, over the steady frames around it
+event() {
+    local name=$1 f worst=0 cost
+    shift
+    for f in "$@"; do
+        cost=$(( $(frame $name $f) - $(frame $name $((f - 1))) + $(frame $name $((f + 1))) - $(frame $name $((f + 3))) ))
+        [ $cost -gt $worst ] && worst=$cost
+    done
+    echo $worst
+}
+slide() { sed -n "$2,$3p" "$work/$1.frames" | sort -n | tail -1; } # NAME FROM TO: the dearest frame
+
+# allocations NAME BUILD SCRIPT: heap allocations per steady frame (memcheck, 90 minus 30 frames)
+allocations() {
+    local name=$1 build=$2 script=$3 n counts=()
+    printf '%b' "$script" >"$work/$name.script"
+    for n in 30 90; do
+        rm -rf "$work/card"
+        "$build/tools/make_demo_card" "$work/card" >/dev/null
+        counts+=($(cd "$build" && env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+            valgrind --tool=memcheck --leak-check=no ./vok --store "$work/card/" --script "$work/$name.script" \
+            --max-frames $n 2>&1 | sed -n 's/.*total heap usage: \([0-9,]*\) allocs.*/\1/p' | tr -d ,))
+    done
+    awk -v a="${counts[0]}" -v b="${counts[1]}" 'BEGIN { printf "%.1f", (b - a) / 60 }'
+}
+
+# The floor, in each build: 90 minus 30 frames of blit and flip, over 60.
+floor_of() {
+    local build=$1 n totals=()
+    for n in 30 90; do
+        (cd "$build" && env -u DISPLAY SDL_VIDEODRIVER=dummy valgrind --tool=callgrind \
+            --callgrind-out-file="$work/floor.out" ./tools/bench_floor $n >/dev/null 2>&1)
+        totals+=($(sed -n 's/^totals: //p' "$work/floor.out"))
+    done
+    echo $(( (totals[1] - totals[0]) / 60 ))
+}
+
+# The screens: each script's last press lands by frame 12, so frames 31 to 90 are steady.
+declare -A scripts=(
+    [home]=''
+    [popup]='10 button menu\n'
+    [game]='10 button b\n'
+    [editor]='10 button x\n'
+    [keyboard]='10 button y\n14 button right\n'
+    [notice]='10 button y\n14 button x\n'
+)
+screens="home popup game editor keyboard notice"
+declare -A titles=(
+    [home]="home screen" [popup]="home screen, menu open" [game]="game screen (a 50-icon grid)"
+    [editor]="profile editor" [keyboard]="editor, keyboard open" [notice]="editor, notice shown"
+)
+
+echo "bench: measuring (about five minutes)" >&2
+floor=$(floor_of "$desktop")
+floor_handheld=$(floor_of "$handheld")
+for s in $screens; do
+    run "d-$s" "$desktop" "${scripts[$s]}"
+    run "h-$s" "$handheld" "${scripts[$s]}"
+done
+run zoom2 "$desktop" '' --zoom 2
+run steps "$desktop" '10 button b\n20 button r\n30 button r\n40 button r\n50 button r\n60 button l\n'
+run switches "$desktop" '10 button right\n20 button right\n30 button right\n40 button right\n'
+run h-steps "$handheld" '10 button b\n20 button r\n30 button r\n40 button r\n50 button r\n60 button l\n'
+run h-switches "$handheld" '10 button right\n20 button right\n30 button right\n40 button right\n'
+
+# Peak resident memory of a native run through every screen and a few games.
+rm -rf "$work/card"
+"$desktop/tools/make_demo_card" "$work/card" >/dev/null
+printf '%b' '5 button menu\n7 button menu\n9 button right\n11 button b\n13 button r\n15 button r\n17 button y\n19 button y\n21 button right\n25 button x\n' >"$work/rss.script"
+rss=$( (cd "$desktop" && env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy /usr/bin/time -f %M \
+    ./vok --store "$work/card/" --script "$work/rss.script" --max-frames 60 2>&1 >/dev/null) | tail -1)
+
+mega() { awk -v n="$1" 'BEGIN { printf "%.3f M", n / 1e6 }'; }
+ratio() { awk -v n="$1" -v f="$2" 'BEGIN { printf "%.1f", n / f }'; }
+row() { # TITLE DESKTOP HANDHELD ALLOCATIONS GOAL (empty: no figure)
+    local d="" dr="" h="" hr=""
+    [ -n "$2" ] && d=$(mega "$2") && dr=$(ratio "$2" "$floor")
+    [ -n "$3" ] && h=$(mega "$3") && hr=$(ratio "$3" "$floor_handheld")
+    printf '| %s | %s | %s | %s | %s | %s | %s |\n' "$1" "$d" "$dr" "$h" "$hr" "$4" "$5"
+}
+
+echo "| per frame or event (instructions) | desktop, zoom 1 | x floor | handheld | x floor | allocations per frame | goal |"
+echo "|---|---|---|---|---|---|---|"
+row "the floor: background blit + flip" "$floor" "$floor_handheld" "" ""
+for s in $screens; do
+    row "${titles[$s]}" "$(steady d-$s)" "$(steady h-$s)" "$(allocations "a-$s" "$desktop" "${scripts[$s]}")" "0.40 M"
+done
+row "keyboard sliding open, dearest frame" "$(slide d-keyboard 14 28)" "$(slide h-keyboard 14 28)" "" "0.6 M"
+row "zoom 2 adds (home screen)" "$(( $(steady zoom2) - $(steady d-home) ))" "" "" "0.5 M"
+row "start-up, from main to the first frame drawn" "$(frame d-home 1)" "$(frame h-home 1)" "" "25 M"
+row "opening the game screen" "$(event d-game 10)" "$(event h-game 10)" "" "1.0 M"
+row "stepping games with L or R, dearest of 5" "$(event steps 20 30 40 50 60)" "$(event h-steps 20 30 40 50 60)" "" "1.0 M"
+row "switching player, dearest of 4" "$(event switches 10 20 30 40)" "$(event h-switches 10 20 30 40)" "" "0.3 M"
+echo "| peak resident memory (desktop, through every screen) | $(awk -v k="$rss" 'BEGIN { printf "%.1f MB", k / 1024 }') | | | | | 20 MB |"
