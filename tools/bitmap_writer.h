@@ -1,5 +1,6 @@
-// Writes 24-bit Windows bitmaps from RGB pixels, for the art generators, the demo card
-// and the tests. The program itself only reads bitmaps.
+// RGB pictures for the art generators, the demo card, the picture converter and the tests:
+// written as 24-bit Windows bitmaps, read back through SDL's own bitmap loader, the one the
+// program uses. The program itself only reads bitmaps.
 #ifndef VOK_TOOLS_BITMAP_WRITER_H
 #define VOK_TOOLS_BITMAP_WRITER_H
 
@@ -25,8 +26,8 @@ constexpr uint32_t Magenta = 0xFF00FF; // transparent wherever the program draws
 std::string EncodeBmp24(const RgbImage& image);
 // Writes the image as a BMP file; false when the file cannot be written.
 bool WriteBmp24(const std::string& path, const RgbImage& image);
-// Reads a 24- or 32-bit uncompressed BMP (as written above or by SDL_SaveBMP of a 16-bit surface
-// is not covered: use SDL for those); false when it is not one.
-bool ReadBmp24(const std::string& path, RgbImage* image);
+// Reads any bitmap SDL_LoadBMP reads (ours, and the 16-bit screens SDL_SaveBMP writes);
+// false when SDL cannot load it.
+bool ReadBmp(const std::string& path, RgbImage* image);
 
 #endif

@@ -80,9 +80,6 @@ void SelectAtStart(const std::string& store, const std::string& folder)
     WriteFile(store + "activevok", folder);
 }
 
-// SDL saves screens in 24 bits.
-bool ReadBmpPixels(const std::string& path, RgbImage* image) { return ReadBmp24(path, image); }
-
 bool Near(uint32_t rgb, int red, int green, int blue)
 {
     return std::abs(int(rgb >> 16) - red) <= 8

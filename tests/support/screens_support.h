@@ -47,7 +47,6 @@ std::vector<std::string> GameOrder(const std::string& store, const std::string& 
 VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames,
                  std::vector<std::string> extraArgs = {});
 void SelectAtStart(const std::string& store, const std::string& folder); // "activevok" naming it
-bool ReadBmpPixels(const std::string& path, RgbImage* image); // a screen SDL saved; false when unreadable
 bool Near(uint32_t rgb, int red, int green, int blue); // 0xRRGGBB within what 16 bits keep
 
 void StartScreens(); // in process: dummy video, a fresh 320 x 240 x 16 ScreenSurface, FontSmall
