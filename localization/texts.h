@@ -6,7 +6,7 @@
 enum TextId {
     TextChoose = 1,             // pad hint: home screen (switch player) and game screen (move)
     TextEdit = 2,               // X hint on the home screen; pad hint in the editor
-    TextGames = 3,              // B hint on the home screen (25 pixels wide at most)
+    TextGames = 3,              // B hint on the home screen (22 pixels wide at most, 3 free before Y)
     TextNewProfile = 4,         // Y hint on the home screen
     TextCompleted = 5,          // heading of the card's completed-games row
     TextFavourites = 6,         // heading of the card's favourite-games row
