@@ -43,8 +43,9 @@ static const struct Place { int id, x, limit; } Places[] = {
 // Protects what the program reads and its layout. Each built file is its source in Latin-1 with
 // every line, the last too, ended by CR LF (the program drops each line's last character); it
 // names its language and author; texts 1 to 36 are there, none blank or spaced at an end; all
-// four languages. With the shipped font at size 8 each text ends Margin pixels before the next thing on its
-// line; each notice, even with the widest name or folder, splits into lines that fit its box.
+// four languages. With the shipped font at size 8 each text ends Margin pixels before the next
+// thing on its line; each notice, even with the widest name or folder, splits into lines that fit
+// its box.
 TEST(LanguageFiles, BuiltFilesAreCompleteAndFit)
 {
     ASSERT_EQ(TTF_Init(), 0);
