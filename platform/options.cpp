@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "store/store_paths.h"
+
 PlatformOptions::PlatformOptions()
     : maxFrames(0), zoom(0), fullscreen(false), scanlines(false), help(false)
 {
@@ -36,7 +38,7 @@ static bool SetValue(const std::string& word, const std::string& value, Platform
 {
     long number = 0;
     if (word == "--store") {
-        options->storeRoot = value[value.size() - 1] == '/' ? value : value + "/";
+        options->storeRoot = WithTrailingSlash(value);
     } else if (word == "--launcher") {
         options->launcher = value;
     } else if (word == "--script") {

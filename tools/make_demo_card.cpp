@@ -29,6 +29,7 @@
 #include "store/store_paths.h"
 #include "tools/demo_content.h"
 #include "tools/demo_icons.h"
+#include "tools/latin1.h"
 
 namespace fs = std::filesystem;
 
@@ -44,18 +45,9 @@ struct Failure {
 // The card's texts are Latin-1; the sources are UTF-8.
 std::string Latin1(const std::string& utf8)
 {
-    std::string out;
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x80) {
-            out += char(c);
-        } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size() && (utf8[i + 1] & 0xC0) == 0x80) {
-            out += char(((c & 0x03) << 6) | (utf8[++i] & 0x3F));
-        } else {
-            throw Failure{ "not Latin-1: " + utf8 };
-        }
-    }
-    return out;
+    std::string latin1;
+    if (!Utf8ToLatin1(utf8, &latin1)) throw Failure{ "not Latin-1: " + utf8 };
+    return latin1;
 }
 
 // Makes `folder` a new or empty folder, clearing an earlier demo card; refuses anything else.
