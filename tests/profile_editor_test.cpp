@@ -19,13 +19,8 @@ protected:
     void SetUp() override
     {
         StartScreens();
-        ResetScreens(card.store());
-        LanguageTable.SetLanguage("English");
-        EditedProfile = ProfileRecord();
-        EditorRow = KeyboardOpen = KeyboardShift = KeyboardLock = 0;
+        ResetScreens(card.store()); // English, a fresh EditedProfile, the editor and keyboard as at start
         ScreenMode = 2;
-        SelectBarY = 24;
-        SelectBarStep = KeyboardRow = KeyboardColumn = 1;
         for (auto& images : AvatarPartImages)
             images.clear();
     }

@@ -10,6 +10,7 @@
 #include "store/progress_writer.h"
 #include "store/store_files.h"
 #include "tests/support/graphics_support.h"
+#include "tests/support/program_state.h"
 
 void WritePlayer(const std::string& store, const PlayerSetup& p)
 {
@@ -96,23 +97,15 @@ void StartScreens()
 
 void ResetScreens(const std::string& store)
 {
+    ResetProgramState(KeepTheMedia);
     StoreRoot = store;
     for (SDL_Event event; SDL_PollEvent(&event);) {}
     ScanProfiles();
-    GameFolders.clear();
-    Achievements.clear();
-    AchievementTexts.clear();
-    SelectedGame = QuitRequested = PopupId = PopupCursor = NoticeId = SnapshotCountdown = 0;
-    ScreenMode = GridColumn = GridRow = 1;
-    PopupItemCount = 3;
+    NoticeId = 0; // the notice of an empty card's first scan: the tests raise notices themselves
     ClearScreen();
 }
 
-void ReleaseCard()
-{
-    ResetScreens(TempDir().store());
-    NoticeId = 0; // the scan of an empty card raised notice 1
-}
+void ReleaseCard() { ResetProgramState(); }
 
 void PushButton(int button)
 {

@@ -50,8 +50,9 @@ void SelectAtStart(const std::string& store, const std::string& folder); // "act
 bool Near(uint32_t rgb, int red, int green, int blue); // 0xRRGGBB within what 16 bits keep
 
 void StartScreens(); // in process: dummy video, a fresh 320 x 240 x 16 ScreenSurface, FontSmall
-void ResetScreens(const std::string& store); // StoreRoot = store, scanned; screen state as at start
-void ReleaseCard(); // Profiles emptied (the program keeps its records until it ends)
+// ResetProgramState keeping the media, StoreRoot = store, scanned; no events, no notice, black screen.
+void ResetScreens(const std::string& store);
+void ReleaseCard(); // ResetProgramState: the program keeps its records until it ends, a test does not
 void PushButton(int button);
 void PushTouch(int x, int y, int mouseButton = 1);
 uint32_t ScreenPixel(int x, int y);                           // 0xRRGGBB of ScreenSurface
