@@ -6,7 +6,7 @@
 #include "localization/texts.h"
 
 struct PopupBox {
-    int id;
+    Popup id;
     SDL_Rect rect;
     int itemCount;
     TextId lines[3]; // only the first itemCount are drawn
@@ -14,10 +14,10 @@ struct PopupBox {
 
 // The four menus; MenuAction gives each line its meaning.
 static const PopupBox PopupBoxes[] = {
-    { 1, { 110, 98, 100, 45 }, 3, { TextSnapshot, TextRemoveProfile, TextExit } },
-    { 2, { 110, 103, 100, 35 }, 2, { TextRemoveProfile, TextCancel, TextCancel } },
-    { 3, { 100, 98, 120, 45 }, 3, { TextSnapshot, TextRemoveGame, TextExit } },
-    { 4, { 100, 103, 120, 35 }, 2, { TextRemoveGame, TextCancel, TextCancel } }
+    { PopupHomeMenu, { 110, 98, 100, 45 }, 3, { TextSnapshot, TextRemoveProfile, TextExit } },
+    { PopupRemoveProfile, { 110, 103, 100, 35 }, 2, { TextRemoveProfile, TextCancel, TextCancel } },
+    { PopupGameMenu, { 100, 98, 120, 45 }, 3, { TextSnapshot, TextRemoveGame, TextExit } },
+    { PopupRemoveGame, { 100, 103, 120, 35 }, 2, { TextRemoveGame, TextCancel, TextCancel } }
 };
 static const int PopupBoxCount = sizeof PopupBoxes / sizeof PopupBoxes[0];
 

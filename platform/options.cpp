@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "frame/state.h"
 #include "store/store_paths.h"
 
 PlatformOptions::PlatformOptions()
@@ -84,13 +85,15 @@ bool ParseOptions(int argc, char** argv, PlatformOptions* options, std::string* 
     return true;
 }
 
+// A script's word for each of the program's Button names.
 struct ButtonName {
     const char* name;
-    int button;
+    Button button;
 };
 static const ButtonName ButtonNames[] = {
-    { "up", 0 }, { "left", 2 }, { "down", 4 }, { "right", 6 }, { "menu", 8 },
-    { "l", 10 }, { "r", 11 }, { "b", 13 }, { "x", 14 }, { "y", 15 },
+    { "up", ButtonUp }, { "left", ButtonLeft }, { "down", ButtonDown }, { "right", ButtonRight },
+    { "menu", ButtonMenu }, { "l", ButtonL }, { "r", ButtonR }, { "b", ButtonB }, { "x", ButtonX },
+    { "y", ButtonY },
 };
 
 // A button by name or number 0 to 31; -1 when it is neither.

@@ -96,14 +96,14 @@ static void NextGame()
     GameSwitched();
 }
 
-static void OpenGameMenu() { OpenPopup(3); }
+static void OpenGameMenu() { OpenPopup(PopupGameMenu); }
 
 // Confirming the removal of the shown game loads the next one, and every newly loaded game
 // starts with the cursor on its first cell: left where it was, it could sit on a cell the
 // next game has no text for, with nothing shown and no way to move until L or R.
 static void ConfirmMenuItem()
 {
-    bool removesGame = PopupId == 4 && PopupCursor == 0;
+    bool removesGame = PopupId == PopupRemoveGame && PopupCursor == 0;
     MenuAction();
     if (removesGame)
         CursorHome();
@@ -111,7 +111,7 @@ static void ConfirmMenuItem()
 
 static void BackHome()
 {
-    ScreenMode = 1;
+    ScreenMode = ScreenHome;
 }
 
 static const ButtonAction GameButtons[] = {
@@ -131,7 +131,7 @@ static void HandleEvents()
 {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT && PopupId == 0)
+        if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT && PopupId == PopupNone)
             GridHitTest(event.button.x, event.button.y); // a notice does not block touches
         else if (event.type == SDL_JOYBUTTONDOWN)
             HandleScreenButton(GameButtons, sizeof GameButtons / sizeof GameButtons[0], event.jbutton.button);
@@ -251,9 +251,9 @@ void GameScreen()
     DrawImage(SelectKeySurface, GridColumn * 25 + 10, GridRow * 25 + 10);
     DrawHeader();
     DrawPanel();
-    SnapshotStep(SnapshotFileName(), 5);
+    SnapshotStep(SnapshotFileName(), NoticeGameSnapshot);
     DrawGameHints();
-    if (NoticeId != 0)
+    if (NoticeId != NoticeNone)
         DrawNotice();
     DrawPopup();
 }

@@ -52,7 +52,7 @@ static void NextProfile()
     ProfileSwitched();
 }
 
-static void OpenHomeMenu() { OpenPopup(1); }
+static void OpenHomeMenu() { OpenPopup(PopupHomeMenu); }
 
 static void OpenGames()
 {
@@ -61,7 +61,7 @@ static void OpenGames()
     GridColumn = 1;
     GridRow = 1;
     if (!GameFolders.empty())
-        ScreenMode = 3;
+        ScreenMode = ScreenGame;
 }
 
 static void EditProfile()
@@ -72,15 +72,15 @@ static void EditProfile()
     SetEditedProfile(p->folder, p->lang, p->name, p->base, p->eyes, p->browns, p->ears, p->nose,
                      p->mouth, p->facial, p->hair, p->tatoo, p->clothes);
     EditorRow = 0;
-    ScreenMode = 2;
+    ScreenMode = ScreenEditor;
 }
 
 static void NewProfile()
 {
     SetEditedProfile("", "", "", "01", "", "", "", "", "", "", "", "", "");
     if (Profiles.empty())
-        NoticeId = 2;
-    ScreenMode = 2;
+        NoticeId = NoticeFirstProfile;
+    ScreenMode = ScreenEditor;
 }
 
 static const ButtonAction HomeButtons[] = {
@@ -155,9 +155,9 @@ void HomeScreen()
     const ProfileRecord* profile = CurrentProfile();
     if (profile)
         DrawProfileCard(profile);
-    SnapshotStep(profile ? profile->folder + ".bmp" : std::string(), 4);
+    SnapshotStep(profile ? profile->folder + ".bmp" : std::string(), NoticeCardSnapshot);
     DrawHomeHints();
-    if (NoticeId != 0)
+    if (NoticeId != NoticeNone)
         DrawNotice();
     DrawPopup();
 }

@@ -11,7 +11,7 @@ int SnapshotCountdown = 0;
 // A notice's text is `before` + the middle part + `after`; text id 0 adds nothing.
 enum NoticeNeed { NeedsNothing, NeedsPlayer, NeedsPlayerAndGame };
 struct NoticeRow {
-    int id;
+    Notice id;
     NoticeNeed need;
     int before;
     std::string (*middle)(const ProfileRecord* player); // player null only with NeedsNothing
@@ -24,12 +24,12 @@ static std::string CardFileName(const ProfileRecord* player) { return " " + play
 static std::string GameFileWord(const ProfileRecord*) { return " bmp "; }
 
 static const NoticeRow Notices[] = {
-    { 1, NeedsNothing, TextNoticeNoProfile, NoMiddle, 0 },
-    { 2, NeedsNothing, TextNoticeFirstProfile, NoMiddle, 0 },
-    { 3, NeedsPlayer, 0, NameAndBlank, TextGoodbye },
-    { 4, NeedsPlayer, TextSnapshotSaved, CardFileName, TextSnapshotWhere },
-    { 5, NeedsPlayerAndGame, TextSnapshotSaved, GameFileWord, TextSnapshotWhere },
-    { 6, NeedsNothing, TextNoticeNoName, NoMiddle, 0 }
+    { NoticeNoProfile, NeedsNothing, TextNoticeNoProfile, NoMiddle, 0 },
+    { NoticeFirstProfile, NeedsNothing, TextNoticeFirstProfile, NoMiddle, 0 },
+    { NoticeGoodbye, NeedsPlayer, 0, NameAndBlank, TextGoodbye },
+    { NoticeCardSnapshot, NeedsPlayer, TextSnapshotSaved, CardFileName, TextSnapshotWhere },
+    { NoticeGameSnapshot, NeedsPlayerAndGame, TextSnapshotSaved, GameFileWord, TextSnapshotWhere },
+    { NoticeNoName, NeedsNothing, TextNoticeNoName, NoMiddle, 0 }
 };
 
 static std::string Text(int id)
@@ -68,11 +68,11 @@ void DrawNotice()
 
 bool DismissNotice()
 {
-    if (NoticeId == 0)
+    if (NoticeId == NoticeNone)
         return false;
-    if (NoticeId == 3)
+    if (NoticeId == NoticeGoodbye)
         QuitRequested = 1;
-    NoticeId = 0;
+    NoticeId = NoticeNone;
     return true;
 }
 
@@ -86,7 +86,7 @@ static void SaveSnapshot(const std::string& fileName)
         SDL_SaveBMP_RW(ScreenSurface, file, 1);
 }
 
-void SnapshotStep(const std::string& fileName, int noticeId)
+void SnapshotStep(const std::string& fileName, Notice notice)
 {
     if (SnapshotCountdown <= 0)
         return;
@@ -94,5 +94,5 @@ void SnapshotStep(const std::string& fileName, int noticeId)
     // An empty name means there is no player (or game) to name the file after.
     if (SnapshotCountdown == 1 && !Profiles.empty() && !fileName.empty())
         SaveSnapshot(fileName);
-    NoticeId = noticeId;
+    NoticeId = notice;
 }

@@ -4,6 +4,7 @@
 #define VOK_SCREENS_NOTICES_H
 
 #include <string>
+#include "frame/state.h"
 
 extern int SnapshotCountdown; // frames until the snapshot is saved; 0 idle
 
@@ -14,7 +15,7 @@ bool NoticeText(int noticeId, std::string* text);
 // The dismissal rule: returns true when the press was taken by a notice.
 bool DismissNotice();
 // The snapshot step: counts down, saves ScreenSurface to `fileName` in StoreRoot at 1,
-// raises `noticeId`.
-void SnapshotStep(const std::string& fileName, int noticeId);
+// raises `notice`.
+void SnapshotStep(const std::string& fileName, Notice notice);
 
 #endif

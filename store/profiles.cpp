@@ -74,7 +74,7 @@ void ScanProfiles()
     for (int i = 0; i < 50; ++i) FreeSurface(&AchievementIcons[i]);
     FreeRankingIcons();
     if (Profiles.empty() && !FirstRunNoticeShown) {
-        NoticeId = 1;
+        NoticeId = NoticeNoProfile;
         FirstRunNoticeShown = 1;
     }
 }

@@ -27,7 +27,7 @@ protected:
         ResetScreens(card.store());
         ListGames();
         LoadSelectedGame();
-        ScreenMode = 3;
+        ScreenMode = ScreenGame;
     }
     void Press(int button, int times = 1) // one frame on a fresh background; times 0: no press
     {

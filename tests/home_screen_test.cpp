@@ -106,7 +106,7 @@ TEST_F(HomeScreenInProcess, PressesAndTheStateTheyLeave)
                                              "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"};
     EXPECT_EQ(EditedParts(), copied);
     Press(ButtonY);
-    EXPECT_TRUE(EditedParts() == FreshParts && NoticeId == 0);
+    EXPECT_TRUE(EditedParts() == FreshParts && NoticeId == NoticeNone);
 }
 
 // An empty card: notice 1 takes the first press alone; left and right give -1 and 0; X
@@ -117,7 +117,7 @@ TEST_F(HomeScreenInProcess, AnEmptyCard)
     ResetScreens(card.store());
     SelectedProfile = 0;
     EditorRow = 7;
-    NoticeId = 1; // as the first scan of an empty card raises it
+    NoticeId = NoticeNoProfile; // as the first scan of an empty card raises it
     const int none = -1; // a frame without a press
     // The button (or none), then the player selected, the screen, the notice and the popup.
     struct Step { int button, selected, mode, notice, popup; };

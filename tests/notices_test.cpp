@@ -25,7 +25,7 @@ TEST(Notices, TextsWhenTheyShowAndTheSnapshotCountdown)
     for (int id : {0, 3, 4, 5, 7, -1})
         EXPECT_EQ(Shown(id), "(nothing)") << id;
     EXPECT_EQ(Shown(1), T(TextNoticeNoProfile));
-    NoticeId = 3;
+    NoticeId = NoticeGoodbye;
     DrawNotice();
     EXPECT_FALSE(Near(ScreenPixel(160, 128), 0, 0, 255)) << "a box for notice 3 without a player";
     WritePlayer(card.store(), {"vok_anna", "Anna"});
@@ -35,7 +35,7 @@ TEST(Notices, TextsWhenTheyShowAndTheSnapshotCountdown)
     EXPECT_EQ(Shown(5), "(nothing)");
     GameFolders.push_back("racer");
     EXPECT_EQ(Shown(5), T(TextSnapshotSaved) + " bmp " + T(TextSnapshotWhere));
-    NoticeId = 5;
+    NoticeId = NoticeGameSnapshot;
     DrawNotice();
     EXPECT_TRUE(Near(ScreenPixel(160, 128), 0, 0, 255));
 
@@ -47,13 +47,13 @@ TEST(Notices, TextsWhenTheyShowAndTheSnapshotCountdown)
     const Step steps[] = {{3, 4, false}, {2, 4, false}, {1, 4, true}, {0, 4, false}, {0, 0, false}};
     for (const Step& step : steps) {
         WriteFile(file, "old");
-        NoticeId = 0;
-        SnapshotStep("vok_anna.bmp", 4);
+        NoticeId = NoticeNone;
+        SnapshotStep("vok_anna.bmp", NoticeCardSnapshot);
         EXPECT_EQ(std::vector({SnapshotCountdown, NoticeId}), std::vector({step.left, step.notice}));
         EXPECT_EQ(ReadFile(file) != "old", step.saved) << step.left;
     }
     SnapshotCountdown = 2;
-    SnapshotStep("missing/folder.bmp", 5);
-    EXPECT_EQ(NoticeId, 5);
+    SnapshotStep("missing/folder.bmp", NoticeGameSnapshot);
+    EXPECT_EQ(NoticeId, NoticeGameSnapshot);
     ReleaseCard();
 }

@@ -20,7 +20,7 @@ protected:
     {
         StartScreens();
         ResetScreens(card.store()); // English, a fresh EditedProfile, the editor and keyboard as at start
-        ScreenMode = 2;
+        ScreenMode = ScreenEditor;
         for (auto& images : AvatarPartImages)
             images.clear();
     }
@@ -98,7 +98,7 @@ TEST_F(Editor, KeyboardNoticesAndAnEmptyName)
         path += std::to_string(KeyboardRow) + "," + std::to_string(KeyboardColumn) + " ";
     }
     EXPECT_EQ(path, "1,11 1,11 2,10 2,10 3,10 3,11 4,9 4,9 4,8 ");
-    NoticeId = 2;
+    NoticeId = NoticeFirstProfile;
     PushButton(ButtonX);
     PushTouch(40, 120);
     PushTouch(65, 120, 3);
