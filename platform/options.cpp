@@ -186,6 +186,14 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>* events, std:
     return true;
 }
 
+// " up left down ...": the script's button words as the parser takes them.
+static std::string ButtonWords()
+{
+    std::string words;
+    for (size_t i = 0; i < sizeof ButtonNames / sizeof ButtonNames[0]; ++i) words += std::string(" ") + ButtonNames[i].name;
+    return words;
+}
+
 std::string UsageText()
 {
     return
@@ -210,5 +218,5 @@ std::string UsageText()
         "  mouse click       touch\n"
         "  closing the window ends the program\n"
         "\n"
-        "Button names in scripts: up left down right menu l r b x y, or a number 0 to 31.\n";
+        "Button names in scripts:" + ButtonWords() + ", or a number 0 to 31.\n";
 }
