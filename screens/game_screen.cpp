@@ -76,27 +76,20 @@ static void CursorHome()
     GridRow = 1;
 }
 
-// After the selection moved: the other game, the cursor back home, the sound.
-static void GameSwitched()
+static void OpenGameMenu() { OpenPopup(PopupGameMenu); }
+static int GameCount() { return static_cast<int>(GameFolders.size()); }
+
+// The game at `index` selected and loaded, the cursor back home, the sound.
+static void SwitchGame(int index)
 {
+    SelectedGame = index;
     LoadSelectedGame();
     CursorHome();
     PlayNextSound();
 }
 
-static void PreviousGame()
-{
-    SelectedGame = PreviousIndex(SelectedGame, static_cast<int>(GameFolders.size()));
-    GameSwitched();
-}
-
-static void NextGame()
-{
-    SelectedGame = NextIndex(SelectedGame, static_cast<int>(GameFolders.size()));
-    GameSwitched();
-}
-
-static void OpenGameMenu() { OpenPopup(PopupGameMenu); }
+static void PreviousGame() { SwitchGame(PreviousIndex(SelectedGame, GameCount())); }
+static void NextGame() { SwitchGame(NextIndex(SelectedGame, GameCount())); }
 
 // Confirming the removal of the shown game loads the next one, and every newly loaded game
 // starts with the cursor on its first cell: left where it was, it could sit on a cell the

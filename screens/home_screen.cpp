@@ -29,9 +29,10 @@ int StarCount(int pointsEarned, int pointsPossible)
     return count > 5 ? 5 : static_cast<int>(count);
 }
 
-// After the selection moved: the new player's language, totals, ranking and the sound.
-static void ProfileSwitched()
+// The player at `index` selected with its language, totals, ranking, and the sound.
+static void SwitchProfile(int index)
 {
+    SelectedProfile = index;
     if (CurrentProfile())
         LanguageTable.SetLanguage(CurrentProfile()->lang);
     if (HasUpdateMarker())
@@ -40,17 +41,9 @@ static void ProfileSwitched()
     PlayNextSound();
 }
 
-static void PreviousProfile()
-{
-    SelectedProfile = PreviousIndex(SelectedProfile, static_cast<int>(Profiles.size()));
-    ProfileSwitched();
-}
-
-static void NextProfile()
-{
-    SelectedProfile = NextIndex(SelectedProfile, static_cast<int>(Profiles.size()));
-    ProfileSwitched();
-}
+static int ProfileCount() { return static_cast<int>(Profiles.size()); }
+static void PreviousProfile() { SwitchProfile(PreviousIndex(SelectedProfile, ProfileCount())); }
+static void NextProfile() { SwitchProfile(NextIndex(SelectedProfile, ProfileCount())); }
 
 static void OpenHomeMenu() { OpenPopup(PopupHomeMenu); }
 
