@@ -28,10 +28,14 @@ static const ScreenRow Screens[] = {
     { ScreenHome, HomeScreen }, { ScreenEditor, ProfileEditor }, { ScreenGame, GameScreen }
 };
 
+// One handler a frame: a screen that changes ScreenMode hands over from the next frame.
 static void RunScreen()
 {
-    for (size_t i = 0; i < sizeof Screens / sizeof Screens[0]; ++i)
-        if (Screens[i].screen == ScreenMode) Screens[i].handler();
+    for (size_t i = 0; i < sizeof Screens / sizeof Screens[0]; ++i) {
+        if (Screens[i].screen != ScreenMode) continue;
+        Screens[i].handler();
+        return;
+    }
 }
 
 int FramePacingDelay(Uint32 spanMs)
