@@ -11,6 +11,7 @@ vok_tool(make_media)
 vok_tool(make_avatars)
 vok_tool(make_lang)
 vok_tool(make_demo_card)
+target_compile_definitions(make_demo_card PRIVATE VOK_DEMO_CONTENT="${CMAKE_SOURCE_DIR}/data/demo")
 
 file(GLOB_RECURSE VOK_ART_SOURCES CONFIGURE_DEPENDS data/art/*)
 file(GLOB VOK_LANG_SOURCES CONFIGURE_DEPENDS data/lang/*)

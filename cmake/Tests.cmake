@@ -17,7 +17,7 @@ foreach(test_source ${VOK_TESTS})
   add_executable(${test_name} ${test_source})
   target_link_libraries(${test_name} PRIVATE vok_test_support GTest::gtest)
   set_target_properties(${test_name} PROPERTIES CXX_STANDARD 17 RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  add_dependencies(${test_name} vok vok_data make_demo_card)
+  add_dependencies(${test_name} vok vok_data make_demo_card vok-card example_game)
   # Tests run headless (tests/support/test_main.cpp sets the drivers: a list-valued property
   # would not survive test discovery), from the build tree where media/ and lang/ live. Each
   # carries its executable's name as a label, so that a build can run a subset (ctest -L frame_test).

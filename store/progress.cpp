@@ -100,7 +100,7 @@ static void AddGame(const std::string& folder, const std::string& name, TotalsSu
     if (summary.unlockedCount == summary.achievementCount) InsertCompleted(CompletionTime(folder + name), name);
 }
 
-void RecomputeTotals()
+void ComputeTotals()
 {
     ProfileRecord* profile = CurrentProfile();
     if (!profile) return;
@@ -113,6 +113,14 @@ void RecomputeTotals()
         if (IsGameFolderCandidate(names[i])) AddGame(folder, names[i], &sum);
     SetTotals(profile, WrapToSint32(sum.unlocked), WrapToSint32(sum.achievements), WrapToSint32(sum.earned),
               WrapToSint32(sum.possible));
+}
+
+void RecomputeTotals()
+{
+    ProfileRecord* profile = CurrentProfile();
+    if (!profile) return;
+    ComputeTotals();
+    std::string folder = ProfilePath(*profile, "");
     bool saved = WriteFileSafely(folder + "vok.erience", FormatTotals(*profile));
     saved = WriteRankingFile() && saved;
     // The marker goes only once both files are on the card: if either is missing or a power

@@ -26,7 +26,8 @@ struct GameSummaryRecord {
 extern GameSummaryRecord GameSummary; // summary of GameFolders[SelectedGame]; zeros until loaded
 
 void LoadTotals();      // selected player's totals from "vok.erience"
-void RecomputeTotals(); // totals and rankings from every summary; writes the cache and ranking
+void ComputeTotals();   // totals and both rankings from every summary, in memory only
+void RecomputeTotals(); // ComputeTotals, then writes the cache and ranking and clears the marker
 int LoadGameSummary();  // 1 when a game is selected (file read or not), 0 otherwise
 
 // Decoders from memory, shared by the loaders and the tests.

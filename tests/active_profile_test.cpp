@@ -56,7 +56,7 @@ TEST(ActiveProfile, UpdateMarkerRecomputesAtStart)
     card.Game("vok_anna", "A", {3, 5, 30, 50, 7});
     WriteFile(card.store + "vok_anna/vok.erience", Totals(1, 1, 1, 1));
     for (const bool marked : {false, true}) {
-        if (marked) WriteUpdateMarker(card.store + "vok_anna");
+        if (marked) MarkUpdate(card.store + "vok_anna");
         ScanProfiles();
         LoadStore();
         EXPECT_EQ(Profiles[0]->pointsEarned, marked ? 30 : 1);

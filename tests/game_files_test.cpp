@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "store/game_files_writer.h"
+#include "tests/support/kit_support.h"
 #include "tests/support/store_support.h"
 
 struct OneGame : TestCard { // one player "vok_anna" in `lang` with one selected game folder "racer"
@@ -26,7 +26,7 @@ TEST(GameFiles, TextFileFallbackOrder)
     const std::vector<std::pair<std::string, std::string>> files = { // in the order they are tried
         {"de", "Deutsch"}, {"default", "default"}, {"fr", "Fran\xe7" "ais"}};
     for (const auto& [tag, language] : files)
-        WriteAchievementTexts(card.game, language, {{1, tag, "first"}, {2, "two", "second"}});
+        WriteTexts(card.game, language, {{1, tag, "first"}, {2, "two", "second"}});
     WriteFile(card.game + "vok.lang", "Fran\xe7" "ais\nDeutsch\n");
     EXPECT_EQ(ReadTextLanguage(), "Fran\xe7" "ais");
     for (const auto& [tag, language] : files) {
@@ -67,9 +67,9 @@ TEST(GameFiles, TextRecords)
 TEST(GameFiles, TitleRecordsAndIcons)
 {
     OneGame card;
-    WriteAchievementFile(card.game + "vok.dat", {{1, 10, 0, 1}, {3, 20, 1, 0}});
-    WriteAchievementIcon(card.game, 1, RgbImage(24, 24, 0x336699));
-    WriteAchievementIcon(card.game, 3, RgbImage(22, 20, Magenta));
+    WriteRecords(card.game, {{1, 10, 0, 1}, {3, 20, 1, 0}});
+    WriteIcon(card.game, 1, RgbImage(24, 24, 0x336699));
+    WriteIcon(card.game, 3, RgbImage(22, 20, Magenta));
     GameTitle = "old title";
     GameAuthor = "old author";
     const std::pair<std::string, std::string> cases[] = { // file text (none), title|author shown

@@ -63,7 +63,7 @@ TEST_F(HomeScreenInProcess, PressesAndTheStateTheyLeave)
     GameSetup racer = CountedGame("racer", 0, 0);
     racer.summary = {3, 5, 30, 50, 7};
     WriteGame(card.store(), Profiles[1]->folder, racer);
-    WriteFile(marked + "/update", "");
+    MarkUpdate(marked);
     // Raised before the press, the button, then the player selected, the popup, its cursor and
     // whether the program ends; every press leaves no notice and the home screen.
     struct Step { int notice, button, selected, popup, cursor, quit; };

@@ -50,7 +50,7 @@ TEST(Progress, RecomputeTotalsAndRankings)
     card.Game("vok_ana", "A", {3, 5, 30, 50, 7});
     card.Game("vok_ana", "B", {2, 2, 20, 20, 9});
     MakeDir(player + "nodat");
-    WriteSummaryFile(player + "nodat/vok.summary", {6, 6, 1, 1, 3});
+    WriteSummary(player + "nodat", {6, 6, 1, 1, 3});
     card.Game("vok_ana", "zeros", {0, 0, 0, 0, 0});
     SetModified(player + "B/vok.dat", 1234567);
     SetModified(player + "zeros/vok.dat", 50);
@@ -76,7 +76,7 @@ TEST(Progress, WrapAroundAndUnwritableCache)
     EXPECT_EQ(ReadFile(player + "vok.erience"), Totals(INT_MIN, INT_MAX, -2, INT_MAX));
     std::remove((player + "vok.erience").c_str());
     MakeDir(player + "vok.erience/blocked");
-    WriteUpdateMarker(player);
+    MarkUpdate(player);
     RecomputeTotals();
     EXPECT_EQ(TotalsOf(*Profiles[0]), Totals(INT_MIN, INT_MAX, -2, INT_MAX));
     EXPECT_TRUE(FileExists(player + "update"));

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "store/game_files_writer.h"
+#include "tests/support/kit_support.h"
 #include "tests/support/store_support.h"
 
 // Descending by score, signed; equal scores keep the order in which they came. Read back, line
@@ -36,9 +36,9 @@ TEST(Ranking, SaveLoadAndIcons)
     const std::string player = card.store + "vok_ana/";
     for (const char* game : {"g1", "g3", "g6"}) {
         MakeDir(player + game);
-        WriteGameIcon(player + game, RgbImage(22, 22, 0x00FF00));
+        WriteIcon(player + game, 0, RgbImage(22, 22, 0x00FF00));
     }
-    WriteGameIcon(player, RgbImage(3, 4, 0x0000FF));
+    WriteIcon(player, 0, RgbImage(3, 4, 0x0000FF));
     for (int i = 1; i <= 6; ++i)
         InsertFavourite(10 - i, "g" + std::to_string(i));
     InsertCompleted(100, "");

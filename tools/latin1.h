@@ -1,5 +1,6 @@
-// UTF-8 to Latin-1, for the tools that turn our UTF-8 sources into the texts the program shows
-// (the font renders Latin-1): the language files and the demo card.
+// UTF-8 to Latin-1 and back, for the tools: our UTF-8 sources become the texts the program
+// shows (the font renders Latin-1) in the language files and on the demo card; vok-card shows
+// a card's Latin-1 texts on a UTF-8 terminal.
 #ifndef VOK_TOOLS_LATIN1_H
 #define VOK_TOOLS_LATIN1_H
 
@@ -53,6 +54,22 @@ inline bool Utf8ToLatin1(const std::string& utf8, std::string* latin1, std::stri
         return false;
     }
     return true;
+}
+
+// `latin1` as UTF-8: every byte from 0x80 on becomes two.
+inline std::string Latin1ToUtf8(const std::string& latin1)
+{
+    std::string utf8;
+    for (size_t i = 0; i < latin1.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(latin1[i]);
+        if (c < 0x80) {
+            utf8 += char(c);
+            continue;
+        }
+        utf8 += char(0xC0 | (c >> 6));
+        utf8 += char(0x80 | (c & 0x3F));
+    }
+    return utf8;
 }
 
 #endif

@@ -7,7 +7,7 @@
 #include "screens/notices.h"
 #include "store/game_files.h"
 #include "store/profiles.h"
-#include "store/progress_writer.h"
+#include "tests/support/kit_support.h"
 #include "store/store_files.h"
 #include "tests/support/graphics_support.h"
 #include "tests/support/program_state.h"
@@ -26,13 +26,13 @@ void WriteGame(const std::string& store, const std::string& playerFolder, const 
 {
     const std::string dir = store + playerFolder + "/" + game.folder;
     MakeDir(dir);
-    WriteSummaryFile(dir + "/vok.summary", game.summary);
-    WriteAchievementFile(dir + "/vok.dat", game.records);
-    WriteTitleFile(dir, game.title, game.author);
+    WriteSummary(dir, game.summary);
+    WriteRecords(dir, game.records);
+    WriteTitle(dir, game.title, game.author);
     if (!game.texts.empty())
-        WriteAchievementTexts(dir, "default", game.texts);
+        WriteTexts(dir, "default", game.texts);
     for (int id : game.iconIds)
-        WriteAchievementIcon(dir, id, RgbImage(20, 20, game.iconColour));
+        WriteIcon(dir, id, RgbImage(20, 20, game.iconColour));
 }
 
 GameSetup CountedGame(const std::string& folder, int texts, int records)

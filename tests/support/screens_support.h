@@ -4,7 +4,7 @@
 #define VOK_TESTS_SUPPORT_SCREENS_SUPPORT_H
 
 #include <SDL.h>
-#include "store/game_files_writer.h"
+#include "tests/support/kit_support.h"
 #include "tests/support/test_support.h"
 
 struct PlayerSetup {

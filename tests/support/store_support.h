@@ -5,7 +5,7 @@
 #include "graphics/media.h"
 #include "screens/notices.h"
 #include "store/profiles.h"
-#include "store/progress_writer.h"
+#include "tests/support/kit_support.h"
 #include "store/ranking.h"
 #include "store/store_files.h"
 #include "tests/support/program_state.h"
@@ -30,8 +30,8 @@ struct TestCard { // a fresh card as StoreRoot for one test, the store emptied a
     void Game(const std::string& player, const std::string& game, const GameSummaryRecord& summary) const
     { // the summary and a "vok.dat" of one record
         MakeDir(store + player + "/" + game);
-        WriteSummaryFile(store + player + "/" + game + "/vok.summary", summary);
-        WriteAchievementFile(store + player + "/" + game + "/vok.dat", {{1, 10, 0, 1}});
+        WriteSummary(store + player + "/" + game, summary);
+        WriteRecords(store + player + "/" + game, {{1, 10, 0, 1}});
     }
 };
 

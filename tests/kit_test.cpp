@@ -1,0 +1,276 @@
+// The game kit: the files a committed game leaves, byte for byte and as the program reads them;
+// a game reopened reads its state back; bad input and a refusing card write nothing; and the
+// example game's unlock shows in a whole run of vok.
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "platform/device.h"
+
+#include "store/game_files.h"
+#include "store/store_paths.h"
+#include "tests/support/kit_support.h"
+#include "tests/support/screens_support.h"
+#include "tests/support/store_support.h"
+
+namespace {
+
+std::string Int32s(std::initializer_list<int> values) // little-endian, as the card keeps numbers
+{
+    std::string bytes;
+    for (int value : values) AppendInt32(&bytes, value);
+    return bytes;
+}
+
+std::string TextRecord(int id, const std::string& name, const std::string& description)
+{
+    std::string record = Int32s({id});
+    for (size_t i = 0; i < 21; ++i) record += char(~(i < name.size() ? name[i] : 0));
+    for (size_t i = 0; i < 101; ++i) record += char(~(i < description.size() ? description[i] : 0));
+    return record + std::string(2, '\0');
+}
+
+struct KitCard : TestCard { // player "vok_kim" on the card, and a game of it opened through the kit
+    std::string player = store + "vok_kim/";
+    std::string game = player + "racer/";
+    VokGame* kit = nullptr;
+    KitCard()
+    {
+        Player("vok_kim");
+        EXPECT_EQ(VokOpenGame(store.c_str(), "vok_kim", "racer", &kit), VOK_OK) << VokErrorMessage();
+    }
+    ~KitCard() { VokCloseGame(kit); }
+    void Reopen()
+    {
+        VokCloseGame(kit);
+        ASSERT_EQ(VokOpenGame(store.c_str(), "vok_kim", "racer", &kit), VOK_OK) << VokErrorMessage();
+    }
+    void Describe() // two achievements in two languages, the second unlocked
+    {
+        ASSERT_EQ(VokSetTitle(kit, "Star Racer", "Nova Works"), VOK_OK);
+        ASSERT_EQ(VokSetTextLanguage(kit, "English"), VOK_OK);
+        ASSERT_EQ(VokDescribe(kit, 7, 10, 0), VOK_OK);
+        ASSERT_EQ(VokDescribe(kit, 3, 25, 1), VOK_OK);
+        ASSERT_EQ(VokSetText(kit, 7, "English", "First Lap", "Finish a race."), VOK_OK);
+        ASSERT_EQ(VokSetText(kit, 3, "English", "Champion", "Win the cup."), VOK_OK);
+        ASSERT_EQ(VokSetText(kit, 7, "Fran\xe7" "ais", "Premier tour", "Termine une course."), VOK_OK);
+        ASSERT_EQ(VokSetText(kit, 3, "Fran\xe7" "ais", "Champion", "Gagne la coupe."), VOK_OK);
+        ASSERT_EQ(VokUnlock(kit, 3), VOK_OK);
+        ASSERT_EQ(VokSetFavouriteScore(kit, 42), VOK_OK);
+    }
+};
+
+// Every entry under `dir` with its bytes: what "nothing written" is checked against.
+std::map<std::string, std::string> Tree(const std::string& dir)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir))
+        files[entry.path().string()] = entry.is_regular_file() ? ReadFile(entry.path()) : "(folder)";
+    return files;
+}
+
+} // namespace
+
+// A commit leaves each file exactly as the card format has it (records in the order described,
+// the summary counted from them, texts complemented, both title lines, vok.lang without a line
+// end), the update marker, and no temporary; the program's own loaders read it all back.
+TEST(Kit, CommitWritesEveryFileByteForByte)
+{
+    KitCard card;
+    card.Describe();
+    const std::string icon = card.dir / "icon.bmp";
+    WriteBmp24(icon, RgbImage(24, 24, 0x336699));
+    ASSERT_EQ(VokSetIcon(card.kit, 3, icon.c_str()), VOK_OK);
+    ASSERT_EQ(VokSetIcon(card.kit, 0, icon.c_str()), VOK_OK);
+    ASSERT_EQ(VokCommit(card.kit), VOK_OK) << VokErrorMessage();
+
+    EXPECT_EQ(ReadFile(card.game + "vok.dat"), Int32s({7, 10, 0, 0, 3, 25, 1, 1}));
+    EXPECT_EQ(ReadFile(card.game + "vok.summary"), Int32s({1, 2, 25, 35, 42}));
+    EXPECT_EQ(ReadFile(card.game + "vok.title"), "title=Star Racer\r\nauthor=Nova Works\r\n");
+    EXPECT_EQ(ReadFile(card.game + "vok.lang"), "English");
+    EXPECT_EQ(ReadFile(card.game + "vok.desc.English"),
+              TextRecord(7, "First Lap", "Finish a race.") + TextRecord(3, "Champion", "Win the cup."));
+    EXPECT_EQ(ReadFile(card.game + "vok.desc.Fran\xe7" "ais").substr(128), TextRecord(3, "Champion", "Gagne la coupe."));
+    EXPECT_EQ(ReadFile(card.game + "003"), ReadFile(icon));
+    EXPECT_EQ(ReadFile(card.game + "vok.icon"), ReadFile(icon));
+    EXPECT_FALSE(FileExists(card.game + "007"));
+    EXPECT_TRUE(FileExists(card.player + "update"));
+    for (const auto& [path, bytes] : Tree(card.store)) EXPECT_EQ(path.find(".vok-tmp."), std::string::npos) << path;
+
+    ScanProfiles();
+    ListGames();
+    ASSERT_EQ(GameFolders, std::vector<std::string>({"racer"}));
+    Profiles[0]->lang = "Fran\xe7" "ais";
+    LoadGameSummary();
+    LoadGameInfo(&Achievements);
+    ASSERT_EQ(LoadAchievementTexts(), 1);
+    EXPECT_EQ(GameTitle + "|" + GameAuthor, "Star Racer|Nova Works");
+    EXPECT_STREQ(AchievementTexts[0].name, "Premier tour");
+    EXPECT_TRUE(AchievementIcon(3) && !AchievementIcon(7));
+    EXPECT_EQ(FormatSummary(GameSummary), Int32s({1, 2, 25, 35, 42}));
+}
+
+// A game keeps no state of its own: reopened, it reads back what it committed, and a commit
+// that changes nothing rewrites nothing (vok.dat keeps the date that orders completed games).
+TEST(Kit, ReopenReadsTheCommittedStateBack)
+{
+    KitCard card;
+    card.Describe();
+    ASSERT_EQ(VokCommit(card.kit), VOK_OK);
+    card.Reopen();
+    VokAchievement a;
+    ASSERT_EQ(VokAchievementCount(card.kit), 2);
+    ASSERT_EQ(VokAchievementAt(card.kit, 0, &a), VOK_OK);
+    EXPECT_EQ(std::vector<int>({a.id, a.points, a.hidden, a.unlocked}), std::vector<int>({7, 10, 0, 0}));
+    ASSERT_EQ(VokGetAchievement(card.kit, 3, &a), VOK_OK);
+    EXPECT_TRUE(a.unlocked && a.hidden);
+    VokText text;
+    ASSERT_EQ(VokGetText(card.kit, 7, "Fran\xe7" "ais", &text), VOK_OK);
+    EXPECT_STREQ(text.description, "Termine une course.");
+    EXPECT_EQ(VokFavouriteScore(card.kit), 42);
+    EXPECT_EQ(std::string(VokTitle(card.kit)) + "|" + VokAuthor(card.kit) + "|" + VokTextLanguage(card.kit),
+              "Star Racer|Nova Works|English");
+
+    std::remove((card.player + "update").c_str());
+    timespec old[2] = {{1000, 0}, {1000, 0}};
+    utimensat(AT_FDCWD, (card.game + "vok.dat").c_str(), old, 0);
+    ASSERT_EQ(VokSetFavouriteScore(card.kit, 43), VOK_OK);
+    ASSERT_EQ(VokCommit(card.kit), VOK_OK);
+    struct stat after;
+    stat((card.game + "vok.dat").c_str(), &after);
+    EXPECT_EQ(after.st_mtime, 1000);
+    EXPECT_EQ(ReadFile(card.game + "vok.summary"), Int32s({1, 2, 25, 35, 43}));
+    EXPECT_TRUE(FileExists(card.player + "update"));
+}
+
+// Bad input is refused with its own code and a sentence, and the card stays as it was: ids
+// outside 1 to 50 or not described, texts too long for their field, names that would make bad
+// file names or lines, a language missing a text, a file that is not a BMP, a missing store or
+// player; and a card that refuses a write keeps the old file.
+TEST(Kit, BadInputAndARefusingCardWriteNothing)
+{
+    KitCard card;
+    card.Describe();
+    ASSERT_EQ(VokCommit(card.kit), VOK_OK);
+    const std::string notBmp = card.dir / "icon.bmp";
+    WriteFile(notBmp, "GIF89a");
+    const auto before = Tree(card.store);
+    struct Case { int result, expected; };
+    const Case cases[] = {
+        {VokDescribe(card.kit, 0, 5, 0), VOK_BAD_ID},
+        {VokDescribe(card.kit, 51, 5, 0), VOK_BAD_ID},
+        {VokUnlock(card.kit, 9), VOK_BAD_ID},
+        {VokSetText(card.kit, 9, "English", "x", "y"), VOK_BAD_ID},
+        {VokSetText(card.kit, 7, "English", std::string(21, 'n').c_str(), ""), VOK_TOO_LONG},
+        {VokSetText(card.kit, 7, "English", "n", std::string(101, 'd').c_str()), VOK_TOO_LONG},
+        {VokSetText(card.kit, 7, "../English", "n", "d"), VOK_BAD_ARGUMENT},
+        {VokSetTitle(card.kit, "Two\nlines", "a"), VOK_BAD_ARGUMENT},
+        {VokSetTitle(card.kit, "Trailing ", "a"), VOK_BAD_ARGUMENT},
+        {VokSetIcon(card.kit, 7, notBmp.c_str()), VOK_BAD_BITMAP},
+        {VokSetIcon(card.kit, 7, (card.dir / "none.bmp").c_str()), VOK_BAD_BITMAP},
+        {VokOpenGame((card.dir / "nocard").c_str(), "vok_kim", "racer", nullptr), VOK_BAD_ARGUMENT},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) EXPECT_EQ(cases[i].result, cases[i].expected) << "case " << i;
+    VokGame* other = nullptr;
+    EXPECT_EQ(VokOpenGame((card.dir / "nocard").c_str(), "vok_kim", "racer", &other), VOK_NO_STORE);
+    EXPECT_NE(std::string(VokErrorMessage()).find("nocard"), std::string::npos);
+    EXPECT_EQ(VokOpenGame(card.store.c_str(), "vok_nobody", "racer", &other), VOK_NO_STORE);
+    EXPECT_EQ(VokOpenGame(card.store.c_str(), "vok_kim", "..", &other), VOK_BAD_ARGUMENT);
+    EXPECT_EQ(other, nullptr);
+    ASSERT_EQ(VokDescribe(card.kit, 8, 5, 0), VOK_OK); // described, but without its two texts
+    EXPECT_EQ(VokCommit(card.kit), VOK_MISSING_TEXT);
+    EXPECT_EQ(std::string(VokErrorMessage()), "English has no text for achievement 8");
+    EXPECT_TRUE(before == Tree(card.store));
+
+    // a folder in the place of the file: the rename fails, the temporary goes, the rest stays
+    std::remove((card.game + "vok.summary").c_str());
+    MakeDir(card.game + "vok.summary/x");
+    const auto blocked = Tree(card.store);
+    const std::string summary = card.game + "vok.summary";
+    EXPECT_EQ(VokWriteFile(summary.c_str(), "abc", 3), VOK_WRITE_FAILED);
+    EXPECT_TRUE(blocked == Tree(card.store));
+    // a temporary a power cut left behind is replaced, never read
+    WriteFile(card.game + ".vok-tmp.vok.lang", "stale");
+    EXPECT_EQ(VokWriteTextLanguage(card.game.c_str(), "Deutsch"), VOK_OK);
+    EXPECT_EQ(ReadFile(card.game + "vok.lang"), "Deutsch");
+    EXPECT_FALSE(FileExists(card.game + ".vok-tmp.vok.lang"));
+}
+
+// The player to record for: the one activevok names when it is a player vok lists; the
+// players in the card's order.
+TEST(Kit, ActivePlayerAndPlayers)
+{
+    TestCard card;
+    char folder[64] = "";
+    EXPECT_EQ(VokActivePlayer(card.store.c_str(), folder, sizeof folder), VOK_NO_PLAYER);
+    card.Player("vok_ann");
+    card.Player("vok_bob");
+    MakeDir(card.store + "vok_nocfg");
+    for (const auto& [active, expected] : std::vector<std::pair<std::string, int>>{
+             {"vok_bob", VOK_OK}, {"vok_bob\r", VOK_NO_PLAYER}, {"vok_nocfg", VOK_NO_PLAYER}, {"", VOK_NO_PLAYER}}) {
+        WriteFile(card.store + "activevok", active);
+        EXPECT_EQ(VokActivePlayer(card.store.c_str(), folder, sizeof folder), expected) << active;
+    }
+    WriteFile(card.store + "activevok", "vok_bob");
+    ASSERT_EQ(VokActivePlayer(card.store.c_str(), folder, sizeof folder), VOK_OK);
+    EXPECT_STREQ(folder, "vok_bob");
+    EXPECT_EQ(VokActivePlayer(card.store.c_str(), folder, 4), VOK_TOO_LONG);
+    std::vector<std::string> listed;
+    auto visit = [](const char* name, void* context) { static_cast<std::vector<std::string>*>(context)->push_back(name); };
+    ASSERT_EQ(VokListPlayers(card.store.c_str(), visit, &listed), VOK_OK);
+    EXPECT_EQ(listed, DirectoryOrder(card.store, [](const std::string& n) { return n == "vok_ann" || n == "vok_bob"; }));
+}
+
+// The example game beside the kit records an unlock for the active player; vok then starts,
+// recomputes because of the marker, and shows the points on the home screen (as a card whose
+// cache already held them shows them) and the unlocked cell in the game's grid.
+TEST(Kit, ExampleGameUnlockShowsInVok)
+{
+    if (HandheldBuild) GTEST_SKIP() << "the handheld build ends without a joystick";
+    TempDir dir, reference;
+    for (const TempDir* card : {&dir, &reference}) {
+        WritePlayer(card->store(), PlayerSetup{"vok_kim", "Kim"});
+        SelectAtStart(card->store(), "vok_kim");
+    }
+    const std::string store = dir.store(), player = store + "vok_kim/";
+    const VokRun example = RunProgram(BuildDir() + "/tools/example_game", {store, "2"}, BuildDir());
+    ASSERT_EQ(example.status, 0) << example.err;
+    EXPECT_EQ(example.out, "unlocked achievement 2 of Tiny Quest for vok_kim\n");
+    EXPECT_EQ(ReadFile(player + "tinyquest/vok.summary"), Int32s({1, 3, 20, 80, 5}));
+    ASSERT_TRUE(FileExists(player + "update"));
+
+    const std::string script = "1 screenshot " + (dir / "home.bmp") + "\n2 button b\n4 screenshot " + (dir / "game.bmp") + "\n";
+    ASSERT_EQ(RunOnCard(store, script, 6).status, 0);
+    EXPECT_EQ(ReadFile(player + "vok.erience"), Int32s({1, 3, 20, 80}));
+    EXPECT_FALSE(FileExists(player + "update"));
+    EXPECT_EQ(ReadFile(player + "vok.ranking"), "fav1=tinyquest\r\n");
+
+    WriteFile(reference.store() + "vok_kim/vok.erience", Int32s({1, 3, 20, 80}));
+    ASSERT_EQ(RunOnCard(reference.store(), "1 screenshot " + (reference / "home.bmp") + "\n", 2).status, 0);
+    WriteFile(reference.store() + "vok_kim/vok.erience", Int32s({0, 3, 0, 80}));
+    ASSERT_EQ(RunOnCard(reference.store(), "1 screenshot " + (reference / "zero.bmp") + "\n", 2).status, 0);
+    RgbImage home, expected, zero, game, unlocked, locked;
+    ASSERT_TRUE(ReadBmp(dir / "home.bmp", &home) && ReadBmp(reference / "home.bmp", &expected) &&
+                ReadBmp(reference / "zero.bmp", &zero));
+    EXPECT_TRUE(home.pixels == expected.pixels);
+    EXPECT_FALSE(home.pixels == zero.pixels); // the points are what differs
+
+    ASSERT_TRUE(ReadBmp(dir / "game.bmp", &game) && ReadBmp(BuildDir() + "/media/experiencew.bmp", &unlocked) &&
+                ReadBmp(BuildDir() + "/media/experience.bmp", &locked));
+    int wrong = 0, compared = 0; // cell 2 (unlocked, no icon) and cell 3 (locked) from x 60 and 85, y 35
+    for (const auto& [image, left] : {std::pair<const RgbImage*, int>{&unlocked, 60}, {&locked, 85}})
+        for (int y = 0; y < image->height; ++y)
+            for (int x = 0; x < image->width; ++x) {
+                const uint32_t want = image->at(x, y);
+                if (want == Magenta) continue;
+                ++compared;
+                wrong += !Near(game.at(left + x, 35 + y), want >> 16, want >> 8 & 0xFF, want & 0xFF);
+            }
+    EXPECT_GT(compared, 100);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_FALSE(unlocked.pixels == locked.pixels);
+}

@@ -1,0 +1,37 @@
+// The tests' hands on the game kit, the one writer of the files games put on the card: the
+// program's records in, the kit's encoders and single-file writers underneath. A writer's
+// true means the kit wrote (or already held) the file.
+#ifndef VOK_TESTS_SUPPORT_KIT_SUPPORT_H
+#define VOK_TESTS_SUPPORT_KIT_SUPPORT_H
+
+#include <string>
+#include <vector>
+#include "store/progress.h"
+#include "tools/bitmap_writer.h"
+extern "C" {
+#include "kit/vok_kit.h"
+}
+
+// One achievement text as a game means it; name and description in Latin-1.
+struct AchievementTextSource {
+    int id = 0;
+    std::string name;        // at most 20 bytes
+    std::string description; // at most 100 bytes
+};
+
+// The bytes the kit puts in the files.
+std::string FormatSummary(const GameSummaryRecord& summary);
+std::string FormatAchievementRecords(const std::vector<AchievementRecord>& records);
+std::string EncodeAchievementTexts(const std::vector<AchievementTextSource>& texts);
+
+// Single files of the game folder path `gameDir` (with or without a trailing "/"), written
+// crash-safely by the kit; records and texts as given, whatever their ids.
+bool WriteSummary(const std::string& gameDir, const GameSummaryRecord& summary);
+bool WriteRecords(const std::string& gameDir, const std::vector<AchievementRecord>& records);
+// "vok.desc." + language; language "default" writes "vok.desc.default".
+bool WriteTexts(const std::string& gameDir, const std::string& language, const std::vector<AchievementTextSource>& texts);
+bool WriteTitle(const std::string& gameDir, const std::string& title, const std::string& author);
+bool WriteIcon(const std::string& gameDir, int id, const RgbImage& image); // id 0: "vok.icon"
+bool MarkUpdate(const std::string& playerDir);                              // "update"
+
+#endif

@@ -1,0 +1,224 @@
+// vok-card, the desktop card tool: the demo card checks clean; a corpus of broken cards gives
+// the expected reports (some byte for byte); show lists what vok would show, hidden
+// achievements masked; bad usage ends with status 2 and one line; the card is never written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "store/progress.h"
+#include "tests/support/kit_support.h"
+#include "tests/support/screens_support.h"
+#include "tests/support/store_support.h"
+
+namespace {
+
+VokRun Card(const std::vector<std::string>& args)
+{
+    return RunProgram(BuildDir() + "/vok-card", args, BuildDir());
+}
+
+// Every entry under `dir` with its bytes and date: what "never written" is checked against.
+std::map<std::string, std::string> Snapshot(const std::string& dir)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
+        const auto date = std::filesystem::last_write_time(entry.path()).time_since_epoch().count();
+        files[entry.path().string()] = std::to_string(date) + (entry.is_regular_file() ? ReadFile(entry.path()) : "/");
+    }
+    return files;
+}
+
+// A clean small card: Kim with the game "racer" (achievements 1 and 2, the second hidden and
+// unlocked, texts in English and as the default), totals and ranking cached as vok computes them.
+struct SmallCard : TestCard {
+    std::string game = store + "vok_kim/racer/";
+    SmallCard()
+    {
+        WritePlayer(store, PlayerSetup{"vok_kim", "Kim"});
+        VokGame* kit = nullptr;
+        EXPECT_EQ(VokOpenGame(store.c_str(), "vok_kim", "racer", &kit), VOK_OK);
+        VokSetTitle(kit, "Star Racer", "Nova Works");
+        VokDescribe(kit, 1, 10, 0);
+        VokDescribe(kit, 2, 30, 1);
+        for (const char* language : {"English", "default"}) {
+            VokSetText(kit, 1, language, "First Lap", "Finish a race.");
+            VokSetText(kit, 2, language, "Champion", "Win the cup.");
+        }
+        VokUnlock(kit, 2);
+        EXPECT_EQ(VokCommit(kit), VOK_OK) << VokErrorMessage();
+        VokCloseGame(kit);
+        Recount();
+    }
+    void Recount() const // the cache as vok leaves it, the marker gone
+    {
+        ScanProfiles();
+        RecomputeTotals();
+    }
+};
+
+} // namespace
+
+// The demo card is clean, in words and in JSON, and checking or showing it changes nothing on
+// it (one of its players still carries an update marker, which stays).
+TEST(VokCard, DemoCardIsCleanAndNeverWritten)
+{
+    TempDir dir;
+    ASSERT_EQ(RunProgram(BuildDir() + "/tools/make_demo_card", {dir / "card"}, BuildDir()).status, 0);
+    const std::string store = dir / "card";
+    const auto before = Snapshot(store);
+    const VokRun check = Card({"check", store});
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(check.out, "clean\n");
+    const VokRun json = Card({"check", store, "--json"});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.out, "{\"clean\": true, \"problems\": []}\n");
+    for (const std::vector<std::string>& show : std::vector<std::vector<std::string>>{
+             {"show", store}, {"show", store, "vok_mateo", "--json"}, {"show", store, "Anna", "skypirates", "--reveal"}}) {
+        const VokRun run = Card(show);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_FALSE(run.out.empty());
+    }
+    EXPECT_TRUE(before == Snapshot(store));
+    EXPECT_NE(Card({"show", store}).out.find("vok_mateo  Mateo  (Espa\xc3\xb1ol)"), std::string::npos);
+}
+
+// show: the players with totals, stars and rankings; a player's games; a game's achievements
+// in the player's language, the hidden one masked until --reveal (or unlocked).
+TEST(VokCard, ShowsWhatVokShows)
+{
+    SmallCard card;
+    EXPECT_EQ(Card({"show", card.store}).out,
+              "vok_kim  Kim  (English)  achievements 1/2  points 30/40  stars 4\n"
+              "  favourites: racer\n  completed:\n");
+    EXPECT_EQ(Card({"show", card.store, "Kim"}).out,
+              "vok_kim  Kim  (English)  achievements 1/2  points 30/40  stars 4\n"
+              "  favourites: racer\n  completed:\n"
+              "racer  Star Racer by Nova Works  achievements 1/2  points 30/40\n");
+    EXPECT_EQ(Card({"show", card.store, "vok_kim", "racer"}).out,
+              "Star Racer by Nova Works\n1  locked    10  First Lap: Finish a race.\n2  unlocked  30  Champion: Win the cup.\n");
+    WriteRecords(card.game, {{1, 10, 1, 0}, {2, 30, 1, 1}});
+    EXPECT_EQ(Card({"show", card.store, "vok_kim", "racer"}).out,
+              "Star Racer by Nova Works\n1  locked    10  (hidden)\n2  unlocked  30  Champion: Win the cup.\n");
+    EXPECT_EQ(Card({"show", card.store, "vok_kim", "racer", "--reveal", "--json"}).out,
+              "{\"folder\": \"racer\", \"title\": \"Star Racer\", \"author\": \"Nova Works\", \"unlockedCount\": 1, "
+              "\"achievementCount\": 2, \"pointsEarned\": 30, \"pointsPossible\": 40, \"favouriteScore\": 0, \"achievements\": "
+              "[{\"id\": 1, \"unlocked\": false, \"points\": 10, \"hidden\": true, \"name\": \"First Lap\", \"description\": "
+              "\"Finish a race.\"}, {\"id\": 2, \"unlocked\": true, \"points\": 30, \"hidden\": true, \"name\": \"Champion\", "
+              "\"description\": \"Win the cup.\"}]}\n");
+}
+
+// Each broken card gives its report and status 1; the first few are checked byte for byte.
+TEST(VokCard, BrokenCardsGiveTheirReports)
+{
+    struct Case {
+        const char* what;
+        std::function<void(const SmallCard&)> breakIt;
+        std::string report; // whole output, or one line of it when `exact` is false
+        bool exact;
+    };
+    const Case cases[] = {
+        {"records cut, an id out of range and one repeated",
+         [](const SmallCard& c) {
+             WriteFile(c.game + "vok.dat", FormatAchievementRecords({{1, 10, 0, 0}, {2, 30, 1, 1}, {60, 0, 0, 0}, {1, 0, 0, 0}}) + "12345");
+         },
+         "vok_kim/racer/vok.dat: is cut mid-record: its last 5 bytes are ignored\n"
+         "vok_kim/racer/vok.dat: holds achievement id 60, outside 1 to 50\n"
+         "vok_kim/racer/vok.dat: holds achievement id 1 twice\n"
+         "vok_kim/racer/vok.summary: says 1/2 achievements, 30/40 points but vok.dat holds 1/4 achievements, 30/40 points\n"
+         "vok_kim/racer/vok.desc.English: has no text for achievement 60, which vok shows without a name\n"
+         "vok_kim/racer/vok.desc.default: has no text for achievement 60, which vok shows without a name\n"
+         "6 problems\n",
+         true},
+        {"stale totals and ranking",
+         [](const SmallCard& c) {
+             WriteFile(c.store + "vok_kim/vok.erience", Totals(0, 2, 0, 40));
+             WriteFile(c.store + "vok_kim/vok.ranking", "");
+         },
+         "vok_kim/vok.erience: holds totals 0, 2, 0, 40 but the games add up to 1, 2, 30, 40; vok shows the stale ones "
+         "until a game leaves the update marker\n"
+         "vok_kim/vok.ranking: differs from the ranking the games give; vok shows the stale one until a game leaves the "
+         "update marker\n2 problems\n",
+         true},
+        {"folders vok ignores",
+         [](const SmallCard& c) {
+             MakeDir(c.store + "VOK_bob");
+             WriteFile(c.store + "VOK_bob/vok.cfg", "name=Bob\r\n");
+             MakeDir(c.store + "vok_ghost");
+             MakeDir(c.store + "vok_kim/saves");
+             WriteFile(c.store + "activevok", "vok_ghost");
+         },
+         "", true},
+        {"a name without its terminator",
+         [](const SmallCard& c) {
+             WriteFile(c.game + "vok.desc.English", std::string("\1\0\0\0", 4) + std::string(124, char(~'A')) +
+                                                        EncodeAchievementTexts({{2, "Champion", "Win the cup."}}));
+         },
+         "vok_kim/racer/vok.desc.English: the name of achievement 1 fills its field with no terminator; vok cuts its last byte\n",
+         false},
+        {"a text file cut mid-record", [](const SmallCard& c) { WriteFile(c.game + "vok.desc.default", ReadFile(c.game + "vok.desc.default") + "xy"); },
+         "vok_kim/racer/vok.desc.default: is cut mid-record: its last 2 bytes are ignored\n", false},
+        {"an icon vok would not load", [](const SmallCard& c) { WriteFile(c.game + "002", "BMnot a bitmap"); },
+         "vok_kim/racer/002: is not a bitmap vok loads; vok draws nothing in its place\n", false},
+        {"a folder where a file belongs", [](const SmallCard& c) { std::remove((c.game + "vok.title").c_str()); MakeDir(c.game + "vok.title"); },
+         "vok_kim/racer/vok.title: is not a regular file; vok cannot read it\n", false},
+        {"a title without author", [](const SmallCard& c) { WriteFile(c.game + "vok.title", "title=Star Racer\n"); },
+         "vok_kim/racer/vok.title: has no author line: vok shows the previous game's author\n", false},
+        {"a summary cut short", [](const SmallCard& c) { WriteFile(c.game + "vok.summary", Totals(1, 2, 30, 40).substr(0, 12)); },
+         "vok_kim/racer/vok.summary: is cut short (12 of 20 bytes); the missing values read as 0\n", false},
+        {"no text for other languages",
+         [](const SmallCard& c) { std::remove((c.game + "vok.desc.default").c_str()); std::rename((c.game + "vok.desc.English").c_str(), (c.game + "vok.desc.Deutsch").c_str()); },
+         "vok_kim/racer/vok.lang: names English, which has no vok.desc.English, and there is no vok.desc.default: players "
+         "of other languages see no names\n", false},
+        {"a summary without records",
+         [](const SmallCard& c) { MakeDir(c.store + "vok_kim/old"); WriteSummary(c.store + "vok_kim/old", {1, 1, 5, 5, 0}); },
+         "vok_kim/old: has vok.summary but no vok.dat: its counts enter the totals, but vok does not list the game\n", false},
+    };
+    for (const Case& c : cases) {
+        SmallCard card;
+        c.breakIt(card);
+        const VokRun run = Card({"check", card.store});
+        EXPECT_EQ(run.status, 1) << c.what << "\n" << run.out;
+        if (c.exact && !c.report.empty()) {
+            EXPECT_EQ(run.out, c.report) << c.what;
+        } else if (!c.exact) {
+            EXPECT_NE(run.out.find(c.report), std::string::npos) << c.what << "\n" << run.out;
+        }
+        if (std::string(c.what) == "folders vok ignores") {
+            for (const char* line : {"VOK_bob: holds a vok.cfg but its name does not begin with \"vok_\" (case matters); vok ignores it\n",
+                                     "vok_ghost: has no vok.cfg, so it is no player; vok ignores it\n",
+                                     "vok_kim/saves: has no vok.dat, so it is no game; vok ignores it\n",
+                                     "activevok: names \"vok_ghost\", which is no player; vok selects the last player listed instead\n"})
+                EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
+            EXPECT_NE(run.out.find("4 problems\n"), std::string::npos) << run.out;
+        }
+    }
+    SmallCard card;
+    WriteFile(card.game + "vok.summary", "");
+    EXPECT_EQ(Card({"check", card.store, "--json"}).out,
+              "{\"clean\": false, \"problems\": [{\"path\": \"vok_kim/racer/vok.summary\", \"problem\": \"is cut short (0 of 20 "
+              "bytes); the missing values read as 0\"}, {\"path\": \"vok_kim/racer/vok.summary\", \"problem\": \"says 0/0 "
+              "achievements, 0/0 points but vok.dat holds 1/2 achievements, 30/40 points\"}, {\"path\": \"vok_kim/vok.erience\", "
+              "\"problem\": \"holds totals 1, 2, 30, 40 but the games add up to 0, 0, 0, 0; vok shows the stale ones until a "
+              "game leaves the update marker\"}, {\"path\": \"vok_kim/vok.ranking\", \"problem\": \"differs from the ranking the "
+              "games give; vok shows the stale one until a game leaves the update marker\"}]}\n");
+}
+
+// Bad usage: status 2, nothing on standard output, one line on standard error.
+TEST(VokCard, BadUsageIsOneLineAndStatusTwo)
+{
+    SmallCard card;
+    const std::vector<std::vector<std::string>> usages = {
+        {}, {"list", card.store}, {"check"}, {"check", card.store, "extra"}, {"check", card.store, "--reveal"},
+        {"show", card.store, "--colour"}, {"check", card.dir / "missing"}, {"show", card.store, "vok_nobody"},
+        {"show", card.store, "vok_kim", "nogame"}};
+    for (const std::vector<std::string>& args : usages) {
+        const VokRun run = Card(args);
+        EXPECT_EQ(run.status, 2) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.rfind("vok-card: ", 0), 0u) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    EXPECT_NE(Card({"show", card.store, "vok_nobody"}).err.find("no player vok_nobody on the card"), std::string::npos);
+}

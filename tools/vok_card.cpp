@@ -1,0 +1,575 @@
+// vok-card: shows and checks a copy of a card on a desktop, reading it with the program's own
+// store code, so that it sees what vok would see. It never writes to the card.
+//
+//   vok-card show STORE [PLAYER [GAME]] [--reveal] [--json]
+//   vok-card check STORE [--json]
+//
+// Exit status: 0 shown, or checked clean; 1 problems found; 2 bad usage (one line on stderr).
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "frame/state.h"
+#include "graphics/media.h"
+#include "profile/profile_file.h"
+#include "screens/home_screen.h"
+#include "store/active_profile.h"
+#include "store/game_files.h"
+#include "store/profiles.h"
+#include "store/progress.h"
+#include "store/ranking.h"
+#include "store/store_files.h"
+#include "store/store_paths.h"
+#include "tools/latin1.h"
+
+namespace {
+
+const char Usage[] = "usage: vok-card show STORE [PLAYER [GAME]] [--reveal] [--json] | vok-card check STORE [--json]";
+
+struct UsageError {
+    std::string message;
+};
+
+struct Options {
+    std::string command;
+    std::vector<std::string> words; // STORE [PLAYER [GAME]]
+    bool json = false;
+    bool reveal = false;
+};
+
+Options ParseOptions(int argc, char** argv)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (word == "--json") options.json = true;
+        else if (word == "--reveal") options.reveal = true;
+        else if (word.size() > 1 && word[0] == '-') throw UsageError{ "unknown option " + word };
+        else if (options.command.empty()) options.command = word;
+        else options.words.push_back(word);
+    }
+    if (options.command != "show" && options.command != "check")
+        throw UsageError{ options.command.empty() ? "no command given" : "unknown command " + options.command };
+    const size_t most = options.command == "show" ? 3 : 1;
+    if (options.words.empty() || options.words.size() > most) throw UsageError{ "wrong number of arguments" };
+    if (options.command == "check" && options.reveal) throw UsageError{ "--reveal goes with show" };
+    return options;
+}
+
+// ---- output ----
+
+// The card's texts are Latin-1; the terminal and JSON want UTF-8.
+std::string Json(const std::string& latin1)
+{
+    std::string out = "\"";
+    for (char c : Latin1ToUtf8(latin1)) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string Json(int value) { return std::to_string(value); }
+std::string Json(bool value) { return value ? "true" : "false"; }
+
+// A JSON object written field by field, in order.
+class JsonObject {
+public:
+    template <typename T> JsonObject& Field(const std::string& key, const T& value)
+    {
+        return Raw(key, Json(value));
+    }
+    JsonObject& Raw(const std::string& key, const std::string& json)
+    {
+        text_ += (text_.empty() ? "{" : ", ") + Json(key) + ": " + json;
+        return *this;
+    }
+    std::string Text() const { return text_.empty() ? "{}" : text_ + "}"; }
+
+private:
+    std::string text_;
+};
+
+std::string JsonList(const std::vector<std::string>& items)
+{
+    std::string out = "[";
+    for (size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + items[i];
+    return out + "]";
+}
+
+std::vector<std::string> JsonStrings(const std::vector<RankEntry>& list)
+{
+    std::vector<std::string> items;
+    for (const RankEntry& entry : list) items.push_back(Json(entry.gameFolder));
+    return items;
+}
+
+// ---- the card as vok reads it ----
+
+std::string Root(const std::string& store)
+{
+    struct stat status;
+    if (stat(store.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) throw UsageError{ "no store folder at " + store };
+    return WithTrailingSlash(store);
+}
+
+void OpenCard(const std::string& root)
+{
+    StoreRoot = root;
+    ScanProfiles();
+}
+
+// Selects a player by folder ("vok_anna") or display name; usage error when none matches.
+void SelectPlayer(const std::string& wanted)
+{
+    for (size_t i = 0; i < Profiles.size(); ++i)
+        if (Profiles[i]->folder == wanted || Profiles[i]->name == wanted) {
+            SelectedProfile = int(i);
+            return;
+        }
+    throw UsageError{ "no player " + wanted + " on the card" };
+}
+
+// The totals and rankings vok shows for the selected player: recomputed when the update
+// marker asks for it (without writing anything), else the cached ones.
+void LoadShownTotals()
+{
+    if (HasUpdateMarker()) {
+        ComputeTotals();
+        return;
+    }
+    LoadTotals();
+    std::string text;
+    FavouriteList.clear();
+    CompletedList.clear();
+    if (ReadKeyValueText(ProfilePath(*CurrentProfile(), "vok.ranking"), &text)) ParseRanking(text);
+}
+
+void SelectGame(const std::string& wanted)
+{
+    ListGames();
+    for (size_t i = 0; i < GameFolders.size(); ++i)
+        if (GameFolders[i] == wanted) {
+            SelectedGame = int(i);
+            return;
+        }
+    throw UsageError{ "no game " + wanted + " for " + CurrentProfile()->folder };
+}
+
+void LoadGame()
+{
+    GameTitle.clear();
+    GameAuthor.clear(); // vok would keep the previous game's; a card tool shows the file alone
+    LoadGameSummary();
+    LoadGameInfo(&Achievements);
+    LoadAchievementTexts();
+}
+
+// ---- show ----
+
+std::string Pair(int a, int b) { return std::to_string(a) + "/" + std::to_string(b); }
+
+JsonObject PlayerJson(const ProfileRecord& p)
+{
+    JsonObject o;
+    o.Field("folder", p.folder).Field("name", p.name).Field("language", p.lang);
+    o.Field("unlockedCount", p.unlockedCount).Field("achievementCount", p.achievementCount);
+    o.Field("pointsEarned", p.pointsEarned).Field("pointsPossible", p.pointsPossible);
+    o.Field("stars", StarCount(p.pointsEarned, p.pointsPossible)).Field("updatePending", HasUpdateMarker() != 0);
+    o.Raw("favourites", JsonList(JsonStrings(FavouriteList))).Raw("completed", JsonList(JsonStrings(CompletedList)));
+    return o;
+}
+
+std::string PlayerText(const ProfileRecord& p)
+{
+    std::string names[2];
+    for (int f = 0; f < 2; ++f)
+        for (const RankEntry& e : f ? CompletedList : FavouriteList) names[f] += " " + e.gameFolder;
+    return Latin1ToUtf8(p.folder + "  " + p.name + "  (" + p.lang + ")  achievements " + Pair(p.unlockedCount, p.achievementCount) +
+                "  points " + Pair(p.pointsEarned, p.pointsPossible) + "  stars " +
+                std::to_string(StarCount(p.pointsEarned, p.pointsPossible)) + (HasUpdateMarker() ? "  (update pending)" : "") +
+                "\n  favourites:" + names[0] + "\n  completed:" + names[1] + "\n");
+}
+
+void ShowPlayers(bool json)
+{
+    std::vector<std::string> items;
+    for (SelectedProfile = 0; SelectedProfile < int(Profiles.size()); ++SelectedProfile) {
+        LoadShownTotals();
+        if (json) items.push_back(PlayerJson(*CurrentProfile()).Text());
+        else std::cout << PlayerText(*CurrentProfile());
+    }
+    if (json) std::cout << JsonObject().Raw("players", JsonList(items)).Text() << "\n";
+    else if (Profiles.empty()) std::cout << "no players\n";
+}
+
+JsonObject GameJson()
+{
+    JsonObject o;
+    o.Field("folder", *CurrentGameFolder()).Field("title", GameTitle).Field("author", GameAuthor);
+    o.Field("unlockedCount", GameSummary.unlockedCount).Field("achievementCount", GameSummary.achievementCount);
+    o.Field("pointsEarned", GameSummary.pointsEarned).Field("pointsPossible", GameSummary.pointsPossible);
+    o.Field("favouriteScore", GameSummary.favouriteScore);
+    return o;
+}
+
+void ShowPlayer(bool json)
+{
+    LoadShownTotals();
+    ListGames();
+    std::vector<std::string> items;
+    std::ostringstream text;
+    for (SelectedGame = 0; SelectedGame < int(GameFolders.size()); ++SelectedGame) {
+        LoadGame();
+        if (json) items.push_back(GameJson().Text());
+        text << Latin1ToUtf8(*CurrentGameFolder() + "  " + GameTitle + " by " + GameAuthor + "  achievements " +
+                     Pair(GameSummary.unlockedCount, GameSummary.achievementCount) + "  points " +
+                     Pair(GameSummary.pointsEarned, GameSummary.pointsPossible))
+             << "\n";
+    }
+    if (json) std::cout << PlayerJson(*CurrentProfile()).Raw("games", JsonList(items)).Text() << "\n";
+    else std::cout << PlayerText(*CurrentProfile()) << text.str();
+}
+
+const AchievementText* TextOf(int id)
+{
+    for (const AchievementText& text : AchievementTexts)
+        if (text.id == id) return &text;
+    return 0;
+}
+
+void ShowGame(bool json, bool reveal)
+{
+    LoadGame();
+    std::vector<std::string> items;
+    std::ostringstream text;
+    for (const AchievementRecord& r : Achievements) {
+        const AchievementText* t = TextOf(r.id);
+        const bool masked = r.hidden && !r.unlocked && !reveal;
+        const std::string name = masked ? "(hidden)" : t ? t->name : "";
+        const std::string description = masked ? "" : t ? t->description : "";
+        JsonObject o;
+        o.Field("id", r.id).Field("unlocked", r.unlocked != 0).Field("points", r.points).Field("hidden", r.hidden != 0);
+        items.push_back(o.Field("name", name).Field("description", description).Text());
+        text << Latin1ToUtf8(std::to_string(r.id) + (r.unlocked ? "  unlocked  " : "  locked    ") + std::to_string(r.points) +
+                     "  " + name + (description.empty() ? "" : ": " + description))
+             << "\n";
+    }
+    if (json) std::cout << GameJson().Raw("achievements", JsonList(items)).Text() << "\n";
+    else std::cout << Latin1ToUtf8(GameTitle + " by " + GameAuthor) << "\n" << text.str();
+}
+
+int Show(const Options& options)
+{
+    OpenCard(Root(options.words[0]));
+    if (options.words.size() == 1) {
+        ShowPlayers(options.json);
+        return 0;
+    }
+    SelectPlayer(options.words[1]);
+    if (options.words.size() == 2) {
+        ShowPlayer(options.json);
+        return 0;
+    }
+    LoadShownTotals();
+    SelectGame(options.words[2]);
+    ShowGame(options.json, options.reveal);
+    return 0;
+}
+
+// ---- check ----
+
+struct Problem {
+    std::string path; // inside the store
+    std::string text;
+};
+
+class Checker {
+public:
+    explicit Checker(const std::string& root) : root_(root) {}
+    const std::vector<Problem>& Problems() const { return problems_; }
+    void Card();
+
+private:
+    void Report(const std::string& path, const std::string& text) { problems_.push_back({ path, text }); }
+    // The status of an entry; false when missing. Reports one that is not a regular file.
+    bool Regular(const std::string& path, long* size = nullptr);
+    void RootEntry(const std::string& name);
+    void ActivePlayer();
+    void Player(const ProfileRecord& player);
+    void PlayerEntry(const std::string& player, const std::string& name);
+    void Totals(const ProfileRecord& player);
+    void Game(const std::string& player, const std::string& game);
+    std::vector<AchievementRecord> Records(const std::string& game);
+    void Summary(const std::string& game, const std::vector<AchievementRecord>& records);
+    void Texts(const std::string& game, const std::vector<AchievementRecord>& records);
+    void TextFile(const std::string& path, const std::vector<AchievementRecord>& records);
+    void Title(const std::string& game);
+    void Icons(const std::string& game, const std::vector<AchievementRecord>& records);
+    void Icon(const std::string& path);
+
+    std::string root_;
+    std::vector<Problem> problems_;
+};
+
+bool IsFolder(const std::string& path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool Checker::Regular(const std::string& path, long* size)
+{
+    struct stat status;
+    if (stat((root_ + path).c_str(), &status) != 0) return false;
+    if (!S_ISREG(status.st_mode)) {
+        Report(path, "is not a regular file; vok cannot read it");
+        return false;
+    }
+    if (size) *size = long(status.st_size);
+    return true;
+}
+
+void Checker::Card()
+{
+    for (const std::string& name : ListFolder(root_))
+        if (name != "." && name != "..") RootEntry(name);
+    ActivePlayer();
+    for (SelectedProfile = 0; SelectedProfile < int(Profiles.size()); ++SelectedProfile) Player(*CurrentProfile());
+}
+
+// Folders under the store that vok never lists as players, and why.
+void Checker::RootEntry(const std::string& name)
+{
+    const bool folder = IsFolder(root_ + name);
+    if (IsSafeWriteTemporary(name)) {
+        Report(name, "is the temporary of an interrupted write; vok ignores it");
+    } else if (name.compare(0, 4, "vok_") == 0) {
+        if (!folder) Report(name, "is not a folder, so it is no player; vok ignores it");
+        else if (!PathExists(root_ + name + "/vok.cfg")) Report(name, "has no vok.cfg, so it is no player; vok ignores it");
+        else Regular(name + "/vok.cfg");
+    } else if (folder && PathExists(root_ + name + "/vok.cfg")) {
+        Report(name, "holds a vok.cfg but its name does not begin with \"vok_\" (case matters); vok ignores it");
+    }
+}
+
+void Checker::ActivePlayer()
+{
+    std::string line;
+    if (!Regular("activevok") || !ReadFirstLine(root_ + "activevok", &line)) return;
+    for (const ProfileRecord* p : Profiles)
+        if (p->folder == line) return;
+    Report("activevok", "names \"" + line + "\", which is no player; vok selects the last player listed instead");
+}
+
+void Checker::Player(const ProfileRecord& player)
+{
+    for (const std::string& name : ListFolder(root_ + player.folder))
+        if (IsGameFolderCandidate(name)) PlayerEntry(player.folder, name);
+    Totals(player);
+}
+
+void Checker::PlayerEntry(const std::string& player, const std::string& name)
+{
+    const std::string path = player + "/" + name;
+    if (!IsFolder(root_ + path)) {
+        if (name == "vok.erience" || name == "vok.ranking" || name == "update" || name == "vok.cfg") Regular(path);
+        return;
+    }
+    if (PathExists(root_ + path + "/vok.dat")) Game(player, name);
+    else if (PathExists(root_ + path + "/vok.summary"))
+        Report(path, "has vok.summary but no vok.dat: its counts enter the totals, but vok does not list the game");
+    else Report(path, "has no vok.dat, so it is no game; vok ignores it");
+}
+
+std::string TotalsText(const ProfileRecord& p)
+{
+    return std::to_string(p.unlockedCount) + ", " + std::to_string(p.achievementCount) + ", " +
+           std::to_string(p.pointsEarned) + ", " + std::to_string(p.pointsPossible);
+}
+
+// The cached totals and ranking against a fresh recomputation; with the update marker vok
+// recomputes them itself at the next start, so a difference is then expected.
+void Checker::Totals(const ProfileRecord& player)
+{
+    const std::string totals = player.folder + "/vok.erience", ranking = player.folder + "/vok.ranking";
+    long size = 0;
+    if (Regular(totals, &size) && size < 16) Report(totals, "is cut short (" + std::to_string(size) + " of 16 bytes); the missing totals read as 0");
+    if (HasUpdateMarker()) return;
+    LoadTotals();
+    ProfileRecord cached = player;
+    std::string cachedRanking;
+    if (Regular(ranking)) ReadFileBytes(root_ + ranking, &cachedRanking);
+    ComputeTotals();
+    const ProfileRecord& fresh = *CurrentProfile();
+    if (TotalsText(cached) != TotalsText(fresh))
+        Report(totals, "holds totals " + TotalsText(cached) + " but the games add up to " + TotalsText(fresh) +
+                           "; vok shows the stale ones until a game leaves the update marker");
+    if (cachedRanking != FormatRanking())
+        Report(ranking, "differs from the ranking the games give; vok shows the stale one until a game leaves the update marker");
+}
+
+void Checker::Game(const std::string& player, const std::string& name)
+{
+    const std::string game = player + "/" + name + "/";
+    const std::vector<AchievementRecord> records = Records(game);
+    Summary(game, records);
+    Texts(game, records);
+    Title(game);
+    Icons(game, records);
+}
+
+std::vector<AchievementRecord> Checker::Records(const std::string& game)
+{
+    const std::string path = game + "vok.dat";
+    std::string bytes;
+    if (!Regular(path) || !ReadFileBytes(root_ + path, &bytes)) return {};
+    if (bytes.size() % 16) Report(path, "is cut mid-record: its last " + std::to_string(bytes.size() % 16) + " bytes are ignored");
+    const std::vector<AchievementRecord> records = ParseAchievementRecords(bytes);
+    std::set<int> seen;
+    for (const AchievementRecord& r : records) {
+        if (r.id < 1 || r.id > 50) Report(path, "holds achievement id " + std::to_string(r.id) + ", outside 1 to 50");
+        else if (!seen.insert(r.id).second) Report(path, "holds achievement id " + std::to_string(r.id) + " twice");
+    }
+    return records;
+}
+
+std::string SummaryText(const GameSummaryRecord& s)
+{
+    return Pair(s.unlockedCount, s.achievementCount) + " achievements, " + Pair(s.pointsEarned, s.pointsPossible) + " points";
+}
+
+void Checker::Summary(const std::string& game, const std::vector<AchievementRecord>& records)
+{
+    const std::string path = game + "vok.summary";
+    std::string bytes;
+    long size = 0;
+    if (!Regular(path, &size)) {
+        if (!PathExists(root_ + path)) Report(path, "is missing: the game adds nothing to the totals and the rankings");
+        return;
+    }
+    ReadFileBytes(root_ + path, &bytes, 20);
+    if (size < 20) Report(path, "is cut short (" + std::to_string(size) + " of 20 bytes); the missing values read as 0");
+    const GameSummaryRecord summary = ParseSummary(bytes);
+    GameSummaryRecord counted = { 0, 0, 0, 0, summary.favouriteScore };
+    for (const AchievementRecord& r : records) {
+        counted.unlockedCount += r.unlocked != 0;
+        counted.achievementCount += 1;
+        counted.pointsEarned += r.unlocked ? r.points : 0;
+        counted.pointsPossible += r.points;
+    }
+    if (SummaryText(summary) != SummaryText(counted))
+        Report(path, "says " + SummaryText(summary) + " but vok.dat holds " + SummaryText(counted));
+}
+
+void Checker::Texts(const std::string& game, const std::vector<AchievementRecord>& records)
+{
+    std::vector<std::string> files;
+    for (const std::string& name : ListFolder(root_ + game))
+        if (name.compare(0, 9, "vok.desc.") == 0) files.push_back(name);
+    std::sort(files.begin(), files.end()); // the report in a steady order; vok itself never lists them
+    for (const std::string& file : files) TextFile(game + file, records);
+    std::string language;
+    const bool named = Regular(game + "vok.lang") && ReadFirstLine(root_ + game + "vok.lang", &language);
+    if (files.empty()) Report(game, "has no text file (vok.desc.<language>): vok shows its achievements without names");
+    else if (!PathExists(root_ + game + "vok.desc.default") && !PathExists(root_ + game + "vok.desc." + language))
+        Report(game + (named ? "vok.lang" : ""), named ? "names " + language + ", which has no vok.desc." + language +
+                       ", and there is no vok.desc.default: players of other languages see no names"
+                                                : "has neither vok.lang nor vok.desc.default: players of other languages see no names");
+}
+
+void Checker::TextFile(const std::string& path, const std::vector<AchievementRecord>& records)
+{
+    std::string bytes;
+    if (!Regular(path) || !ReadFileBytes(root_ + path, &bytes)) return;
+    if (bytes.size() % 128) Report(path, "is cut mid-record: its last " + std::to_string(bytes.size() % 128) + " bytes are ignored");
+    std::set<int> texts;
+    for (size_t offset = 0; offset + 128 <= bytes.size(); offset += 128) {
+        const int id = Int32At(bytes, offset);
+        texts.insert(id);
+        // a complemented NUL is 0xFF; a field without one loses its last byte in vok
+        if (bytes.find('\xFF', offset + 4) >= offset + 25)
+            Report(path, "the name of achievement " + std::to_string(id) + " fills its field with no terminator; vok cuts its last byte");
+        if (bytes.find('\xFF', offset + 25) >= offset + 126)
+            Report(path, "the description of achievement " + std::to_string(id) + " fills its field with no terminator; vok cuts its last byte");
+    }
+    for (const AchievementRecord& r : records)
+        if (!texts.count(r.id)) Report(path, "has no text for achievement " + std::to_string(r.id) + ", which vok shows without a name");
+}
+
+void Checker::Title(const std::string& game)
+{
+    const std::string path = game + "vok.title";
+    std::vector<KeyValueLine> lines;
+    if (!Regular(path)) {
+        if (!PathExists(root_ + path)) Report(path, "is missing: vok shows the previous game's title and author");
+        return;
+    }
+    ReadKeyValueFile(root_ + path, &lines);
+    for (const char* key : { "title", "author" }) {
+        bool found = false;
+        for (const KeyValueLine& line : lines) found = found || line.key == key;
+        if (!found) Report(path, std::string("has no ") + key + " line: vok shows the previous game's " + key);
+    }
+}
+
+void Checker::Icons(const std::string& game, const std::vector<AchievementRecord>& records)
+{
+    for (const AchievementRecord& r : records)
+        if (r.id >= 1 && r.id <= 50) Icon(game + AchievementIconName(r.id));
+    Icon(game + "vok.icon");
+}
+
+void Checker::Icon(const std::string& path)
+{
+    if (!Regular(path)) return;
+    SDL_Surface* icon = LoadBitmap(root_ + path);
+    if (!icon) Report(path, "is not a bitmap vok loads; vok draws nothing in its place");
+    FreeSurface(&icon);
+}
+
+int Check(const Options& options)
+{
+    const std::string root = Root(options.words[0]);
+    OpenCard(root);
+    Checker checker(root);
+    checker.Card();
+    const std::vector<Problem>& problems = checker.Problems();
+    if (options.json) {
+        std::vector<std::string> items;
+        for (const Problem& p : problems) items.push_back(JsonObject().Field("path", p.path).Field("problem", p.text).Text());
+        std::cout << JsonObject().Field("clean", problems.empty()).Raw("problems", JsonList(items)).Text() << "\n";
+    } else {
+        for (const Problem& p : problems) std::cout << Latin1ToUtf8(p.path + ": " + p.text) << "\n";
+        std::cout << (problems.empty() ? std::string("clean") : std::to_string(problems.size()) + " problems") << "\n";
+    }
+    return problems.empty() ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        const Options options = ParseOptions(argc, argv);
+        return options.command == "show" ? Show(options) : Check(options);
+    } catch (const UsageError& error) {
+        std::cerr << "vok-card: " << error.message << " (" << Usage << ")\n";
+        return 2;
+    }
+}
