@@ -21,9 +21,14 @@ foreach(test_source ${VOK_TESTS})
   # Tests run headless (tests/support/test_main.cpp sets the drivers: a list-valued property
   # would not survive test discovery), from the build tree where media/ and lang/ live. Each
   # carries its executable's name as a label, so that a build can run a subset (ctest -L frame_test).
+  # The power-cut cases run vok about a hundred times each, slower under the sanitizers.
+  set(timeout 120)
+  if(test_name STREQUAL "power_cut_test")
+    set(timeout 600)
+  endif()
   gtest_discover_tests(${test_name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES TIMEOUT 120 LABELS ${test_name}
+    PROPERTIES TIMEOUT ${timeout} LABELS ${test_name}
     DISCOVERY_TIMEOUT 30)
 endforeach()
 include(cmake/EndToEnd.cmake)

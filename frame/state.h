@@ -57,7 +57,8 @@ enum Notice {
     NoticeGoodbye = 3,      // the player's goodbye; the next press ends the program
     NoticeCardSnapshot = 4, // the card's snapshot saved as "<folder>.bmp"
     NoticeGameSnapshot = 5, // the game screen's snapshot saved
-    NoticeNoName = 6        // saving a player without a name
+    NoticeNoName = 6,       // saving a player without a name
+    NoticeNotSaved = 7      // a snapshot, a profile or a new player could not be written
 };
 
 #endif

@@ -39,7 +39,8 @@ enum TextId {
     TextSnapshotSaved = 33,     // the snapshot notices, before the file name
     TextSnapshotWhere = 34,     // the snapshot notices, after the file name
     TextRemoveGame = 35,        // line 1 of the game menu, line 0 of PopupRemoveGame
-    TextNoticeNoName = 36       // NoticeNoName: saving a player without a name
+    TextNoticeNoName = 36,      // NoticeNoName: saving a player without a name
+    TextNoticeNotSaved = 37     // NoticeNotSaved: a snapshot, a profile or a new player not written
 };
 
 #endif

@@ -113,13 +113,17 @@ static void RowDown()
     if (EditorRow < EditorRowCount - 1) ++EditorRow;
 }
 
+// A save the card refused keeps the editor open with the player's work, to try again.
 static void SaveProfile()
 {
     if (EditedProfile.name.empty()) {
         NoticeId = NoticeNoName;
         return;
     }
-    CommitProfile();
+    if (!CommitProfile()) {
+        NoticeId = NoticeNotSaved;
+        return;
+    }
     KeyboardOpen = 0;
     ScreenMode = ScreenHome;
 }

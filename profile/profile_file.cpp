@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "frame/state.h"
 #include "localization/language_table.h"
@@ -65,10 +66,10 @@ bool LoadProfileFile(ProfileRecord* record)
     return true;
 }
 
-void SaveProfileFile()
+bool SaveProfileFile()
 {
-    if (EditedProfile.folder.empty()) return;
-    WriteFileSafely(ProfilePath(EditedProfile, "vok.cfg"), FormatProfileFile(EditedProfile)); // failure: silent
+    if (EditedProfile.folder.empty()) return false;
+    return WriteFileSafely(ProfilePath(EditedProfile, "vok.cfg"), FormatProfileFile(EditedProfile));
 }
 
 std::string MakeProfileFolderName(const std::string& name)
@@ -108,20 +109,32 @@ static std::string UnusedProfileFolder(const std::string& name)
     return folder;
 }
 
-static void AddNewProfile()
+// A new player exists only once its folder and its "vok.cfg" are on the card; otherwise the
+// folder made here goes again (rmdir takes only an empty one) and nothing is listed.
+static bool AddNewProfile()
 {
     EditedProfile.folder = UnusedProfileFolder(EditedProfile.name);
+    const std::string folder = StoreRoot + EditedProfile.folder;
+    if (mkdir(folder.c_str(), 0755) != 0 || !SaveProfileFile()) {
+        rmdir(folder.c_str());
+        EditedProfile.folder.clear(); // still a new player: the next save tries afresh
+        return false;
+    }
     ProfileRecord* record = new ProfileRecord; // totals start at 0
     record->folder = EditedProfile.folder;
     Profiles.push_back(record);
     SelectedProfile = static_cast<int>(Profiles.size()) - 1;
-    mkdir((StoreRoot + record->folder).c_str(), 0755); // a failure shows as a profile lost at the next scan
     LoadRanking();
+    return true;
 }
 
-void CommitProfile()
+bool CommitProfile()
 {
-    if (EditedProfile.folder.empty()) AddNewProfile();
+    if (EditedProfile.folder.empty()) {
+        if (!AddNewProfile()) return false;
+    } else if (!SaveProfileFile()) {
+        return false; // the listed player keeps what its file still holds
+    }
     // The record of the edited folder, which is the selected one whenever the editor was
     // opened from the home screen; never another player's.
     ProfileRecord* record = FindProfile(EditedProfile.folder);
@@ -132,7 +145,7 @@ void CommitProfile()
         }
         record->languageIndex = EditedProfile.languageIndex;
     }
-    SaveProfileFile();
+    return true;
 }
 
 // SetEditedProfile's parameters in their order; ears comes before nose there.

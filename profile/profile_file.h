@@ -9,9 +9,11 @@
 extern ProfileRecord EditedProfile; // the editor's working copy; empty folder: not stored yet
 
 bool LoadProfileFile(ProfileRecord* record); // false when "vok.cfg" cannot be opened
-void SaveProfileFile();                      // EditedProfile into its folder's "vok.cfg"
+bool SaveProfileFile();                      // EditedProfile into its folder's "vok.cfg"; false: not written
 std::string MakeProfileFolderName(const std::string& name); // "Ana Maria" -> "vok_anamaria"
-void CommitProfile();                        // EditedProfile into Profiles and onto the card
+// EditedProfile onto the card and into Profiles; false (card and Profiles unchanged, a new
+// player not created) when it could not be written.
+bool CommitProfile();
 // Note the order: ears comes before nose.
 void SetEditedProfile(const std::string& folder, const std::string& lang, const std::string& name,
                       const std::string& base, const std::string& eyes, const std::string& browns,

@@ -1,10 +1,13 @@
 #include "screens/notices.h"
 
+#include <vector>
+
 #include "frame/state.h"
 #include "graphics/popup.h"
 #include "localization/language_table.h"
 #include "localization/texts.h"
 #include "store/profiles.h"
+#include "store/store_files.h"
 
 int SnapshotCountdown = 0;
 
@@ -29,7 +32,8 @@ static const NoticeRow Notices[] = {
     { NoticeGoodbye, NeedsPlayer, 0, NameAndBlank, TextGoodbye },
     { NoticeCardSnapshot, NeedsPlayer, TextSnapshotSaved, CardFileName, TextSnapshotWhere },
     { NoticeGameSnapshot, NeedsPlayerAndGame, TextSnapshotSaved, GameFileWord, TextSnapshotWhere },
-    { NoticeNoName, NeedsNothing, TextNoticeNoName, NoMiddle, 0 }
+    { NoticeNoName, NeedsNothing, TextNoticeNoName, NoMiddle, 0 },
+    { NoticeNotSaved, NeedsNothing, TextNoticeNotSaved, NoMiddle, 0 }
 };
 
 static std::string Text(int id)
@@ -76,14 +80,37 @@ bool DismissNotice()
     return true;
 }
 
-// Replaces StoreRoot + fileName with the screen as drawn so far; failures stay silent.
-static void SaveSnapshot(const std::string& fileName)
+// Room for any BMP SDL writes of `surface`: headers, a 256-colour palette and rows of at most
+// four bytes a pixel.
+static size_t BmpSizeLimit(const SDL_Surface* surface)
 {
-    if (!ScreenSurface)
-        return;
-    SDL_RWops* file = SDL_RWFromFile((StoreRoot + fileName).c_str(), "wb");
-    if (file)
-        SDL_SaveBMP_RW(ScreenSurface, file, 1);
+    return 54 + 256 * 4 + static_cast<size_t>(surface->h) * (static_cast<size_t>(surface->w) * 4 + 4);
+}
+
+// The bytes SDL_SaveBMP would write for `surface`, made in memory; false when SDL fails.
+static bool EncodeBmp(SDL_Surface* surface, std::string* bytes)
+{
+    std::vector<char> buffer(BmpSizeLimit(surface));
+    SDL_RWops* memory = SDL_RWFromMem(&buffer[0], static_cast<int>(buffer.size()));
+    if (!memory)
+        return false;
+    bool encoded = SDL_SaveBMP_RW(surface, memory, 0) == 0;
+    SDL_RWclose(memory);
+    // the file size SDL put at byte 2 of the header says how much of the buffer is the file
+    const std::string header(buffer.begin(), buffer.begin() + 6);
+    const Uint32 size = static_cast<Uint32>(Int32At(header, 2));
+    if (!encoded || size < 6 || size > buffer.size())
+        return false;
+    bytes->assign(buffer.begin(), buffer.begin() + size);
+    return true;
+}
+
+// Replaces StoreRoot + fileName with the screen as drawn so far, crash-safely and never
+// through a link planted under that name; false when it could not be written.
+static bool SaveSnapshot(const std::string& fileName)
+{
+    std::string bytes;
+    return ScreenSurface && EncodeBmp(ScreenSurface, &bytes) && WriteFileSafely(StoreRoot + fileName, bytes);
 }
 
 void SnapshotStep(const std::string& fileName, Notice notice)
@@ -92,7 +119,10 @@ void SnapshotStep(const std::string& fileName, Notice notice)
         return;
     SnapshotCountdown = SnapshotCountdown - 1;
     // An empty name means there is no player (or game) to name the file after.
-    if (SnapshotCountdown == 1 && !Profiles.empty() && !fileName.empty())
-        SaveSnapshot(fileName);
+    if (SnapshotCountdown == 1 && !Profiles.empty() && !fileName.empty() && !SaveSnapshot(fileName)) {
+        SnapshotCountdown = 0; // no later step may raise the notice of a saved snapshot again
+        NoticeId = NoticeNotSaved;
+        return;
+    }
     NoticeId = notice;
 }

@@ -15,7 +15,7 @@ bool NoticeText(int noticeId, std::string* text);
 // The dismissal rule: returns true when the press was taken by a notice.
 bool DismissNotice();
 // The snapshot step: counts down, saves ScreenSurface to `fileName` in StoreRoot at 1,
-// raises `notice`.
+// raises `notice`, or NoticeNotSaved when the file could not be written.
 void SnapshotStep(const std::string& fileName, Notice notice);
 
 #endif

@@ -8,7 +8,7 @@
 #include "store/profiles.h"
 #include "store/progress.h"
 #include "store/ranking.h"
-#include "store/remove_tree.h"
+#include "store/removal.h"
 #include "store/store_files.h"
 #include "store/store_paths.h"
 
@@ -32,6 +32,7 @@ static void SelectActiveProfile()
 
 void LoadStore()
 {
+    FinishRemovals(); // remnants are already out of every listing; this frees their space
     SelectActiveProfile();
     if (HasUpdateMarker()) RecomputeTotals();
     else LoadTotals(); // both do nothing without a player
@@ -114,18 +115,19 @@ void RemoveProfile()
 {
     const ProfileRecord* profile = CurrentProfile();
     if (!profile) return;
-    RemoveTree(ProfilePath(*profile, ""));
+    RemoveProfileFolder(profile->folder);
     ScanStore();
 }
 
 // Totals and rankings are rebuilt without the game; then either the next game is shown or,
-// with none left, the home screen.
+// with none left, the home screen. A removal that could not start (the player's folder a
+// link, the marker not made) leaves everything, the screen included, as it was.
 void RemoveGame()
 {
     const ProfileRecord* profile = CurrentProfile();
     const std::string* game = CurrentGameFolder();
     if (!profile || !game) return;
-    RemoveTree(GamePath(*profile, *game, ""));
+    if (!RemoveGameFolder(profile->folder, *game)) return;
     RecomputeTotals();
     LoadRanking();
     ListGames();

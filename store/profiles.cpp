@@ -3,8 +3,10 @@
 #include "frame/state.h"
 #include "graphics/media.h"
 #include "profile/profile_file.h"
+#include "screens/notices.h"
 #include "store/progress.h"
 #include "store/ranking.h"
+#include "store/removal.h"
 #include "store/store_files.h"
 #include "store/store_paths.h"
 
@@ -83,7 +85,7 @@ bool IsGameFolderCandidate(const std::string& name)
 {
     // "." and ".." would make the player's folder or the whole store look like one game,
     // which the game menu could then delete.
-    return name != "." && name != ".." && !IsSafeWriteTemporary(name);
+    return name != "." && name != ".." && !IsSafeWriteTemporary(name) && !IsRemovalRemnant(name);
 }
 
 void ListGames()

@@ -13,11 +13,10 @@ static const int MaxDepth = 200;
 // Entries a game adds while a folder is being emptied get this many more passes.
 static const int MaxPasses = 3;
 
-static bool RemoveEntry(int parent, const std::string& name, int depth);
+static bool RemoveEntry(int parent, const std::string& name, dev_t device, int depth);
 
-// The names in the folder open at `folder`, "." and ".." left out. The listing works on a
-// duplicate so `folder` stays open for the removals.
-static std::vector<std::string> FolderEntries(int folder)
+// The listing works on a duplicate so `folder` stays open for the removals.
+std::vector<std::string> FolderEntriesAt(int folder)
 {
     std::vector<std::string> names;
     int listing = dup(folder);
@@ -38,18 +37,24 @@ static std::vector<std::string> FolderEntries(int folder)
 
 // Empties the folder `name` of `parent` and removes it. It is opened relative to `parent`
 // without following a link, so a folder swapped for a link in the meantime is never
-// entered: the open fails and the link itself is unlinked instead.
-static bool RemoveFolder(int parent, const std::string& name, int depth)
+// entered: the open fails and the link itself is unlinked instead. A folder that turns out
+// to lie on another file system is left alone.
+static bool RemoveFolder(int parent, const std::string& name, dev_t device, int depth)
 {
     int folder = openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (folder < 0) {
         if (errno == ENOTDIR || errno == ELOOP) return unlinkat(parent, name.c_str(), 0) == 0;
         return false;
     }
+    struct stat opened;
+    if (fstat(folder, &opened) != 0 || opened.st_dev != device) {
+        close(folder);
+        return false;
+    }
     for (int pass = 0; pass < MaxPasses; ++pass) {
-        std::vector<std::string> names = FolderEntries(folder);
+        std::vector<std::string> names = FolderEntriesAt(folder);
         bool emptied = true;
-        for (size_t i = 0; i < names.size(); ++i) emptied = RemoveEntry(folder, names[i], depth + 1) && emptied;
+        for (size_t i = 0; i < names.size(); ++i) emptied = RemoveEntry(folder, names[i], device, depth + 1) && emptied;
         if (unlinkat(parent, name.c_str(), AT_REMOVEDIR) == 0) break;
         // another pass only for entries that appeared meanwhile, not for ones that resist
         if (!emptied || (errno != ENOTEMPTY && errno != EEXIST)) break;
@@ -60,14 +65,22 @@ static bool RemoveFolder(int parent, const std::string& name, int depth)
 }
 
 // Removes one entry of the folder open at `parent`: links and files are unlinked, never
-// followed; folders are emptied first.
-static bool RemoveEntry(int parent, const std::string& name, int depth)
+// followed; folders are emptied first; anything of another file system stays.
+static bool RemoveEntry(int parent, const std::string& name, dev_t device, int depth)
 {
     struct stat status;
     if (fstatat(parent, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) return errno == ENOENT;
+    if (status.st_dev != device) return false;
     if (!S_ISDIR(status.st_mode)) return unlinkat(parent, name.c_str(), 0) == 0 || errno == ENOENT;
     if (depth >= MaxDepth) return false;
-    return RemoveFolder(parent, name, depth);
+    return RemoveFolder(parent, name, device, depth);
+}
+
+bool RemoveTreeAt(int parent, const std::string& name, dev_t device)
+{
+    // "." or ".." would name the parent or beyond; "" and names with "/" no single entry.
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) return false;
+    return RemoveEntry(parent, name, device, 0);
 }
 
 bool RemoveTree(const std::string& path)
@@ -77,11 +90,10 @@ bool RemoveTree(const std::string& path)
     size_t slash = trimmed.rfind('/');
     std::string parentPath = slash == std::string::npos ? "." : trimmed.substr(0, slash + 1);
     std::string name = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
-    // "." or ".." would name the parent or beyond; "" (or "/") names no single entry.
-    if (name.empty() || name == "." || name == "..") return false;
     int parent = open(parentPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (parent < 0) return false;
-    bool gone = RemoveEntry(parent, name, 0);
+    struct stat status;
+    bool gone = fstat(parent, &status) == 0 && RemoveTreeAt(parent, name, status.st_dev);
     close(parent);
     return gone;
 }

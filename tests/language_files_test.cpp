@@ -42,7 +42,7 @@ static const struct Place { int id, x, limit; } Places[] = {
 
 // Protects what the program reads and its layout. Each built file is its source in Latin-1 with
 // every line, the last too, ended by CR LF (the program drops each line's last character); it
-// names its language and author; texts 1 to 36 are there, none blank or spaced at an end; all
+// names its language and author; texts 1 to 37 are there, none blank or spaced at an end; all
 // four languages. With the shipped font at size 8 each text ends Margin pixels before the next
 // thing on its line; each notice, even with the widest name or folder, splits into lines that fit
 // its box.
@@ -64,8 +64,8 @@ TEST(LanguageFiles, BuiltFilesAreCompleteAndFit)
         EXPECT_FALSE(LanguageKeyValue(built, "author").empty());
         names += LanguageKeyValue(built, "lang") + ",";
         const std::vector<std::string> texts = ParseLanguageTexts(built);
-        ASSERT_GT(texts.size(), size_t(TextNoticeNoName));
-        for (int id = 1; id <= TextNoticeNoName; ++id)
+        ASSERT_GT(texts.size(), size_t(TextNoticeNotSaved));
+        for (int id = 1; id <= TextNoticeNotSaved; ++id)
             EXPECT_TRUE(!texts[id].empty() && texts[id].front() != ' ' && texts[id].back() != ' ') << id;
         auto text = [&](int id) { return texts[id]; };
         for (const Place& place : Places)
@@ -76,7 +76,7 @@ TEST(LanguageFiles, BuiltFilesAreCompleteAndFit)
         // The count line from x 35 and the points line ending at 284 share y 21: two spaces apart.
         fits(text(TextAchievementsLabel) + ": 50/50  " + text(TextPointsLabel) + ": 9999/9999", 35, 284);
         const std::string notices[] = {
-            text(TextNoticeNoProfile), text(TextNoticeFirstProfile), text(TextNoticeNoName),
+            text(TextNoticeNoProfile), text(TextNoticeFirstProfile), text(TextNoticeNoName), text(TextNoticeNotSaved),
             "WWWWWWWWWWWWWWW " + text(TextGoodbye),
             text(TextSnapshotSaved) + " vok_mmmmmmmmmmmmmmm.bmp " + text(TextSnapshotWhere),
         };

@@ -1,5 +1,7 @@
 // Notices: their texts, when they show, the snapshot countdown (dismissal: the screens' tests).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "frame/state.h"
 #include "localization/language_table.h"
@@ -22,7 +24,7 @@ TEST(Notices, TextsWhenTheyShowAndTheSnapshotCountdown)
     TempDir card;
     StartScreens();
     ResetScreens(card.store());
-    for (int id : {0, 3, 4, 5, 7, -1})
+    for (int id : {0, 3, 4, 5, 8, -1})
         EXPECT_EQ(Shown(id), "(nothing)") << id;
     EXPECT_EQ(Shown(1), T(TextNoticeNoProfile));
     NoticeId = NoticeGoodbye;
@@ -40,7 +42,7 @@ TEST(Notices, TextsWhenTheyShowAndTheSnapshotCountdown)
     EXPECT_TRUE(Near(ScreenPixel(160, 128), 0, 0, 255));
 
     // From 4 the snapshot counter saves at 1, on its third step, and every step raises the
-    // notice again; the file is replaced once; an unwritable place is not reported.
+    // notice again; the file is replaced once; an unwritable place raises NoticeNotSaved.
     const std::string file = card / "vok_anna.bmp";
     SnapshotCountdown = 4;
     struct Step { int left, notice; bool saved; };
@@ -54,6 +56,44 @@ TEST(Notices, TextsWhenTheyShowAndTheSnapshotCountdown)
     }
     SnapshotCountdown = 2;
     SnapshotStep("missing/folder.bmp", NoticeGameSnapshot);
-    EXPECT_EQ(NoticeId, NoticeGameSnapshot);
+    EXPECT_EQ(NoticeId, NoticeNotSaved);
+    SnapshotStep("missing/folder.bmp", NoticeGameSnapshot);
+    EXPECT_EQ(std::vector({SnapshotCountdown, NoticeId}), std::vector({0, int(NoticeNotSaved)})) << "stays told";
+    EXPECT_EQ(Shown(NoticeNotSaved), T(TextNoticeNotSaved));
+    ReleaseCard();
+}
+
+// A snapshot holds exactly the bytes SDL_SaveBMP writes of the screen. It replaces a link planted
+// under its name instead of writing through it; where the card refuses the file (here a folder
+// in the way of the temporary) the old snapshot stays whole, no temporary is left and the player
+// is told it was not saved.
+TEST(Notices, SnapshotsAreWrittenSafely)
+{
+    TempDir card;
+    StartScreens();
+    WritePlayer(card.store(), {"vok_anna", "Anna"});
+    ResetScreens(card.store());
+    for (int y = 0; y < 240; ++y) {
+        SDL_Rect row{0, Sint16(y), 320, 1};
+        SDL_FillRect(ScreenSurface, &row, SDL_MapRGB(ScreenSurface->format, Uint8(y), Uint8(255 - y), 77));
+    }
+    ASSERT_EQ(SDL_SaveBMP(ScreenSurface, (card / "direct.bmp").c_str()), 0);
+    WriteFile(card / "outside.bmp", "outside");
+    ASSERT_EQ(symlink((card / "outside.bmp").c_str(), (card / "vok_anna.bmp").c_str()), 0);
+    SnapshotCountdown = 2;
+    SnapshotStep("vok_anna.bmp", NoticeCardSnapshot);
+    EXPECT_EQ(NoticeId, NoticeCardSnapshot);
+    EXPECT_EQ(ReadFile(card / "vok_anna.bmp"), ReadFile(card / "direct.bmp"));
+    EXPECT_EQ(ReadFile(card / "outside.bmp"), "outside");
+    struct stat status;
+    ASSERT_EQ(lstat((card / "vok_anna.bmp").c_str(), &status), 0);
+    EXPECT_TRUE(S_ISREG(status.st_mode));
+
+    MakeDir(card / ".vok-tmp.vok_anna.bmp/in the way");
+    SDL_FillRect(ScreenSurface, 0, 0);
+    SnapshotCountdown = 2;
+    SnapshotStep("vok_anna.bmp", NoticeCardSnapshot);
+    EXPECT_EQ(NoticeId, NoticeNotSaved);
+    EXPECT_EQ(ReadFile(card / "vok_anna.bmp"), ReadFile(card / "direct.bmp"));
     ReleaseCard();
 }

@@ -10,6 +10,7 @@
 #include "profile/profile_editor.h"
 #include "profile/profile_file.h"
 #include "screens/keyboard.h"
+#include "screens/notices.h"
 #include "store/profiles.h"
 #include "tests/support/screens_support.h"
 
@@ -108,6 +109,24 @@ TEST_F(Editor, KeyboardNoticesAndAnEmptyName)
     KeyboardOpen = 0;
     Press(ButtonX);
     EXPECT_EQ(std::vector({NoticeId, ScreenMode, int(Profiles.size())}), std::vector({6, 2, 0}));
+}
+
+// X on a name the card cannot take (its folder cannot be made) shows NoticeNotSaved and keeps the
+// editor open with the work; once the card takes it, the same X stores the player and leaves.
+TEST_F(Editor, ASaveTheCardRefusesKeepsTheWork)
+{
+    EditedProfile.name = "Eve";
+    EditedProfile.base = "03";
+    const std::string store = StoreRoot;
+    StoreRoot = store + "gone/";
+    Press(ButtonX);
+    EXPECT_EQ(std::vector({NoticeId, ScreenMode, int(Profiles.size())}), std::vector({int(NoticeNotSaved), 2, 0}));
+    EXPECT_EQ(EditedProfile.name + EditedProfile.base + EditedProfile.folder, "Eve03");
+    Press(ButtonB); // dismisses the notice
+    StoreRoot = store;
+    Press(ButtonX);
+    EXPECT_EQ(std::vector({NoticeId, ScreenMode, int(Profiles.size())}), std::vector({0, 1, 1}));
+    EXPECT_TRUE(FileExists(store + "vok_eve/vok.cfg"));
 }
 
 // Runs vok on `store` with one word a frame from frame 2: a button name, "X,Y" a touch, ".N"

@@ -96,3 +96,28 @@ TEST_F(ProfileFileTest, CommitProfiles)
     EXPECT_EQ(Profiles[0]->pointsEarned, 42);
     EXPECT_EQ(Profiles[1]->name, "ANA");
 }
+
+// A new player the card refuses is not created: no folder, no record, the working copy still new
+// (the next save tries afresh). An edited player whose file cannot be replaced (a folder in the way
+// of the temporary) keeps its file and its record as they were.
+TEST_F(ProfileFileTest, FailedCommitsChangeNothing)
+{
+    card.Player("vok_ana", "name=Ana\r\n");
+    ScanProfiles();
+    StoreRoot = card.store + "gone/";
+    SetEditedProfile("", "Deutsch", "Eve", "01", "", "", "", "", "", "", "", "", "");
+    EXPECT_FALSE(CommitProfile());
+    EXPECT_EQ(Profiles.size(), 1u);
+    EXPECT_EQ(SelectedProfile, 0);
+    EXPECT_EQ(EditedProfile.folder + EditedProfile.name, "Eve");
+    StoreRoot = card.store;
+    EXPECT_TRUE(CommitProfile());
+    EXPECT_TRUE(FileExists(card.store + "vok_eve/vok.cfg"));
+    EXPECT_FALSE(FileExists(card.store + "gone"));
+
+    MakeDir(card.store + "vok_ana/.vok-tmp.vok.cfg/in the way");
+    SetEditedProfile("vok_ana", "Deutsch", "Anna", "02", "", "", "", "", "", "", "", "", "");
+    EXPECT_FALSE(CommitProfile());
+    EXPECT_EQ(ReadFile(card.store + "vok_ana/vok.cfg"), "name=Ana\r\n");
+    EXPECT_EQ(Profiles[0]->name + Profiles[0]->base, "Ana");
+}

@@ -1,12 +1,12 @@
 #!/bin/bash
-# Makes sure the Debian packages for building, testing, the tour pictures (libpng) and the
-# real-window test (X11, Xvfb, xdotool) are installed.
+# Makes sure the Debian packages for building, testing, the tour pictures (libpng), the
+# real-window test (X11, Xvfb, xdotool) and the power-cut test (strace) are installed.
 # As root: one apt-get update, then apt-get install -y of what is missing. Otherwise: prints
 # the exact install command and fails, so nothing half-installed is built on.
 set -u
 
 packages="cmake make g++ pkg-config libsdl1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
-          libgtest-dev fonts-dejavu-extra libpng-dev libx11-dev xvfb xdotool"
+          libgtest-dev fonts-dejavu-extra libpng-dev libx11-dev xvfb xdotool strace"
 
 missing=""
 for package in $packages; do

@@ -1,0 +1,159 @@
+// Removing players and games from the card: links removed as links and never entered, other file
+// systems left alone, the folder hidden in one rename before it is deleted, the update marker made
+// first, and remnants of an interrupted removal ignored by every reader and finished at start.
+#include "store/removal.h"
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "store/active_profile.h"
+#include "store/remove_tree.h"
+#include "tests/support/store_support.h"
+
+namespace {
+
+// Outside the card: a folder that looks like a player with one game, which nothing may change.
+struct Outside {
+    std::string path;
+    explicit Outside(const std::string& where) : path(where)
+    {
+        MakeDir(path + "/g");
+        WriteFile(path + "/vok.cfg", "name=Out\r\n");
+        WriteFile(path + "/g/vok.dat", std::string(16, '\1'));
+        WriteFile(path + "/g/vok.summary", std::string(20, '\1'));
+    }
+    bool Intact() const
+    {
+        return ReadFile(path + "/vok.cfg") == "name=Out\r\n" && ReadFile(path + "/g/vok.dat") == std::string(16, '\1') &&
+               !FileExists(path + "/update") && !FileExists(path + "/vok.erience") && !FileExists(path + "/vok.ranking");
+    }
+};
+
+std::vector<std::string> Entries(const std::string& folder) // without "." and ".."
+{
+    std::vector<std::string> names;
+    for (const std::string& name : ListFolder(folder))
+        if (name != "." && name != "..") names.push_back(name);
+    return names;
+}
+
+} // namespace
+
+// A player folder that is a link: its game is not removed, nothing is written into the target, the
+// game screen stays; removing that player removes the link only. A game folder that is a link goes
+// as a link, after the player's update marker was made. Names that are no single entry are refused.
+TEST(Removal, LinksAreRemovedAsLinksNeverEntered)
+{
+    TestCard card;
+    const Outside outside(card.dir / "outside");
+    MakeDir(card.store + "card");
+    StoreRoot = card.store + "card/";
+    const std::string store = StoreRoot;
+    ASSERT_EQ(symlink(outside.path.c_str(), (store + "vok_link").c_str()), 0);
+    card.store = store;
+    card.Player("vok_anna");
+    card.Game("vok_anna", "real", {1, 1, 10, 10, 1});
+    ASSERT_EQ(symlink((outside.path + "/g").c_str(), (store + "vok_anna/glink").c_str()), 0);
+
+    ScanProfiles();
+    SelectedProfile = IndexOf("vok_link");
+    ASSERT_GE(SelectedProfile, 0) << "a link to a folder with a profile file is listed";
+    ListGames();
+    ASSERT_EQ(GameFolders, std::vector<std::string>{"g"});
+    ScreenMode = 3;
+    RemoveGame();
+    EXPECT_EQ(ScreenMode, 3);
+    EXPECT_EQ(GameFolders, std::vector<std::string>{"g"});
+    EXPECT_TRUE(outside.Intact());
+
+    EXPECT_TRUE(RemoveGameFolder("vok_anna", "glink"));
+    EXPECT_FALSE(FileExists(store + "vok_anna/glink"));
+    EXPECT_TRUE(FileExists(store + "vok_anna/update")) << "the marker comes before the removal";
+    EXPECT_TRUE(FileExists(store + "vok_anna/real/vok.dat"));
+    EXPECT_TRUE(RemoveProfileFolder("vok_link"));
+    EXPECT_FALSE(FileExists(store + "vok_link"));
+    EXPECT_TRUE(outside.Intact());
+
+    for (const std::string bad : {"", ".", "..", "vok_anna/real", ".vok-gone"}) {
+        EXPECT_FALSE(RemoveProfileFolder(bad)) << bad;
+        EXPECT_FALSE(RemoveGameFolder("vok_anna", bad)) << bad;
+    }
+    EXPECT_FALSE(RemoveGameFolder("..", "card"));
+    EXPECT_TRUE(RemoveProfileFolder("vok_anna"));
+    EXPECT_EQ(Entries(store), std::vector<std::string>{}) << "no remnant left behind";
+    EXPECT_TRUE(outside.Intact());
+}
+
+// Only the store's file system is worked on: a folder of another device is neither emptied nor
+// hidden (the device handed in through the seam), and a real mount inside a game folder (when this
+// machine lets the test mount one) keeps its files while the game leaves the listing.
+TEST(Removal, NeverOntoAnotherFileSystem)
+{
+    TestCard card;
+    card.Player("vok_anna");
+    card.Game("vok_anna", "g", {1, 1, 1, 1, 1});
+    const int store = open(card.store.c_str(), O_RDONLY | O_DIRECTORY);
+    struct stat status;
+    ASSERT_EQ(fstat(store, &status), 0);
+    const dev_t other = status.st_dev + 1;
+    EXPECT_FALSE(HideAndRemove(store, "vok_anna", other));
+    EXPECT_FALSE(RemoveTreeAt(store, "vok_anna", other));
+    EXPECT_TRUE(FileExists(card.store + "vok_anna/g/vok.dat"));
+    EXPECT_TRUE(HideAndRemove(store, "absent", status.st_dev));
+    close(store);
+
+    const std::string mountPoint = card.store + "vok_anna/g/mount";
+    MakeDir(mountPoint);
+    if (mount("none", mountPoint.c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no mount allowed here; the device check was tested through the seam";
+    WriteFile(mountPoint + "/keep", "x");
+    EXPECT_TRUE(RemoveGameFolder("vok_anna", "g"));
+    EXPECT_EQ(ReadFile(card.store + "vok_anna/.vok-gone/mount/keep"), "x");
+    ScanProfiles();
+    ListGames();
+    EXPECT_TRUE(GameFolders.empty());
+    FinishRemovals();
+    EXPECT_EQ(ReadFile(card.store + "vok_anna/.vok-gone/mount/keep"), "x");
+    EXPECT_EQ(umount2((card.store + "vok_anna/.vok-gone/mount").c_str(), MNT_DETACH), 0);
+    FinishRemovals();
+    EXPECT_FALSE(FileExists(card.store + "vok_anna/.vok-gone"));
+}
+
+// What a power cut leaves halfway, a hidden folder in the store and in a player's folder, is no
+// player, no game and counted nowhere; an older remnant does not stop the next removal; the next
+// start deletes the remnants and nothing else.
+TEST(Removal, RemnantsIgnoredThenFinishedAtStart)
+{
+    TestCard card;
+    card.Player("vok_anna", "lang=English\r\nname=Anna\r\n");
+    card.Game("vok_anna", "kept", {1, 2, 10, 20, 3});
+    card.Game("vok_anna", ".vok-gone", {5, 5, 50, 50, 9});
+    MakeDir(card.store + ".vok-gone/vok_old");
+    WriteFile(card.store + ".vok-gone/vok_old/vok.cfg", "name=Old\r\n");
+    ScanProfiles();
+    ASSERT_EQ(Profiles.size(), 1u);
+    ListGames();
+    EXPECT_EQ(GameFolders, std::vector<std::string>{"kept"});
+    RecomputeTotals();
+    EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.erience"), Totals(1, 2, 10, 20));
+    EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.ranking"), "fav1=kept\r\n");
+
+    card.Game("vok_anna", "next", {1, 1, 1, 1, 1});
+    EXPECT_TRUE(RemoveGameFolder("vok_anna", "next"));
+    EXPECT_FALSE(FileExists(card.store + "vok_anna/next"));
+    EXPECT_FALSE(FileExists(card.store + "vok_anna/.vok-gone")) << "the older remnant went first";
+
+    card.Game("vok_anna", ".vok-gone", {5, 5, 50, 50, 9});
+    WriteFile(card.store + "vok_anna/update", "");
+    LoadStore();
+    EXPECT_EQ(Entries(card.store), std::vector<std::string>{"vok_anna"});
+    std::vector<std::string> left = Entries(card.store + "vok_anna");
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"kept", "vok.cfg", "vok.erience", "vok.ranking"}));
+    EXPECT_EQ(Profiles[0]->pointsEarned, 10);
+}
