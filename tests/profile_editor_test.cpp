@@ -133,17 +133,7 @@ TEST_F(Editor, ASaveTheCardRefusesKeepsTheWork)
 // N frames without input.
 static VokRun RunWords(const std::string& store, const std::string& words, int frame = 2)
 {
-    std::istringstream in(words);
-    std::string text, word;
-    while (in >> word) {
-        const size_t comma = word.find(',');
-        if (word[0] == '.')
-            frame += std::stoi(word.substr(1));
-        else if (comma != std::string::npos)
-            text += std::to_string(frame++) + " touch " + word.replace(comma, 1, " ") + "\n";
-        else
-            text += std::to_string(frame++) + " button " + word + "\n";
-    }
+    const std::string text = WordsScript(words, &frame);
     return RunOnCard(store, text, frame + 1);
 }
 

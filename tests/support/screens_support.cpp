@@ -1,6 +1,7 @@
 #include "tests/support/screens_support.h"
 
 #include <cstdlib>
+#include <sstream>
 #include "frame/state.h"
 #include "profile/profile_file.h"
 #include "screens/game_screen.h"
@@ -74,6 +75,22 @@ VokRun RunOnCard(const std::string& store, const std::string& script, int maxFra
 {
     args.insert(args.begin(), {"--store", store, "--max-frames", std::to_string(maxFrames)});
     return RunVok(args, script);
+}
+
+std::string WordsScript(const std::string& words, int* frame)
+{
+    std::istringstream in(words);
+    std::string text, word;
+    while (in >> word) {
+        const size_t comma = word.find(',');
+        if (word[0] == '.')
+            *frame += std::stoi(word.substr(1));
+        else if (comma != std::string::npos)
+            text += std::to_string((*frame)++) + " touch " + word.replace(comma, 1, " ") + "\n";
+        else
+            text += std::to_string((*frame)++) + " button " + word + "\n";
+    }
+    return text;
 }
 
 void SelectAtStart(const std::string& store, const std::string& folder)

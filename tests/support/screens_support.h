@@ -47,6 +47,9 @@ std::vector<std::string> GameOrder(const std::string& store, const std::string& 
 VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames,
                  std::vector<std::string> extraArgs = {});
 void SelectAtStart(const std::string& store, const std::string& folder); // "activevok" naming it
+// The input script of `words`, one a frame from *frame on: a button name, "X,Y" a touch, ".N"
+// N frames without input; *frame becomes the frame after the last word.
+std::string WordsScript(const std::string& words, int* frame);
 bool Near(uint32_t rgb, int red, int green, int blue); // 0xRRGGBB within what 16 bits keep
 
 void StartScreens(); // in process: dummy video, a fresh 320 x 240 x 16 ScreenSurface, FontSmall
