@@ -1,10 +1,5 @@
-# The program as a player meets it: the picture converter of the guided tour (tools/tour.sh)
-# and the X libraries of the real-window test, which stands in for a window manager.
-
-# libpng (Debian's libpng-dev) writes the PNGs.
-find_package(PNG REQUIRED)
-vok_tool(bmp_to_png)
-target_link_libraries(bmp_to_png PRIVATE PNG::PNG)
+# The program as a player meets it: the X libraries of the real-window test, which stands in
+# for a window manager, and the tour with its picture converter (tools/tour.sh).
 
 find_package(X11 REQUIRED)
 target_link_libraries(window_test PRIVATE X11::X11)

@@ -4,6 +4,7 @@
 #include "profile/avatar.h"
 #include "store/profiles.h"
 #include "store/ranking.h"
+#include "store/store_files.h"
 
 SDL_Surface* BackgroundSurface = 0;
 SDL_Surface* CardSurface = 0;
@@ -62,30 +63,197 @@ static Uint32 MagentaKey(SDL_Surface* surface)
     return SDL_MapRGB(format, 255, 0, 255);
 }
 
-// Reads a bitmap and copies it into a new 16-bit surface, `width` x `height` when given
-// (0: the bitmap's own size), keyed on magenta when `colourKey`.
-static SDL_Surface* LoadConverted(const std::string& path, int width, int height, bool colourKey)
+// Windows bitmap headers: the 14-byte file header
+//   0 "BM", 2 file size (ignored), 6 reserved, 10 offset of the pixel data
+// then the info header, its size first: 12 (OS/2: 16-bit width, height, planes, depth) or
+// 40, 52, 56, 108, 124 (at 18 width, 22 height, signed 32-bit, a negative height meaning
+// top-down; 26 planes, 28 depth, 16-bit; 30 compression, 46 palette colours, 32-bit).
+// A palette (depths 1 to 8) of 3-byte (OS/2) or 4-byte entries follows the info header; with
+// BI_BITFIELDS three 32-bit masks follow a 40-byte header and lie inside the longer ones.
+static const int MaxBitmapSide = 1024;
+static const Uint32 CompressionNone = 0;      // BI_RGB
+static const Uint32 CompressionBitfields = 3; // BI_BITFIELDS
+static const size_t FileHeaderSize = 14;
+static const size_t MaxBitmapFileSize = 14 + 124 + 256 * 4 + 4u * MaxBitmapSide * MaxBitmapSide; // all a valid one uses
+
+struct BitmapHeader {
+    Uint32 headerSize, pixelOffset, compression, colours;
+    Sint32 width, height;
+    int planes, depth;
+};
+
+static Uint32 Uint16At(const std::string& bytes, size_t offset)
 {
-    SDL_RWops* stream = SDL_RWFromFile(path.c_str(), "rb");
-    if (!stream) return 0;
-    SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
-    if (!loaded) return 0;
+    return static_cast<unsigned char>(bytes[offset]) | static_cast<unsigned char>(bytes[offset + 1]) << 8;
+}
+
+static Uint32 Uint32At(const std::string& bytes, size_t offset)
+{
+    return static_cast<Uint32>(Int32At(bytes, offset));
+}
+
+static bool IsKnownHeaderSize(Uint32 size)
+{
+    return size == 12 || size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
+}
+
+// The headers of `bytes`; false when they do not fit in it.
+static bool ReadBitmapHeader(const std::string& bytes, BitmapHeader* header)
+{
+    if (bytes.size() < FileHeaderSize + 4 || bytes[0] != 'B' || bytes[1] != 'M') return false;
+    header->pixelOffset = Uint32At(bytes, 10);
+    header->headerSize = Uint32At(bytes, 14);
+    if (!IsKnownHeaderSize(header->headerSize) || bytes.size() < FileHeaderSize + header->headerSize) return false;
+    if (header->headerSize == 12) {
+        header->width = static_cast<Sint32>(Uint16At(bytes, 18));
+        header->height = static_cast<Sint32>(Uint16At(bytes, 20));
+        header->planes = static_cast<int>(Uint16At(bytes, 22));
+        header->depth = static_cast<int>(Uint16At(bytes, 24));
+        header->compression = CompressionNone;
+        header->colours = 0;
+        return true;
+    }
+    header->width = Int32At(bytes, 18);
+    header->height = Int32At(bytes, 22);
+    header->planes = static_cast<int>(Uint16At(bytes, 26));
+    header->depth = static_cast<int>(Uint16At(bytes, 28));
+    header->compression = Uint32At(bytes, 30);
+    header->colours = Uint32At(bytes, 46);
+    return true;
+}
+
+static bool IsAllowedDepth(int depth, Uint32 compression)
+{
+    if (depth == 16 || depth == 32) return compression == CompressionNone || compression == CompressionBitfields;
+    return compression == CompressionNone && (depth == 1 || depth == 4 || depth == 8 || depth == 24);
+}
+
+// BI_BITFIELDS masks: each set, inside the depth, no two sharing a bit.
+static bool AreValidMasks(const std::string& bytes, const BitmapHeader& header)
+{
+    const size_t masksAt = FileHeaderSize + 40;
+    if (bytes.size() < masksAt + 12 || (header.headerSize == 40 && header.pixelOffset < masksAt + 12)) return false;
+    Uint32 limit = header.depth == 32 ? 0xFFFFFFFFu : 0xFFFFu;
+    Uint32 seen = 0;
+    for (int i = 0; i < 3; ++i) {
+        Uint32 mask = Uint32At(bytes, masksAt + 4 * i);
+        if (mask == 0 || (mask & ~limit) != 0 || (mask & seen) != 0) return false;
+        seen |= mask;
+    }
+    return true;
+}
+
+// Palette entries inside the file, before the pixels, and no more than the depth can index.
+static bool IsValidPalette(const std::string& bytes, const BitmapHeader& header)
+{
+    if (header.depth > 8) return true;
+    Uint32 most = 1u << header.depth;
+    Uint32 colours = header.colours == 0 ? most : header.colours;
+    if (colours > most) return false;
+    size_t end = FileHeaderSize + header.headerSize + colours * (header.headerSize == 12 ? 3u : 4u);
+    return end <= header.pixelOffset && end <= bytes.size();
+}
+
+bool IsValidBitmap(const std::string& bytes)
+{
+    BitmapHeader header;
+    if (!ReadBitmapHeader(bytes, &header)) return false;
+    if (header.width < 1 || header.width > MaxBitmapSide || header.height < -MaxBitmapSide) return false;
+    Sint32 rows = header.height < 0 ? -header.height : header.height; // negative: stored top-down
+    if (rows < 1 || rows > MaxBitmapSide) return false;
+    if (header.planes != 1 || !IsAllowedDepth(header.depth, header.compression)) return false;
+    if (header.compression == CompressionBitfields && !AreValidMasks(bytes, header)) return false;
+    if (header.pixelOffset < FileHeaderSize + header.headerSize || !IsValidPalette(bytes, header)) return false;
+    size_t rowBytes = (static_cast<size_t>(header.width) * header.depth + 31) / 32 * 4; // rows padded to 4 bytes
+    return header.pixelOffset <= bytes.size() && bytes.size() - header.pixelOffset >= rowBytes * rows;
+}
+
+static void PutUint16(std::string* bytes, size_t offset, Uint32 value)
+{
+    (*bytes)[offset] = static_cast<char>(value & 0xFFu);
+    (*bytes)[offset + 1] = static_cast<char>((value >> 8) & 0xFFu);
+}
+
+static void PutUint32(std::string* bytes, size_t offset, Uint32 value)
+{
+    PutUint16(bytes, offset, value & 0xFFFFu);
+    PutUint16(bytes, offset + 2, value >> 16);
+}
+
+// A valid bitmap cut to its upper-left ScreenWidth x ScreenHeight pixels before decoding, so
+// that a large one never costs more than the screen's worth of decoded pixels: the headers and
+// palette as they are with the new size, then the kept part of each kept row.
+static std::string CutToScreen(const std::string& bytes)
+{
+    BitmapHeader header;
+    ReadBitmapHeader(bytes, &header);
+    Sint32 rows = header.height < 0 ? -header.height : header.height;
+    Sint32 width = header.width < ScreenWidth ? header.width : ScreenWidth;
+    Sint32 kept = rows < ScreenHeight ? rows : ScreenHeight;
+    if (width == header.width && kept == rows) return bytes;
+    size_t stride = (static_cast<size_t>(header.width) * header.depth + 31) / 32 * 4;
+    size_t cutStride = (static_cast<size_t>(width) * header.depth + 31) / 32 * 4;
+    // rows are stored bottom-up unless the height is negative: the top rows come last
+    size_t firstRow = header.height < 0 ? 0 : static_cast<size_t>(rows - kept);
+    std::string cut = bytes.substr(0, header.pixelOffset);
+    for (Sint32 row = 0; row < kept; ++row)
+        cut.append(bytes, header.pixelOffset + (firstRow + row) * stride, cutStride);
+    PutUint32(&cut, 2, static_cast<Uint32>(cut.size()));
+    if (header.headerSize == 12) {
+        PutUint16(&cut, 18, static_cast<Uint32>(width));
+        PutUint16(&cut, 20, static_cast<Uint32>(kept));
+    } else {
+        PutUint32(&cut, 18, static_cast<Uint32>(width));
+        PutUint32(&cut, 22, static_cast<Uint32>(header.height < 0 ? -kept : kept));
+        PutUint32(&cut, 34, static_cast<Uint32>(cutStride * kept));
+    }
+    return cut;
+}
+
+// Copies a decoded bitmap into a new 16-bit surface, `width` x `height` when given (0: the
+// bitmap's own size), keyed on magenta when `colourKey`.
+static SDL_Surface* Converted(SDL_Surface* loaded, int width, int height, bool colourKey)
+{
     if (width == 0) {
         width = loaded->w;
         height = loaded->h;
     }
     SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCCOLORKEY, width, height, 16, 0, 0, 0, 0);
-    if (surface) {
-        SDL_Rect whole;
-        whole.x = 0;
-        whole.y = 0;
-        whole.w = static_cast<Uint16>(loaded->w);
-        whole.h = static_cast<Uint16>(loaded->h);
-        SDL_BlitSurface(loaded, &whole, surface, 0);
-        if (colourKey) SDL_SetColorKey(surface, SDL_SRCCOLORKEY, MagentaKey(surface));
-    }
+    if (!surface) return 0;
+    SDL_Rect whole;
+    whole.x = 0;
+    whole.y = 0;
+    whole.w = static_cast<Uint16>(loaded->w);
+    whole.h = static_cast<Uint16>(loaded->h);
+    SDL_BlitSurface(loaded, &whole, surface, 0);
+    if (colourKey) SDL_SetColorKey(surface, SDL_SRCCOLORKEY, MagentaKey(surface));
+    return surface;
+}
+
+// Validates, cuts and decodes the bytes of a bitmap file, then converts them as Converted does.
+static SDL_Surface* DecodeConverted(const std::string& bytes, int width, int height, bool colourKey)
+{
+    if (!IsValidBitmap(bytes)) return 0; // exactly as if the file were missing
+    const std::string cut = CutToScreen(bytes);
+    SDL_RWops* stream = SDL_RWFromConstMem(cut.data(), static_cast<int>(cut.size()));
+    if (!stream) return 0;
+    SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
+    if (!loaded) return 0;
+    SDL_Surface* surface = Converted(loaded, width, height, colourKey);
     SDL_FreeSurface(loaded);
     return surface;
+}
+
+static SDL_Surface* LoadConverted(const std::string& path, int width, int height, bool colourKey)
+{
+    std::string bytes;
+    if (!ReadFileBytes(path, &bytes, MaxBitmapFileSize)) return 0;
+    return DecodeConverted(bytes, width, height, colourKey);
+}
+
+SDL_Surface* DecodeBitmap(const std::string& bytes)
+{
+    return DecodeConverted(bytes, 0, 0, true);
 }
 
 SDL_Surface* LoadBitmap(const std::string& path)

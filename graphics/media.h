@@ -28,9 +28,16 @@ extern SDL_Surface* UnlockedSurface;    // media/experiencew.bmp: an unlocked ac
 extern SDL_Surface* StarSurface;        // media/star.bmp: one star of the rating
 extern Mix_Chunk* NextSound;            // media/next.wav: stepping to another profile or game
 
-// Loads a Windows bitmap as a new 16-bit surface of its own size with magenta (255, 0, 255)
-// transparent; null when the file cannot be loaded. Caller owns the surface.
+// Loads a Windows bitmap as a new 16-bit surface of its own size (cut to the screen's, beyond
+// which nothing of it can show) with magenta (255, 0, 255) transparent; null when the file is
+// missing, no regular file or not a valid bitmap (IsValidBitmap). Caller owns the surface.
 SDL_Surface* LoadBitmap(const std::string& path);
+// The same from the bytes of a bitmap file; what LoadBitmap does once the file is read.
+SDL_Surface* DecodeBitmap(const std::string& bytes);
+// True when the headers of a BMP file in `bytes` describe one the decoder can take safely:
+// "BM", a known header size, width and height 1 to 1024, one plane, 1, 4, 8, 16, 24 or 32
+// bits per pixel with a compression that depth allows, palette and pixels inside the file.
+bool IsValidBitmap(const std::string& bytes);
 // Frees a surface (null is fine) and sets the handle to null.
 void FreeSurface(SDL_Surface** surface);
 

@@ -5,7 +5,6 @@
 class LanguageTable LanguageTable;
 
 static const char KeyMarker = '@';
-static const size_t MaxLineLength = 1023;
 
 struct LanguageLine {
     std::string key;   // up to the first space at index 1 or later; the whole line without one
@@ -27,18 +26,12 @@ static LanguageLine SplitLanguageLine(const std::string& line)
     return split;
 }
 
-// The lines of `text` split at line feeds, up to the first line over 1023 characters.
+// The lines of `text` as the store's line reader takes them, each split at its first space.
 static std::vector<LanguageLine> ParseLanguageLines(const std::string& text)
 {
+    std::vector<std::string> raw = SplitLines(text);
     std::vector<LanguageLine> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t feed = text.find('\n', start);
-        size_t end = feed == std::string::npos ? text.size() : feed;
-        if (end - start > MaxLineLength) break; // an overlong line ends the file here
-        lines.push_back(SplitLanguageLine(text.substr(start, end - start)));
-        start = end + 1;
-    }
+    for (size_t i = 0; i < raw.size(); ++i) lines.push_back(SplitLanguageLine(raw[i]));
     return lines;
 }
 
@@ -51,27 +44,12 @@ std::string LanguageKeyValue(const std::string& text, const std::string& key)
     return "";
 }
 
-static bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// Reads an id the way strtol does in base 10 (blanks, a sign, digits up to the first other
-// character; no digits is 0). False for a negative id or one above MaxTextId, which the
-// text list will not grow to hold.
+// False for a negative id or one above MaxTextId, which the text list will not grow to hold.
 static bool ParseTextId(const std::string& text, int* id)
 {
-    size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    int value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > MaxTextId) return false;
-    }
-    if (negative && value != 0) return false;
-    *id = value;
+    long value = ReadDecimal(text, MaxTextId + 1L);
+    if (value < 0 || value > MaxTextId) return false;
+    *id = static_cast<int>(value);
     return true;
 }
 
@@ -94,7 +72,7 @@ std::vector<std::string> ParseLanguageTexts(const std::string& text)
 std::string ReadLanguageKey(const std::string& file, const std::string& key)
 {
     std::string text;
-    if (!ReadKeyValueText("lang/" + file, &text)) return "";
+    if (!ReadTextFile("lang/" + file, &text)) return "";
     return LanguageKeyValue(text, key);
 }
 
@@ -147,7 +125,7 @@ void LanguageTable::SetLanguageIndex(unsigned int index)
 {
     if (index >= languages.size()) return;
     std::string text;
-    if (!ReadKeyValueText("lang/" + languages[index].file, &text)) return; // a folder, for one
+    if (!ReadTextFile("lang/" + languages[index].file, &text)) return; // a folder, for one
     currentLanguage = static_cast<int>(index);
     texts = ParseLanguageTexts(text);
 }

@@ -8,7 +8,6 @@
 
 #include "frame/state.h"
 #include "platform/device.h"
-#include "store/store_files.h"
 
 PlatformOptions Options;
 
@@ -17,6 +16,20 @@ static size_t NextScriptEvent = 0;      // first event not yet queued
 static size_t NextScreenshot = 0;       // first event not yet looked at for screenshots
 
 static const char HandheldLauncher[] = "/usr/gp2x/gp2xmenu";
+
+// The script the person running vok names, read whole: unlike the card's files (ReadFileBytes)
+// it may come through a pipe ("--script <(...)"), and nothing on the card can plant it.
+static bool ReadWholeFile(const std::string& path, std::string* text)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text->append(buffer, n);
+    bool ok = !std::ferror(file);
+    std::fclose(file);
+    return ok;
+}
 
 static int Fail(const std::string& message)
 {
@@ -57,7 +70,7 @@ static int LoadScript()
     Script.clear();
     NextScriptEvent = NextScreenshot = 0;
     if (Options.script.empty()) return -1;
-    if (!ReadFileBytes(Options.script, &text)) return Fail("cannot read the script " + Options.script);
+    if (!ReadWholeFile(Options.script, &text)) return Fail("cannot read the script " + Options.script);
     if (!ParseScript(text, &Script, &error)) return Fail(Options.script + ": " + error);
     for (size_t i = 0; i < Script.size(); ++i) Script[i].file = CallerPath(Script[i].file);
     return -1;

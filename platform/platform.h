@@ -54,7 +54,8 @@ void PlatformPrepareVideo();
 bool PlatformInitWithoutSound();
 // Sets the video mode and ScreenSurface (320 x 240 x 16); false when it cannot.
 bool PlatformOpenVideo();
-// Opens joystick 0 into JoystickHandle; false when the program cannot run without it.
+// Opens joystick 0 into JoystickHandle; false when the program cannot run without it (the
+// handheld build with no input script).
 bool PlatformOpenJoystick();
 // Hides the mouse pointer on the handheld; a desktop keeps it, as its clicks are the touches.
 void PlatformHideCursor();

@@ -61,9 +61,10 @@ bool PlatformOpenVideo()
 
 bool PlatformOpenJoystick()
 {
-    // A desktop runs without a joystick: its keys stand in for the buttons.
+    // A desktop runs without a joystick: its keys stand in for the buttons. So does an input
+    // script on the handheld build (a headless run of the SD-card package under an emulator).
     if (HandheldBuild || SDL_NumJoysticks() > 0) JoystickHandle = SDL_JoystickOpen(0);
-    return JoystickHandle != 0 || !HandheldBuild;
+    return JoystickHandle != 0 || !HandheldBuild || !Options.script.empty();
 }
 
 void PlatformHideCursor()

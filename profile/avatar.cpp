@@ -80,16 +80,7 @@ void LoadAvatarImages()
 
 int PartNumber(const std::string& text)
 {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > 1000) value = 1000; // far above any image count; keeps long digit runs from overflowing
-    }
-    return int(negative ? -value : value);
+    return static_cast<int>(ReadDecimal(text, 1000)); // far above any image count
 }
 
 // The image a layer's part number selects, or null when it selects none.

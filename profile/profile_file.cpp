@@ -1,6 +1,7 @@
 #include "profile/profile_file.h"
 
 #include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,12 +34,24 @@ static ProfileKey ProfileKeyAt(int index)
     return part;
 }
 
+// A value clipped so that its whole line, "key=", the value and the CR before the LF, stays
+// within the reader's MaxLineLength: a longer line would end the reading there and lose every
+// field after it at the next load. Blanks the cut leaves at the end go too, as the reader drops them.
+static std::string FittingValue(const char* key, const std::string& value)
+{
+    size_t room = MaxLineLength - std::strlen(key) - 2; // "=" and the CR
+    if (value.size() <= room) return value;
+    size_t end = room;
+    while (end > 0 && static_cast<unsigned char>(value[end - 1]) <= 32) --end;
+    return value.substr(0, end);
+}
+
 std::string FormatProfileFile(const ProfileRecord& record)
 {
     std::string text;
     for (int i = 0; i < ProfileKeyCount; ++i) {
         ProfileKey key = ProfileKeyAt(i);
-        text += std::string(key.key) + "=" + record.*key.field + "\r\n";
+        text += std::string(key.key) + "=" + FittingValue(key.key, record.*key.field) + "\r\n";
     }
     return text;
 }
@@ -61,7 +74,7 @@ bool LoadProfileFile(ProfileRecord* record)
 {
     if (!record) return false;
     std::string text;
-    if (!ReadKeyValueText(ProfilePath(*record, "vok.cfg"), &text)) return false;
+    if (!ReadTextFile(ProfilePath(*record, "vok.cfg"), &text)) return false;
     ParseProfileFile(text, record);
     return true;
 }

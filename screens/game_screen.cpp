@@ -21,7 +21,9 @@ static const int GridTop = 35;
 static const int CellSize = 25;
 static const int GridRight = 284; // last pixel column of the tenth cell
 static const int GridBottom = 159; // last pixel row of the fifth cell
-static const unsigned GridCells = 100; // ten rows of ten; later rows lie below the screen
+static const int GridColumns = 10;
+static const int GridRows = 5; // the frame holds five rows of ten
+static const unsigned GridCells = 50;
 
 void LoadSelectedGame()
 {
@@ -33,13 +35,13 @@ void LoadSelectedGame()
 // Index of the cursor cell into Achievements and AchievementTexts.
 static unsigned CursorCell()
 {
-    return static_cast<unsigned>(GridRow - 1) * 10u + static_cast<unsigned>(GridColumn - 1);
+    return static_cast<unsigned>(GridRow - 1) * GridColumns + static_cast<unsigned>(GridColumn - 1);
 }
 
-// The cell `offset` away from the cursor has a text; unsigned, so no cell lies before 0.
-static bool CellHasText(int offset)
+// True when cell `cell` lies in the grid and has a text; unsigned, so no cell lies before 0.
+static bool CellHasText(unsigned cell)
 {
-    return CursorCell() + static_cast<unsigned>(offset) < AchievementTexts.size();
+    return cell < GridCells && cell < AchievementTexts.size();
 }
 
 void GridHitTest(unsigned short x, unsigned short y)
@@ -50,25 +52,25 @@ void GridHitTest(unsigned short x, unsigned short y)
         return;
     int row = (py - GridTop) / CellSize + 1;
     int column = (px - GridLeft) / CellSize + 1;
-    if (static_cast<unsigned>((row - 1) * 10 + column - 1) < AchievementTexts.size()) {
+    if (CellHasText(static_cast<unsigned>((row - 1) * GridColumns + column - 1))) {
         GridRow = row;
         GridColumn = column;
     }
 }
 
-// One step of the cursor along a row or column, kept inside the ten by ten grid and on
-// cells that have a text.
-static void MoveCursor(int* coordinate, int step, int cellOffset)
+// One step of the cursor along a row or column, kept inside the grid's frame (ten columns,
+// five rows, however many texts the game has) and on cells that have a text.
+static void MoveCursor(int* coordinate, int step, int last, int cellOffset)
 {
     int moved = *coordinate + step;
-    if (moved >= 1 && moved <= 10 && CellHasText(cellOffset))
+    if (moved >= 1 && moved <= last && CellHasText(CursorCell() + static_cast<unsigned>(cellOffset)))
         *coordinate = moved;
 }
 
-static void CursorUp() { MoveCursor(&GridRow, -1, -10); }
-static void CursorDown() { MoveCursor(&GridRow, 1, 10); }
-static void CursorLeft() { MoveCursor(&GridColumn, -1, -1); }
-static void CursorRight() { MoveCursor(&GridColumn, 1, 1); }
+static void CursorUp() { MoveCursor(&GridRow, -1, GridRows, -GridColumns); }
+static void CursorDown() { MoveCursor(&GridRow, 1, GridRows, GridColumns); }
+static void CursorLeft() { MoveCursor(&GridColumn, -1, GridColumns, -1); }
+static void CursorRight() { MoveCursor(&GridColumn, 1, GridColumns, 1); }
 
 static void CursorHome()
 {

@@ -4,7 +4,7 @@
 #define VOK_SCREENS_GAME_SCREEN_H
 
 extern int GridColumn; // cursor column, 1 to 10
-extern int GridRow;    // cursor row, 1 to 10
+extern int GridRow;    // cursor row, 1 to 5: the rows the frame holds
 
 void GameScreen(); // one frame: events, then drawing
 void GridHitTest(unsigned short x, unsigned short y); // a touch on the grid moves the cursor

@@ -12,7 +12,6 @@ std::string GameAuthor;
 std::vector<AchievementRecord> Achievements;
 std::vector<AchievementText> AchievementTexts;
 
-static const size_t TextRecordSize = 128;
 static const int IconCount = 50;
 
 // Path of `file` in the selected game folder; false when no game is selected.
@@ -27,10 +26,9 @@ static bool SelectedGamePath(const std::string& file, std::string* path)
 
 // "vok.title": key=value lines; only "title" and "author" count, a later line wins, and a
 // key the file lacks keeps the previous game's value.
-static void LoadTitleFile(const std::string& path)
+void ParseTitle(const std::string& text)
 {
-    std::vector<KeyValueLine> lines;
-    if (!ReadKeyValueFile(path, &lines)) return;
+    std::vector<KeyValueLine> lines = ParseKeyValueLines(text);
     for (size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].key == "title") GameTitle = lines[i].value;
         else if (lines[i].key == "author") GameAuthor = lines[i].value;
@@ -43,10 +41,12 @@ void LoadGameInfo(std::vector<AchievementRecord>* list)
     list->clear();
     std::string path;
     if (!SelectedGamePath("vok.title", &path)) return;
-    LoadTitleFile(path);
+    std::string text;
+    if (ReadTextFile(path, &text)) ParseTitle(text);
     std::string bytes;
     SelectedGamePath("vok.dat", &path);
-    if (ReadFileBytes(path, &bytes)) *list = ParseAchievementRecords(bytes);
+    if (ReadFileBytes(path, &bytes, MaxAchievementRecords * AchievementRecordSize))
+        *list = ParseAchievementRecords(bytes);
     LoadAchievementIcons();
 }
 
@@ -90,7 +90,7 @@ static void Uncomplement(const std::string& bytes, size_t offset, char* field, s
 std::vector<AchievementText> ParseAchievementTexts(const std::string& bytes)
 {
     std::vector<AchievementText> texts;
-    for (size_t offset = 0; bytes.size() - offset >= TextRecordSize; offset += TextRecordSize) {
+    for (size_t offset = 0; bytes.size() - offset >= AchievementTextSize; offset += AchievementTextSize) {
         AchievementText text;
         text.id = Int32At(bytes, offset);
         Uncomplement(bytes, offset + 4, text.name, sizeof text.name);
@@ -110,9 +110,8 @@ int LoadAchievementTexts()
     SelectedGamePath("vok.desc.default", &candidates[1]);
     SelectedGamePath("vok.desc." + ReadTextLanguage(), &candidates[2]);
     for (int i = 0; i < 3; ++i) {
-        if (!PathExists(candidates[i])) continue;
         std::string bytes;
-        if (!ReadFileBytes(candidates[i], &bytes)) return 0;
+        if (!ReadFileBytes(candidates[i], &bytes, MaxAchievementRecords * AchievementTextSize)) continue; // as if missing
         AchievementTexts = ParseAchievementTexts(bytes);
         return 1;
     }

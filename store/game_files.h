@@ -8,6 +8,8 @@
 #include <SDL.h>
 #include "store/progress.h"
 
+const size_t AchievementTextSize = 128; // bytes of one record of an achievement text file
+
 // One 128-byte record of an achievement text file, text fields un-complemented.
 struct AchievementText {
     int id;
@@ -29,7 +31,8 @@ std::string ReadTextLanguage();    // first line of vok.lang, "" when unreadable
 std::string AchievementIconName(int id);
 // The icon of achievement `id`, or null when id is outside 1 to 50 or has none.
 SDL_Surface* AchievementIcon(int id);
-// Decoders from memory, shared by the loaders and the tests.
+// Decoders from memory, shared by the loaders, the tests and the fuzzers.
 std::vector<AchievementText> ParseAchievementTexts(const std::string& bytes);
+void ParseTitle(const std::string& text); // "vok.title" into GameTitle and GameAuthor
 
 #endif

@@ -32,7 +32,7 @@ GameSummaryRecord ParseSummary(const std::string& bytes)
 std::vector<AchievementRecord> ParseAchievementRecords(const std::string& bytes)
 {
     std::vector<AchievementRecord> records;
-    for (size_t offset = 0; bytes.size() - offset >= 16; offset += 16) {
+    for (size_t offset = 0; bytes.size() - offset >= AchievementRecordSize; offset += AchievementRecordSize) {
         AchievementRecord record;
         record.id = Int32At(bytes, offset);
         record.points = Int32At(bytes, offset + 4);
@@ -63,14 +63,18 @@ static void SetTotals(ProfileRecord* profile, int unlocked, int achievements, in
     profile->pointsPossible = possible;
 }
 
+void ParseTotals(const std::string& bytes, ProfileRecord* profile)
+{
+    SetTotals(profile, Int32At(bytes, 0), Int32At(bytes, 4), Int32At(bytes, 8), Int32At(bytes, 12));
+}
+
 void LoadTotals()
 {
     ProfileRecord* profile = CurrentProfile();
     if (!profile) return;
-    SetTotals(profile, 0, 0, 0, 0);
     std::string bytes;
-    if (!ReadFileBytes(ProfilePath(*profile, "vok.erience"), &bytes, TotalsFileSize)) return;
-    SetTotals(profile, Int32At(bytes, 0), Int32At(bytes, 4), Int32At(bytes, 8), Int32At(bytes, 12));
+    ReadFileBytes(ProfilePath(*profile, "vok.erience"), &bytes, TotalsFileSize); // missing: all 0
+    ParseTotals(bytes, profile);
 }
 
 // Totals wrap around as 32-bit two's complement; the sums are kept unsigned so that

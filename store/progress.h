@@ -3,6 +3,7 @@
 #ifndef VOK_STORE_PROGRESS_H
 #define VOK_STORE_PROGRESS_H
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,11 @@ struct GameSummaryRecord {
     int favouriteScore;
 };
 
+const size_t AchievementRecordSize = 16; // bytes of one "vok.dat" record
+// Records read of "vok.dat" and of an achievement text file: twice the fifty the grid shows,
+// so a file of any size costs at most a few kilobytes.
+const size_t MaxAchievementRecords = 100;
+
 extern GameSummaryRecord GameSummary; // summary of GameFolders[SelectedGame]; zeros until loaded
 
 void LoadTotals();      // selected player's totals from "vok.erience"
@@ -30,8 +36,11 @@ void ComputeTotals();   // totals and both rankings from every summary, in memor
 void RecomputeTotals(); // ComputeTotals, then writes the cache and ranking and clears the marker
 int LoadGameSummary();  // 1 when a game is selected (file read or not), 0 otherwise
 
-// Decoders from memory, shared by the loaders and the tests.
+struct ProfileRecord;
+
+// Decoders from memory, shared by the loaders, the tests and the fuzzers.
 GameSummaryRecord ParseSummary(const std::string& bytes);
+void ParseTotals(const std::string& bytes, ProfileRecord* profile); // "vok.erience" into its totals
 std::vector<AchievementRecord> ParseAchievementRecords(const std::string& bytes);
 
 #endif

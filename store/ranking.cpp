@@ -116,7 +116,7 @@ void LoadRanking()
     const ProfileRecord* profile = CurrentProfile();
     if (!profile) return;
     std::string text;
-    if (ReadKeyValueText(ProfilePath(*profile, "vok.ranking"), &text)) ParseRanking(text);
+    if (ReadTextFile(ProfilePath(*profile, "vok.ranking"), &text)) ParseRanking(text);
     FreeRankingIcons();
     for (int f = 0; f < RankingFamilyCount; ++f) LoadIcons(*profile, RankingFamilies[f]);
 }

@@ -3,27 +3,59 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-static const size_t MaxLineLength = 1023; // longer lines end the reading of a key "=" value file
 static const char SafeWritePrefix[] = ".vok-tmp."; // a leading "." keeps it from looking like a profile or a game
+
+// A descriptor for reading `path`, or -1 unless it is a regular file. O_NONBLOCK: opening a
+// FIFO must not wait for a writer that never comes; fstat after open checks the very file opened.
+static int OpenRegularFile(const std::string& path, off_t* size)
+{
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat status;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        *size = status.st_size;
+        return fd;
+    }
+    close(fd);
+    return -1;
+}
 
 bool ReadFileBytes(const std::string& path, std::string* bytes, size_t limit)
 {
     bytes->clear();
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
+    off_t size = 0;
+    int fd = OpenRegularFile(path, &size);
+    if (fd < 0) return false;
+    // room for what will be read at once: a large bitmap grown step by step would be copied
+    // and, for a moment, held twice
+    bytes->reserve(static_cast<Uint64>(size) < limit ? static_cast<size_t>(size) : limit);
     char buffer[4096];
-    size_t got;
-    while (bytes->size() < limit && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes->append(buffer, got);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    if (bytes->size() > limit) bytes->resize(limit);
+    bool ok = true;
+    while (bytes->size() < limit) {
+        ssize_t got = read(fd, buffer, std::min(sizeof buffer, limit - bytes->size()));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) ok = false;
+        if (got <= 0) break;
+        bytes->append(buffer, static_cast<size_t>(got));
+    }
+    close(fd);
     return ok;
+}
+
+bool ReadTextFile(const std::string& path, std::string* text)
+{
+    if (!ReadFileBytes(path, text, TextFileLimit + 1)) return false;
+    if (text->size() > TextFileLimit) {
+        size_t lastFeed = text->rfind('\n', TextFileLimit - 1); // the limit cut the line after it
+        text->erase(lastFeed == std::string::npos ? 0 : lastFeed + 1);
+    }
+    return true;
 }
 
 Sint32 Int32At(const std::string& bytes, size_t offset)
@@ -54,56 +86,33 @@ static std::string TrimTrailing(const std::string& text)
     return text.substr(0, end);
 }
 
-// Position of the "=" that splits the line [start, end): the first one after the line's
-// first character; npos when there is none.
-static size_t SplitPosition(const std::string& text, size_t start, size_t end)
+std::vector<std::string> SplitLines(const std::string& text)
 {
-    for (size_t i = start + 1; i < end; ++i)
-        if (text[i] == '=') return i;
-    return std::string::npos;
-}
-
-std::vector<KeyValueLine> ParseKeyValueLines(const std::string& text)
-{
-    std::vector<KeyValueLine> lines;
+    std::vector<std::string> lines;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
         if (end - start > MaxLineLength) break; // an overlong line and all after it are ignored
-        size_t equals = SplitPosition(text, start, end);
-        if (equals != std::string::npos) {
-            KeyValueLine line;
-            line.key = text.substr(start, equals - start);
-            line.value = TrimTrailing(text.substr(equals + 1, end - equals - 1));
-            lines.push_back(line);
-        }
+        lines.push_back(text.substr(start, end - start));
         start = end + 1;
     }
     return lines;
 }
 
-// True once `text` ends in a line already too long to be read: nothing after it counts.
-static bool EndsInOverlongLine(const std::string& text)
+std::vector<KeyValueLine> ParseKeyValueLines(const std::string& text)
 {
-    size_t lineStart = text.rfind('\n');
-    lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
-    return text.size() - lineStart > MaxLineLength;
-}
-
-bool ReadKeyValueText(const std::string& path, std::string* text)
-{
-    text->clear();
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    char buffer[4096];
-    size_t got;
-    // stop early so that a large file that is not text (or one very long line) is never held whole
-    while (!EndsInOverlongLine(*text) && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text->append(buffer, got);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
+    std::vector<KeyValueLine> lines;
+    std::vector<std::string> raw = SplitLines(text);
+    for (size_t i = 0; i < raw.size(); ++i) {
+        size_t equals = raw[i].size() > 1 ? raw[i].find('=', 1) : std::string::npos;
+        if (equals == std::string::npos) continue;
+        KeyValueLine line;
+        line.key = raw[i].substr(0, equals);
+        line.value = TrimTrailing(raw[i].substr(equals + 1));
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 bool ReadFirstLine(const std::string& path, std::string* line)
@@ -116,9 +125,28 @@ bool ReadFirstLine(const std::string& path, std::string* line)
 bool ReadKeyValueFile(const std::string& path, std::vector<KeyValueLine>* lines)
 {
     std::string text;
-    bool opened = ReadKeyValueText(path, &text);
+    bool opened = ReadTextFile(path, &text);
     *lines = ParseKeyValueLines(text);
     return opened;
+}
+
+static bool IsBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+long ReadDecimal(const std::string& text, long cap)
+{
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > cap) value = cap;
+    }
+    return negative ? -value : value;
 }
 
 static bool WriteAll(int fd, const std::string& content)
@@ -183,10 +211,24 @@ bool PathExists(const std::string& path)
 std::vector<std::string> ListFolder(const std::string& path)
 {
     std::vector<std::string> names;
-    DIR* folder = opendir(path.c_str());
-    if (!folder) return names;
-    struct dirent* entry;
-    while ((entry = readdir(folder)) != 0) names.push_back(entry->d_name);
+    // O_DIRECTORY: a FIFO or device in a folder's place is refused before it could block
+    int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return names;
+    DIR* folder = fdopendir(fd);
+    if (!folder) {
+        close(fd);
+        return names;
+    }
+    // readdir ends with a null entry both at the end and on an error (EOVERFLOW on a 32-bit
+    // build without 64-bit inode numbers, EIO on a failing card); only errno tells them apart.
+    // A listing that fails part way counts as one that could not be made: empty.
+    while (names.size() < MaxFolderEntries) {
+        errno = 0;
+        struct dirent* entry = readdir(folder);
+        if (!entry) break;
+        names.push_back(entry->d_name);
+    }
+    if (errno != 0) names.clear();
     closedir(folder);
     return names;
 }

@@ -1,5 +1,6 @@
-// The few ways the store reads and writes files, in one place: whole files as bytes,
-// little-endian 32-bit values, key "=" value text lines, and crash-safe replacement.
+// The few ways the store reads and writes files, in one place: bounded reads of regular
+// files, little-endian 32-bit values, text lines, key "=" value lines, decimal numbers,
+// crash-safe replacement and folder listings.
 #ifndef VOK_STORE_STORE_FILES_H
 #define VOK_STORE_STORE_FILES_H
 
@@ -7,8 +8,16 @@
 #include <vector>
 #include <SDL.h>
 
-// Reads the whole file, or its first `limit` bytes; false when it cannot be opened or read.
-bool ReadFileBytes(const std::string& path, std::string* bytes, size_t limit = static_cast<size_t>(-1));
+const size_t TextFileLimit = 65536; // bytes of a text file read; the lines past it are never needed
+const size_t MaxLineLength = 1023;  // a longer line ends the reading of a text file
+const size_t MaxFolderEntries = 4096; // entries of a folder listed; far more than a card holds
+
+// The one file reader: at most the first `limit` bytes of `path`. The file is opened without
+// blocking and read only when it is a regular file, so a FIFO, a device, a socket or a folder
+// reads as missing (false), as does a file that cannot be opened or read.
+bool ReadFileBytes(const std::string& path, std::string* bytes, size_t limit);
+// A text file: its first TextFileLimit bytes, less a line cut by that limit; false as above.
+bool ReadTextFile(const std::string& path, std::string* text);
 // Signed little-endian 32-bit value starting at byte `offset` of `bytes` (the n-th value of
 // a file is at offset 4 * n); 0 when those four bytes run past the end (short files).
 Sint32 Int32At(const std::string& bytes, size_t offset);
@@ -21,18 +30,21 @@ struct KeyValueLine {
     std::string key;   // text before the first "=" at index 1 or later
     std::string value; // text after that "=", trailing bytes of code 32 or less removed
 };
-// Splits `text` into lines at "\n" and each line at its first "=" from the second
-// character on; lines without such a "=" are skipped; a line over 1023 characters ends
-// the reading there (the lines before it stay).
+// The one line reader: `text` split at "\n" (removed), up to its first line over
+// MaxLineLength characters, which ends the reading there (the lines before it stay).
+std::vector<std::string> SplitLines(const std::string& text);
+// SplitLines, then each line split at its first "=" from the second character on; lines
+// without such a "=" are skipped.
 std::vector<KeyValueLine> ParseKeyValueLines(const std::string& text);
-// The same from a file; false when it cannot be opened.
+// The same from a text file; false when it reads as missing.
 bool ReadKeyValueFile(const std::string& path, std::vector<KeyValueLine>* lines);
-// The text of a key "=" value file, read no further than its first overlong line;
-// false when it cannot be opened.
-bool ReadKeyValueText(const std::string& path, std::string* text);
-// The first line of a file without its "\n", at most 1023 bytes, nothing else trimmed;
-// false when it cannot be opened.
+// The first line of a file without its "\n", at most MaxLineLength bytes, nothing else
+// trimmed; false when it reads as missing.
 bool ReadFirstLine(const std::string& path, std::string* line);
+// The one number parser: `text` read as strtol does in base 10 (leading blanks, a sign,
+// digits up to the first other character; no digits is 0), the magnitude held at `cap`
+// so that a long run of digits cannot overflow.
+long ReadDecimal(const std::string& text, long cap);
 
 // Replaces `path` with `content` so that a power cut leaves the old file or the new one:
 // a temporary file beside it, every write checked, fsync, rename, fsync of the folder.
@@ -43,7 +55,9 @@ bool IsSafeWriteTemporary(const std::string& name);
 
 // True when a file system entry exists at `path` (status query succeeds).
 bool PathExists(const std::string& path);
-// Directory entry names in the order the system returns them, "." and ".." included.
+// Directory entry names in the order the system returns them, "." and ".." included, at
+// most MaxFolderEntries; none when `path` is no folder (it is never opened as a file) or when
+// the listing fails part way.
 std::vector<std::string> ListFolder(const std::string& path);
 
 #endif

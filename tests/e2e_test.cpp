@@ -3,6 +3,9 @@
 // the screen where it shows the result. Also the guided tour of tools/tour.sh.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -108,7 +111,9 @@ TEST_F(EndToEnd, RemovingEveryGameAndSnapshots)
 TEST_F(EndToEnd, RemovingAPlayerAndRestoringAnother)
 {
     TempDir dir;
-    const std::string store = DemoCard(dir), removed = PlayerOrder(store).front();
+    const std::string store = DemoCard(dir);
+    ASSERT_FALSE(PlayerOrder(store).empty()) << "the demo card has players";
+    const std::string removed = PlayerOrder(store).front();
     SelectAtStart(store, removed);
     auto cardFiles = [&] {
         std::map<std::string, std::string> files;
@@ -137,6 +142,83 @@ TEST_F(EndToEnd, RemovingAPlayerAndRestoringAnother)
     EXPECT_EQ(ReadFile(store + "activevok"), *chosen);
     Play(store, Script().Shot(dir / "restart.bmp"));
     EXPECT_EQ(Picture(dir / "restart.bmp"), Picture(dir / "chosen.bmp"));
+}
+
+// A card as a hostile game, a broken card and a careless copy leave it: a bitmap claiming 4097
+// bits per pixel as a ranked game's "vok.icon" and as an unlocked achievement's icon; FIFOs in
+// place of every file a game or the player has (and of a player's "vok.cfg", of a player folder,
+// of "activevok" in the second run); links to /dev/zero as "vok.dat", "vok.desc.*" and
+// "vok.summary"; a 2 GB sparse "vok.dat"; a 2 MB "vok.ranking" of short lines. vok shows the home
+// screen and every game screen, steps through the players and ends with status 0, no hang
+// (timeout kills a run that takes more than a minute).
+TEST_F(EndToEnd, HostileCard)
+{
+    TempDir dir;
+    const std::string store = dir.store(), player = store + "vok_hostile/";
+    const std::string crash = ReadFile(SourceDir() + "/tests/corpus/bitmap/bad_depth_4097_34_bytes.bmp");
+    auto fifo = [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0644), 0) << path; };
+    auto zero = [](const std::string& path) { ASSERT_EQ(symlink("/dev/zero", path.c_str()), 0) << path; };
+    WritePlayer(store, {"vok_hostile", "Hostile"});
+    WritePlayer(store, {"vok_recount", "Recount"});
+    auto game = [&](const std::string& owner, const std::string& folder) {
+        GameSetup setup = CountedGame(folder, 3, 3);
+        setup.records[0].unlocked = 1;
+        setup.summary = {3, 3, 6, 6, 9};
+        WriteGame(store, owner, setup);
+        return store + owner + "/" + folder + "/";
+    };
+    const std::string bomb = game("vok_hostile", "bomb"), pipes = game("vok_hostile", "pipes");
+    const std::string zeros = game("vok_hostile", "zeros"), sparse = game("vok_hostile", "sparse");
+    WriteFile(bomb + "001", crash);
+    WriteFile(bomb + "vok.icon", crash);
+    for (const char* file : {"vok.title", "vok.desc.default", "vok.lang", "vok.icon", "vok.summary"}) {
+        std::remove((pipes + file).c_str());
+        fifo(pipes + file);
+    }
+    fifo(pipes + "vok.desc.English");
+    for (int id = 1; id <= 50; ++id) fifo(pipes + (id < 10 ? "00" : "0") + std::to_string(id));
+    for (const char* file : {"vok.dat", "vok.desc.default", "vok.summary"}) {
+        std::remove((zeros + file).c_str());
+        zero(zeros + file);
+    }
+    zero(zeros + "vok.desc.English");
+    ASSERT_EQ(truncate((sparse + "vok.dat").c_str(), 2000000000), 0);
+    std::string ranking = "fav1=bomb\r\nfav2=pipes\r\ncmp1=bomb\r\ncmp2=pipes\r\n";
+    while (ranking.size() < 2000000) ranking += "cmp3=s\r\n";
+    WriteFile(player + "vok.ranking", ranking);
+    fifo(player + "vok.erience");
+    // a second player recounts its totals at start from summaries that are a FIFO and /dev/zero
+    const std::string recountPipes = game("vok_recount", "pipes"), recountZeros = game("vok_recount", "zeros");
+    std::remove((recountPipes + "vok.summary").c_str());
+    fifo(recountPipes + "vok.summary");
+    std::remove((recountZeros + "vok.summary").c_str());
+    zero(recountZeros + "vok.summary");
+    WriteFile(store + "vok_recount/update", "");
+    MakeDir(store + "vok_pipecfg");
+    fifo(store + "vok_pipecfg/vok.cfg");
+    fifo(store + "vok_pipefolder");
+
+    Script script;
+    script.Shot(dir / "home.bmp").Press("b", 3);
+    for (int i = 0; i < 5; ++i) script.Shot(dir / ("game" + std::to_string(i) + ".bmp")).Press("right").Press("r", 3);
+    script.Press("y", 3).Press("right", 3).Press("b", 3).Shot(dir / "recount.bmp").Press("r", 3);
+    ASSERT_TRUE(WriteFile(dir / "script.txt", script.text));
+    for (const bool activeIsFifo : {false, true}) {
+        std::remove((store + "activevok").c_str());
+        if (activeIsFifo) fifo(store + "activevok");
+        else SelectAtStart(store, "vok_hostile");
+        const VokRun run = RunProgram("/usr/bin/timeout", {"-s", "KILL", "60", BuildDir() + "/vok", "--store", store,
+            "--max-frames", std::to_string(script.frame + 5), "--script", dir / "script.txt"}, BuildDir());
+        EXPECT_EQ(run.status, 0) << run.err;
+    }
+    uint32_t rgb = 0;
+    for (int i = 0; i < 5; ++i) { // every game screen drawn: its grid frame beside the cells
+        ASSERT_TRUE(BmpPixel(dir / ("game" + std::to_string(i) + ".bmp"), 33, 100, &rgb)) << i;
+        EXPECT_TRUE(Near(rgb, 255, 199, 140)) << i;
+    }
+    ASSERT_TRUE(BmpPixel(dir / "recount.bmp", 33, 100, &rgb));
+    EXPECT_TRUE(Near(rgb, 255, 199, 140));
+    EXPECT_TRUE(FileExists(dir / "home.bmp"));
 }
 
 // The guided tour leaves one PNG per step of every screen in the build tree, for a person.

@@ -31,6 +31,7 @@ TEST(GameFiles, TextFileFallbackOrder)
     EXPECT_EQ(ReadTextLanguage(), "Fran\xe7" "ais");
     for (const auto& [tag, language] : files) {
         ASSERT_EQ(LoadAchievementTexts(), 1) << tag;
+        ASSERT_EQ(AchievementTexts.size(), 2u) << tag;
         EXPECT_EQ(AchievementTexts[0].name, tag);
         std::remove((card.game + "vok.desc." + language).c_str());
     }

@@ -77,7 +77,7 @@ TEST_F(GameScreenInProcess, Touches)
 
 // With 23 texts the cursor reaches index 22 (row 3, column 3) and no further; column 10 is
 // the right edge; nothing lies before index 0. Without texts it cannot move and there is
-// no panel.
+// no panel. With more than 50 it stops at row 5, the last in the grid's frame.
 TEST_F(GameScreenInProcess, CursorStaysOnCellsWithText)
 {
     WriteGame(card.store(), "vok_anna", CountedGame("racer", 23, 23));
@@ -102,6 +102,16 @@ TEST_F(GameScreenInProcess, CursorStaysOnCellsWithText)
     for (int y = 166; y < 213; ++y)
         for (int x = 35; x < 284; ++x)
             ASSERT_EQ(ScreenPixel(x, y), ScreenPixel(33, 190)) << "an empty panel " << x << "," << y;
+
+    // with 60 texts the cursor still stays in the frame's five rows: cell 50 and on have no place
+    WriteGame(card.store(), "vok_anna", CountedGame("racer", 60, 60));
+    Open();
+    ASSERT_EQ(AchievementTexts.size(), 60u);
+    const Step many[] = {{ButtonDown, 9, 1, 5}, {ButtonRight, 12, 10, 5}, {ButtonDown, 1, 10, 5}, {ButtonUp, 1, 10, 4}};
+    for (const Step& s : many) {
+        Press(s.button, s.times);
+        EXPECT_EQ(std::vector({GridColumn, GridRow}), std::vector({s.column, s.row})) << s.button;
+    }
 }
 
 // Presses and the state after each: B and X rest without a menu; L and R wrap over the
@@ -201,6 +211,7 @@ TEST_F(GameScreenInProcess, GridCellsAndPanel)
     game.iconIds = {7, 9, 50};
     WriteGame(card.store(), "vok_anna", game);
     Open();
+    ASSERT_EQ(Achievements.size(), 11u);
     Press(ButtonDown, 1); // the cursor away from the first row
     const uint32_t cells[] = {
         icon, unlocked, locked, unlocked, unlocked, unlocked, icon, locked, locked, locked, icon,

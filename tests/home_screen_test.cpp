@@ -58,6 +58,7 @@ TEST_F(HomeScreenInProcess, PressesAndTheStateTheyLeave)
         WritePlayer(card.store(), {"vok_p" + std::to_string(i), "P", LanguageTable.LanguageName(i),
                                    "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"});
     ResetScreens(card.store());
+    ASSERT_EQ(Profiles.size(), 3u);
     SelectedProfile = 0;
     const std::string marked = card / Profiles[1]->folder;
     GameSetup racer = CountedGame("racer", 0, 0);

@@ -109,6 +109,7 @@ TEST(Kit, CommitWritesEveryFileByteForByte)
     LoadGameInfo(&Achievements);
     ASSERT_EQ(LoadAchievementTexts(), 1);
     EXPECT_EQ(GameTitle + "|" + GameAuthor, "Star Racer|Nova Works");
+    ASSERT_FALSE(AchievementTexts.empty());
     EXPECT_STREQ(AchievementTexts[0].name, "Premier tour");
     EXPECT_TRUE(AchievementIcon(3) && !AchievementIcon(7));
     EXPECT_EQ(FormatSummary(GameSummary), Int32s({1, 2, 25, 35, 42}));

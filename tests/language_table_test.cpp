@@ -103,6 +103,6 @@ TEST(LanguageTable, ScanAndSelect)
     WriteFile(dir / "lang/de", "@lang Deutsch\r\n@7 Sichern\r\n");
     table.SetLanguage("Deutsch");
     EXPECT_STREQ(table.GetText(TextSave), "Sichern");
-    table.SetLanguageIndex(index("zero")); // read up to its first overlong line: no texts
-    EXPECT_TRUE(table.currentLanguage == int(index("zero")) && table.texts.empty());
+    table.SetLanguageIndex(index("zero")); // a device reads as missing: nothing changes
+    EXPECT_TRUE(table.currentLanguage == int(de) && table.GetText(TextSave) == std::string("Sichern"));
 }

@@ -33,7 +33,7 @@ namespace fs = std::filesystem;
 
 // The words that run a program built for another machine (such as "qemu-arm -L /usr/arm-linux-
 // gnueabihf"): VOK_EMULATOR from the environment, else the build's CMAKE_CROSSCOMPILING_EMULATOR.
-std::vector<std::string> Emulator()
+std::vector<std::string> TracedEmulator()
 {
     const char* configured = std::getenv("VOK_EMULATOR");
     std::istringstream words(configured ? configured : VOK_TEST_EMULATOR);
@@ -248,7 +248,7 @@ protected:
     {
         int frames = 0;
         WriteFile(card.dir / "script.txt", ScriptOf(scenario.words, card.shot, &frames));
-        std::vector<std::string> command = Emulator();
+        std::vector<std::string> command = TracedEmulator();
         command.insert(command.end(), {BuildDir() + "/vok", "--store", card.store, "--script",
                                        card.dir / "script.txt", "--max-frames", std::to_string(frames)});
         if (options.empty())

@@ -55,6 +55,26 @@ TEST_F(ProfileFileTest, FileWrittenAndRead)
         EXPECT_EQ(record.name + "|" + record.lang, c.name + "|" + c.lang) << c.text;
         EXPECT_EQ(record.languageIndex, c.language) << c.text;
     }
+    // save then load is the identity at the reader's 1023-character line limit: a value too long
+    // for its line is clipped (blanks at the cut dropped, as the reader does), never written longer
+    const std::string n1017(1017, 'n'), n1018(1018, 'n'), spaced = std::string(1015, 'n') + "  x";
+    const struct { std::string read, kept; } limits[] = {
+        {"name=" + n1017 + "\r\nbase=02\r\n", n1017}, {"name=" + n1018 + "\nbase=02\n", n1017},
+        {"name=" + spaced + "\nbase=02\n", std::string(1015, 'n')}};
+    for (const auto& c : limits) {
+        ProfileRecord record;
+        ParseProfileFile(c.read, &record);
+        ASSERT_EQ(record.base, "02");
+        MakeDir(card.store + "vok_long");
+        SetEditedProfile("vok_long", "", record.name, "02", "", "", "", "", "", "", "", "", "");
+        SaveProfileFile();
+        ProfileRecord loaded;
+        loaded.folder = "vok_long";
+        ASSERT_TRUE(LoadProfileFile(&loaded));
+        EXPECT_TRUE(loaded.name == c.kept && loaded.base == "02") << loaded.name.size();
+        EXPECT_EQ(FormatProfileFile(loaded), ReadFile(card.store + "vok_long/vok.cfg"));
+    }
+
     // folder names of new players
     const std::pair<std::string, std::string> folders[] = {
         {"A na", "vok_ana"}, {"   ", "vok_"}, {"Zo\te\r\n", "vok_zoe"},
@@ -88,6 +108,7 @@ TEST_F(ProfileFileTest, CommitProfiles)
     EXPECT_EQ(ReadFile(card.store + "vok_ana/vok.cfg"), "name=Ana\r\n");
     EXPECT_FALSE(FileExists(card.store + "vok_bob/vok.cfg"));
 
+    ASSERT_EQ(Profiles.size(), 1 + std::size(cases));
     SelectedProfile = 1;
     Profiles[0]->pointsEarned = 42;
     SetEditedProfile("vok_ana", "Deutsch", "Anna", "02", "03", "", "", "", "", "", "", "", "");

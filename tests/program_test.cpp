@@ -62,7 +62,8 @@ TEST(Program, BadOptionsAndScriptsEndWithStatus2)
 // its media and languages, takes relative paths from the caller's folder (the store is made
 // there), saves the screenshot of 320 x 240 as the build tree's unzoomed run does, and ends
 // silent with status 0 after --max-frames; with no player on the card no active-profile file
-// is written. Without a joystick the handheld build (not installed) ends at once making nothing.
+// is written. Without a joystick or a script the handheld build (not installed) ends at once
+// making nothing; given a script, which stands in for the buttons, it runs.
 TEST(Program, InstalledCommandRunsAndEnds)
 {
     TempDir dir;
@@ -73,8 +74,8 @@ TEST(Program, InstalledCommandRunsAndEnds)
     MakeDir(dir / "caller");
     WriteFile(dir / "caller/shots.txt", "2 screenshot shot.bmp\n");
     const std::string vok = HandheldBuild ? BuildDir() + "/vok" : dir / "prefix/bin/vok";
-    const std::vector<std::string> args = {"SDL_AUDIODRIVER=nosuch", vok, "--store", "card", "--zoom", "3",
-                                           "--script", "shots.txt", "--max-frames", "3"};
+    std::vector<std::string> args = {"SDL_AUDIODRIVER=nosuch", vok, "--store", "card", "--zoom", "3", "--max-frames", "3"};
+    if (!HandheldBuild) args.insert(args.end(), {"--script", "shots.txt"}); // a script stands in for the buttons
     VokRun run = RunProgram("/usr/bin/env", args, dir / "caller");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
@@ -82,7 +83,10 @@ TEST(Program, InstalledCommandRunsAndEnds)
     EXPECT_EQ(FileExists(dir / "caller/shot.bmp"), !HandheldBuild);
     EXPECT_FALSE(FileExists(dir / "caller/card/activevok"));
     RunVok({"--store", dir / "caller/card", "--max-frames", "3"}, "2 screenshot " + (dir / "ref.bmp") + "\n");
-    EXPECT_EQ(ReadFile(dir / "caller/shot.bmp"), ReadFile(dir / "ref.bmp"));
+    ASSERT_TRUE(FileExists(dir / "ref.bmp"));
+    if (!HandheldBuild) {
+        EXPECT_EQ(ReadFile(dir / "caller/shot.bmp"), ReadFile(dir / "ref.bmp"));
+    }
 }
 
 // One screen handler a frame: the frame of a press that changes the screen still shows the

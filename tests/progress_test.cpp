@@ -47,6 +47,7 @@ TEST(Progress, RecomputeTotalsAndRankings)
 {
     TestCard card;
     const std::string player = OnePlayer(card);
+    ASSERT_EQ(Profiles.size(), 1u);
     card.Game("vok_ana", "A", {3, 5, 30, 50, 7});
     card.Game("vok_ana", "B", {2, 2, 20, 20, 9});
     MakeDir(player + "nodat");
@@ -60,6 +61,7 @@ TEST(Progress, RecomputeTotalsAndRankings)
     EXPECT_EQ(TotalsOf(*Profiles[0]), Totals(11, 13, 51, 71));
     EXPECT_EQ(FormatRanking(), "fav1=B\r\nfav2=A\r\nfav3=nodat\r\nfav4=zeros\r\n"
                                "cmp1=B\r\ncmp2=zeros\r\ncmp3=nodat\r\n");
+    ASSERT_EQ(CompletedList.size(), 3u);
     EXPECT_EQ(CompletedList[0].score, 1234567);
     EXPECT_EQ(CompletedList[2].score, 0);
 }
@@ -70,6 +72,7 @@ TEST(Progress, WrapAroundAndUnwritableCache)
 {
     TestCard card;
     const std::string player = OnePlayer(card);
+    ASSERT_EQ(Profiles.size(), 1u);
     card.Game("vok_ana", "big", {INT_MAX, INT_MIN, INT_MAX, -1, 0});
     card.Game("vok_ana", "more", {1, -1, INT_MAX, INT_MIN, 0});
     RecomputeTotals();

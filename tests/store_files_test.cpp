@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <csignal>
 
 #include "tests/support/store_support.h"
+
+// 32-bit builds too: 32-bit inode numbers make readdir() fail with EOVERFLOW on large disks.
+static_assert(sizeof(ino_t) == 8 && sizeof(off_t) == 8, "built without 64-bit file offsets");
 
 // Binary values are little-endian on every host, signed, and missing bytes read as 0.
 TEST(StoreFiles, Int32LittleEndianAndShortData)
@@ -81,4 +87,52 @@ TEST(StoreFiles, WriteFileSafely)
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(ReadFile(dir / "vok.erience"), "0123456789abcdef");
     EXPECT_EQ(DirectoryOrder(dir.path(), IsSafeWriteTemporary), std::vector<std::string>{});
+}
+
+// The one file reader opens without blocking and reads only regular files: a FIFO (no writer
+// ever comes), a device, a folder and a socket read as missing at once. Reads stop at their
+// limit whatever the file's size; a text file cut by its 64 KiB loses the cut line.
+TEST(StoreFiles, OnlyRegularFilesBoundedReads)
+{
+    TempDir dir;
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0644), 0);
+    ASSERT_EQ(symlink("/dev/zero", (dir / "zero").c_str()), 0);
+    MakeDir(dir / "folder");
+    const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", (dir / "socket").c_str());
+    ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    std::string bytes = "old";
+    std::vector<KeyValueLine> lines;
+    for (const char* name : {"fifo", "zero", "folder", "socket", "missing"}) {
+        EXPECT_FALSE(ReadFileBytes(dir / name, &bytes, 100)) << name;
+        EXPECT_TRUE(bytes.empty() && !ReadTextFile(dir / name, &bytes) && !ReadFirstLine(dir / name, &bytes)) << name;
+        EXPECT_FALSE(ReadKeyValueFile(dir / name, &lines)) << name;
+        EXPECT_EQ(ListFolder(dir / name).empty(), std::string(name) != "folder") << name; // never opened as a file
+    }
+    close(sock);
+
+    // a 2 GB sparse file: only the limit is read
+    WriteFile(dir / "sparse", "k=v\n");
+    ASSERT_EQ(truncate((dir / "sparse").c_str(), 2000000000), 0);
+    EXPECT_TRUE(ReadFileBytes(dir / "sparse", &bytes, 1600) && bytes.size() == 1600u);
+    EXPECT_TRUE(ReadTextFile(dir / "sparse", &bytes) && bytes == "k=v\n"); // cut line dropped
+
+    std::string text;
+    for (size_t i = 0; text.size() < TextFileLimit + 100; ++i) text += "fav1=game" + std::to_string(i) + "\r\n";
+    WriteFile(dir / "long", text);
+    EXPECT_TRUE(ReadTextFile(dir / "long", &bytes));
+    EXPECT_TRUE(bytes.size() <= TextFileLimit && bytes.size() > TextFileLimit - 20 && bytes.back() == '\n');
+    EXPECT_EQ(text.compare(0, bytes.size(), bytes), 0);
+}
+
+// The one number parser, as strtol reads base 10, held at its cap: part numbers and text ids.
+TEST(StoreFiles, ReadDecimal)
+{
+    const struct { const char* text; long cap, value; } cases[] = {
+        {"05", 1000, 5}, {" \t+7x", 1000, 7}, {"-12", 1000, -12}, {"", 1000, 0}, {"x5", 1000, 0},
+        {"99999999999999999999", 1000, 1000}, {"-99999999999", 4096, -4096}, {"4095", 4096, 4095}, {"- 3", 9, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadDecimal(c.text, c.cap), c.value) << c.text;
 }

@@ -100,7 +100,7 @@ TEST(Window, KeysClicksAndCloseButton)
     }
     const std::string script = "2 button right\n3 button b\n5 touch 97 72\n6 button menu\n7 button b\n";
     RunOnCard(reference.store(), script, 12);
-    Background vok("cd " + BuildDir() + " && exec timeout 60 ./vok --store " + card.store() + " --zoom "
+    Background vok("cd " + BuildDir() + " && exec timeout 60 " + EmulatorCommand() + "./vok --store " + card.store() + " --zoom "
                    + std::to_string(Zoom) + " >" + work / "vok.log 2>&1");
     const Window window = std::stoul("0" + Xdotool("search --sync --name '^VOK achievements - GP2X-Wiz$'"));
     std::unique_ptr<Display, int (*)(Display*)> connection(XOpenDisplay(display.c_str()), XCloseDisplay);

@@ -255,6 +255,19 @@ RgbImage UnlockedTile()
     return image;
 }
 
+// ---- the handheld menu's icon for vok, 32 x 32, opaque: the menu draws it on its own ground ----
+
+RgbImage MenuIcon()
+{
+    RgbImage image(32, 32, 0x140B07);
+    FillRoundRect(image, 0, 0, 32, 32, 5, Outline);
+    ShadeRoundRect(image, 1, 1, 30, 30, 4, VerticalGradient(0x3CC8C8, 0x0A7C7E, 1, 30));
+    DrawGrid(image, 8, 8, Trophy, {{'o', Outline}, {'y', Gold}, {'h', 0xFFF4B8}, {'d', 0xD89A1C}});
+    // the card's gold trim along the bottom, so it reads as vok's at a glance
+    FillRect(image, 4, 27, 24, 2, Gold);
+    return image;
+}
+
 // ---- the rating star, 20 x 20 ----
 
 RgbImage Star()
@@ -356,6 +369,7 @@ const Picture Pictures[] = {
     {"experience.bmp", LockedTile},
     {"experiencew.bmp", UnlockedTile},
     {"star.bmp", Star},
+    {"icon.bmp", MenuIcon},
 };
 
 } // namespace

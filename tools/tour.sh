@@ -9,7 +9,8 @@
 #
 # BUILD_FOLDER defaults to build/, OUTPUT_FOLDER to BUILD_FOLDER/tour (replaced on every run).
 # --no-build uses the build folder as it is; --docs also copies three of the pictures into
-# docs/, where the README shows them.
+# docs/, where the README shows them. VOK_EMULATOR, when set, is the command line that runs
+# the build's programs (qemu-arm and its options, separated by blanks, for a cross build).
 set -eu
 source_dir="$(cd "$(dirname "$0")/.." && pwd)"
 build_first=1
@@ -30,6 +31,8 @@ if [ "$build_first" = 1 ]; then
     cmake --build "$build" -j2 --target vok make_demo_card bmp_to_png >/dev/null
 fi
 build="$(cd "$build" && pwd)"
+emulator=()
+[ -n "${VOK_EMULATOR:-}" ] && read -ra emulator <<<"$VOK_EMULATOR"
 
 # The output folder is emptied, so it must be one the tour made (or new, or empty).
 if [ -e "$out" ] && [ ! -f "$out/.vok-tour" ] && [ -n "$(ls -A "$out")" ]; then
@@ -41,7 +44,7 @@ mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 touch "$out/.vok-tour"
 card="$out/card"
-"$build/tools/make_demo_card" "$card" >/dev/null
+"${emulator[@]}" "$build/tools/make_demo_card" "$card" >/dev/null
 
 # --- The card as vok will see it: directory order, as the program lists it (never sorted).
 
@@ -179,8 +182,8 @@ press b # any button after the goodbye ends vok
 echo "# ends here; the frame limit only guards against a stuck run" >>"$script"
 
 (cd "$build" && env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-    ./vok --store "$card/" --script "$script" --max-frames $((frame + 30)))
-"$build/tools/bmp_to_png" "$out"/*.bmp
+    "${emulator[@]}" ./vok --store "$card/" --script "$script" --max-frames $((frame + 30)))
+"${emulator[@]}" "$build/tools/bmp_to_png" "$out"/*.bmp
 rm -f "$out"/*.bmp
 
 if [ "$docs" = 1 ]; then

@@ -157,7 +157,7 @@ void LoadShownTotals()
     std::string text;
     FavouriteList.clear();
     CompletedList.clear();
-    if (ReadKeyValueText(ProfilePath(*CurrentProfile(), "vok.ranking"), &text)) ParseRanking(text);
+    if (ReadTextFile(ProfilePath(*CurrentProfile(), "vok.ranking"), &text)) ParseRanking(text);
 }
 
 void SelectGame(const std::string& wanted)
@@ -414,7 +414,7 @@ void Checker::Totals(const ProfileRecord& player)
     LoadTotals();
     ProfileRecord cached = player;
     std::string cachedRanking;
-    if (Regular(ranking)) ReadFileBytes(root_ + ranking, &cachedRanking);
+    if (Regular(ranking)) ReadTextFile(root_ + ranking, &cachedRanking);
     ComputeTotals();
     const ProfileRecord& fresh = *CurrentProfile();
     if (TotalsText(cached) != TotalsText(fresh))
@@ -438,7 +438,7 @@ std::vector<AchievementRecord> Checker::Records(const std::string& game)
 {
     const std::string path = game + "vok.dat";
     std::string bytes;
-    if (!Regular(path) || !ReadFileBytes(root_ + path, &bytes)) return {};
+    if (!Regular(path) || !ReadFileBytes(root_ + path, &bytes, MaxAchievementRecords * AchievementRecordSize)) return {};
     if (bytes.size() % 16) Report(path, "is cut mid-record: its last " + std::to_string(bytes.size() % 16) + " bytes are ignored");
     const std::vector<AchievementRecord> records = ParseAchievementRecords(bytes);
     std::set<int> seen;
@@ -496,7 +496,7 @@ void Checker::Texts(const std::string& game, const std::vector<AchievementRecord
 void Checker::TextFile(const std::string& path, const std::vector<AchievementRecord>& records)
 {
     std::string bytes;
-    if (!Regular(path) || !ReadFileBytes(root_ + path, &bytes)) return;
+    if (!Regular(path) || !ReadFileBytes(root_ + path, &bytes, MaxAchievementRecords * AchievementTextSize)) return;
     if (bytes.size() % 128) Report(path, "is cut mid-record: its last " + std::to_string(bytes.size() % 128) + " bytes are ignored");
     std::set<int> texts;
     for (size_t offset = 0; offset + 128 <= bytes.size(); offset += 128) {

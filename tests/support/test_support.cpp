@@ -1,5 +1,6 @@
 #include "tests/support/test_support.h"
 #include "tools/bitmap_writer.h"
+#include "test_emulator.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -55,6 +56,28 @@ void MakeDir(const std::string& path)
     fs::create_directories(path, ignored);
 }
 
+std::vector<std::string> Emulator() { return {EmulatorWords, EmulatorWords + sizeof EmulatorWords / sizeof *EmulatorWords - 1}; }
+
+std::string EmulatorCommand()
+{
+    std::string command;
+    for (const std::string& word : Emulator()) {
+        std::string quoted = "'";
+        for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        command += quoted + "' ";
+    }
+    return command;
+}
+
+// A program of this build (not a script, not one of the system's): built for the target.
+static bool BuiltHere(const std::string& program)
+{
+    const std::string prefix = BuildDir() + "/";
+    char magic[4] = {};
+    std::ifstream(program, std::ios::binary).read(magic, sizeof magic);
+    return program.compare(0, prefix.size(), prefix) == 0 && std::string(magic, 4) == "\x7f" "ELF";
+}
+
 std::string BuildDir() { return VOK_BUILD_DIR; }
 std::string SourceDir() { return VOK_SOURCE_DIR; }
 
@@ -70,10 +93,18 @@ VokRun RunProgram(const std::string& program, const std::vector<std::string>& ar
         if (chdir(workdir.c_str()) != 0) _exit(126);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        std::vector<char*> argv = {const_cast<char*>(program.c_str())};
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        // scripts that start the build's programs (tools/tour.sh) put the emulator first too
+        std::string blankSeparated;
+        for (const std::string& word : Emulator()) blankSeparated += (blankSeparated.empty() ? "" : " ") + word;
+        if (!blankSeparated.empty()) setenv("VOK_EMULATOR", blankSeparated.c_str(), 1);
+        for (const char* const* setting = EmulatorSettings; *setting; ++setting) putenv(const_cast<char*>(*setting));
+        std::vector<std::string> words = BuiltHere(program) ? Emulator() : std::vector<std::string>();
+        words.push_back(program);
+        words.insert(words.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (const std::string& w : words) argv.push_back(const_cast<char*>(w.c_str()));
         argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
+        execv(argv[0], argv.data());
         _exit(127);
     }
     int status = 0;

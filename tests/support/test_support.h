@@ -33,11 +33,17 @@ struct VokRun {
 // Runs build/vok with `args` from the build folder, headless (dummy video and audio).
 // `script` non-empty: written to a temporary file and passed with --script.
 VokRun RunVok(const std::vector<std::string>& args, const std::string& script = "");
-// Runs any program with `args` from `workdir`; used for the handheld binary and tools.
+// Runs any program with `args` from `workdir`; used for the handheld binary and tools. The
+// build's own programs run through Emulator() in a cross build.
 VokRun RunProgram(const std::string& program, const std::vector<std::string>& args,
                   const std::string& workdir);
 
 bool BmpPixel(const std::string& path, int x, int y, uint32_t* rgb); // 0xRRGGBB, any depth; false: unreadable
+
+// The command that runs the build's programs on this machine: empty natively, qemu-arm and its
+// options in a cross build; EmulatorCommand() is the same shell-quoted, ending in a blank.
+std::vector<std::string> Emulator();
+std::string EmulatorCommand();
 
 std::string BuildDir();  // the build tree, holding vok, media/ and lang/
 std::string SourceDir(); // the repository

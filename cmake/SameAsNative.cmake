@@ -1,0 +1,20 @@
+# The generators' output of a cross build against the native build's, byte for byte:
+#   cmake -DNATIVE=<native build> -DCROSS=<cross build> -DEMULATOR=<list> -DWORK=<folder> -P SameAsNative.cmake
+# media/ and lang/ as both builds wrote them, and a demo card written afresh by each build's tool.
+foreach(folder media lang)
+  execute_process(COMMAND diff -r ${NATIVE}/${folder} ${CROSS}/${folder} RESULT_VARIABLE differ OUTPUT_VARIABLE report)
+  if(differ)
+    message(FATAL_ERROR "${folder}/ differs from the native build's:\n${report}")
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${WORK})
+execute_process(COMMAND ${NATIVE}/tools/make_demo_card ${WORK}/native RESULT_VARIABLE failed OUTPUT_QUIET)
+execute_process(COMMAND ${EMULATOR} ${CROSS}/tools/make_demo_card ${WORK}/cross RESULT_VARIABLE failed2 OUTPUT_QUIET)
+if(failed OR failed2)
+  message(FATAL_ERROR "make_demo_card failed (native: ${failed}, cross: ${failed2})")
+endif()
+execute_process(COMMAND diff -r ${WORK}/native ${WORK}/cross RESULT_VARIABLE differ OUTPUT_VARIABLE report)
+file(REMOVE_RECURSE ${WORK})
+if(differ)
+  message(FATAL_ERROR "the demo card differs from the native build's:\n${report}")
+endif()

@@ -1,0 +1,48 @@
+// Every seed file of the fuzzers (tests/corpus/<target>/) through the same entry points the
+// libFuzzer harnesses call, in the normal suite: a finding kept as a seed stays fixed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "tests/fuzz/fuzz_targets.h"
+#include "tests/support/test_support.h"
+
+namespace fs = std::filesystem;
+
+TEST(Corpus, EverySeedThroughItsParser)
+{
+    int files = 0;
+    for (int i = 0; i < FuzzTargetCount; ++i) {
+        const fs::path folder = fs::path(SourceDir()) / "tests/corpus" / FuzzTargets[i].name;
+        int seeds = 0;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            SCOPED_TRACE(entry.path().string());
+            FuzzTargets[i].run(ReadFile(entry.path()));
+            ++seeds;
+        }
+        EXPECT_GE(seeds, 3) << "good and malformed seeds for " << FuzzTargets[i].name;
+        files += seeds;
+    }
+    RecordProperty("seeds", files);
+}
+
+// The seeds kept in the repository are exactly what tools/make_corpus.cpp writes: no binary
+// without its source.
+TEST(Corpus, SeedsComeFromTheirGenerator)
+{
+    TempDir dir;
+    ASSERT_EQ(RunProgram(BuildDir() + "/tools/make_corpus", {dir / "corpus"}, BuildDir()).status, 0);
+    auto files = [](const fs::path& root) {
+        std::map<std::string, std::string> found;
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root))
+            if (entry.is_regular_file()) found[fs::relative(entry.path(), root).string()] = ReadFile(entry.path());
+        return found;
+    };
+    const auto made = files(dir / "corpus"), kept = files(fs::path(SourceDir()) / "tests/corpus");
+    EXPECT_EQ(made.size(), kept.size());
+    for (const auto& [name, bytes] : made) {
+        const auto found = kept.find(name);
+        EXPECT_TRUE(found != kept.end() && found->second == bytes) << name;
+    }
+}
