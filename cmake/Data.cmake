@@ -13,9 +13,10 @@ vok_tool(make_lang)
 vok_tool(make_demo_card)
 target_compile_definitions(make_demo_card PRIVATE VOK_DEMO_CONTENT="${CMAKE_SOURCE_DIR}/data/demo")
 # PNG pictures of bitmaps: the tour's screenshots and the handheld menu's icon.
-find_package(ZLIB REQUIRED)
+# libpng (Debian's libpng-dev) writes them.
+find_package(PNG REQUIRED)
 vok_tool(bmp_to_png)
-target_link_libraries(bmp_to_png PRIVATE ZLIB::ZLIB)
+target_link_libraries(bmp_to_png PRIVATE PNG::PNG)
 
 file(GLOB_RECURSE VOK_ART_SOURCES CONFIGURE_DEPENDS data/art/*)
 file(GLOB VOK_LANG_SOURCES CONFIGURE_DEPENDS data/lang/*)

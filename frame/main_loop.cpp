@@ -20,9 +20,24 @@ static const char Caption[] = "VOK achievements - GP2X-Wiz";
 static const Uint32 FrameBudgetMs = 16;
 
 typedef void (*ScreenHandler)();
-// Indexed by ScreenMode; slot 0 and anything past the end draw no screen.
-static const ScreenHandler Screens[] = { 0, HomeScreen, ProfileEditor, GameScreen };
-static const int ScreenCount = sizeof Screens / sizeof Screens[0];
+// The handler of each Screen; any other ScreenMode draws no screen.
+struct ScreenRow {
+    Screen screen;
+    ScreenHandler handler;
+};
+static const ScreenRow Screens[] = {
+    { ScreenHome, HomeScreen }, { ScreenEditor, ProfileEditor }, { ScreenGame, GameScreen }
+};
+
+// One handler a frame: a screen that changes ScreenMode hands over from the next frame.
+static void RunScreen()
+{
+    for (size_t i = 0; i < sizeof Screens / sizeof Screens[0]; ++i) {
+        if (Screens[i].screen != ScreenMode) continue;
+        Screens[i].handler();
+        return;
+    }
+}
 
 int FramePacingDelay(Uint32 spanMs)
 {
@@ -65,7 +80,7 @@ static void RunFrames()
         if (frame < 0x7FFFFFFFL) ++frame; // the count only matters to scripts; never overflow
         if (BackgroundSurface) SDL_BlitSurface(BackgroundSurface, 0, ScreenSurface, 0);
         PlatformBeginFrame(frame);
-        if (ScreenMode > 0 && ScreenMode < ScreenCount) Screens[ScreenMode]();
+        RunScreen();
         int delay = FramePacingDelay(SDL_GetTicks() - frameStart);
         if (delay >= 0) SDL_Delay(Uint32(delay));
         frameStart = SDL_GetTicks();

@@ -6,7 +6,7 @@ const int BytesPerPixel = 2;
 const int DisplayScale = 1;
 const int SoundVolume = 120;
 
-int ScreenMode = 1;
+int ScreenMode = ScreenHome;
 int QuitRequested = 0;
 SDL_Surface* ScreenSurface = 0;
 SDL_Joystick* JoystickHandle = 0;
@@ -14,7 +14,7 @@ TTF_Font* FontSmall = 0;
 TTF_Font* FontLarge = 0;
 std::string StoreRoot = "/mnt/sd/vok/";
 
-int PopupId = 0;
+int PopupId = PopupNone;
 int PopupCursor = 0;
 int PopupItemCount = 3;
-int NoticeId = 0;
+int NoticeId = NoticeNone;

@@ -14,7 +14,7 @@ extern const int BytesPerPixel;        // video depth in bytes (2: 16 bits per p
 extern const int DisplayScale;         // drawing pixels to pointer coordinates (1)
 extern const int SoundVolume;          // mixer volume on every channel, of 128 (120)
 
-extern int ScreenMode;                 // 1 home screen, 2 profile editor, 3 game screen
+extern int ScreenMode;                 // the Screen whose handler the frame loop calls
 extern int QuitRequested;              // non-zero ends the frame loop after this frame
 extern SDL_Surface* ScreenSurface;     // the 320 x 240 x 16 surface every screen draws on
 extern SDL_Joystick* JoystickHandle;   // joystick 0, the handheld's buttons (null on a desktop without one)
@@ -22,15 +22,43 @@ extern TTF_Font* FontSmall;            // media/pfcb.ttf at 8 points: labels, li
 extern TTF_Font* FontLarge;            // media/pfcb.ttf at 16 points: keyboard key labels
 extern std::string StoreRoot;          // folder of the profile folders; always ends with "/"
 
-extern int PopupId;                    // open popup box: 0 none, 1 to 4
+extern int PopupId;                    // the open Popup box, PopupNone for none
 extern int PopupCursor;                // highlighted popup line, 0 at the top
 extern int PopupItemCount;             // line count of the popup drawn last (3 or 2)
-extern int NoticeId;                   // notice shown over the screen: 0 none, else a NoticeName
+extern int NoticeId;                   // the Notice shown over the screen, NoticeNone for none
 
 // Joystick 0 button numbers of the handheld.
 enum Button {
     ButtonUp = 0, ButtonLeft = 2, ButtonDown = 4, ButtonRight = 6, ButtonMenu = 8,
     ButtonL = 10, ButtonR = 11, ButtonB = 13, ButtonX = 14, ButtonY = 15
+};
+
+// The values of ScreenMode; any other value shows no screen.
+enum Screen {
+    ScreenHome = 1,   // HomeScreen: the selected player's card
+    ScreenEditor = 2, // ProfileEditor
+    ScreenGame = 3    // GameScreen: one game's achievements
+};
+
+// The values of PopupId: the popup boxes and the menus MenuAction carries out.
+enum Popup {
+    PopupNone = 0,
+    PopupHomeMenu = 1,      // snapshot, remove the player, exit
+    PopupRemoveProfile = 2, // removing the player: yes, no
+    PopupGameMenu = 3,      // snapshot, remove the game, exit
+    PopupRemoveGame = 4     // removing the game: yes, no
+};
+
+// The values of NoticeId: the one-shot messages until the next press.
+enum Notice {
+    NoticeNone = 0,
+    NoticeNoProfile = 1,    // first start, no player on the card
+    NoticeFirstProfile = 2, // creating the first player
+    NoticeGoodbye = 3,      // the player's goodbye; the next press ends the program
+    NoticeCardSnapshot = 4, // the card's snapshot saved as "<folder>.bmp"
+    NoticeGameSnapshot = 5, // the game screen's snapshot saved
+    NoticeNoName = 6,       // saving a player without a name
+    NoticeNotSaved = 7      // a snapshot, a profile or a new player could not be written
 };
 
 #endif

@@ -6,15 +6,21 @@
 
 bool DrawingCaches = true;
 
+SDL_Rect MakeRect(int x, int y, int w, int h)
+{
+    SDL_Rect rect;
+    rect.x = static_cast<Sint16>(x);
+    rect.y = static_cast<Sint16>(y);
+    rect.w = static_cast<Uint16>(w);
+    rect.h = static_cast<Uint16>(h);
+    return rect;
+}
+
 // Blits the whole of `image` with its top-left at (x, y); nothing for a null image or target.
 static void BlitAt(SDL_Surface* image, SDL_Surface* target, int x, int y)
 {
     if (!image || !target) return;
-    SDL_Rect where;
-    where.x = static_cast<Sint16>(x);
-    where.y = static_cast<Sint16>(y);
-    where.w = 0;
-    where.h = 0;
+    SDL_Rect where = MakeRect(x, y, 0, 0);
     SDL_BlitSurface(image, 0, target, &where);
 }
 
@@ -236,11 +242,7 @@ void DrawTwoLineText(SDL_Surface* target, const char* text, int x, int y, int re
 static void FillPart(int x, int y, int w, int h, Uint32 colour)
 {
     if (!ScreenSurface) return;
-    SDL_Rect part;
-    part.x = static_cast<Sint16>(x);
-    part.y = static_cast<Sint16>(y);
-    part.w = static_cast<Uint16>(w);
-    part.h = static_cast<Uint16>(h);
+    SDL_Rect part = MakeRect(x, y, w, h);
     SDL_FillRect(ScreenSurface, &part, colour);
 }
 
@@ -286,12 +288,7 @@ void DrawBox(SDL_Rect rect, Uint32 fill, Uint32 border)
         return;
     }
     FillRoundFrame(rect, border);
-    SDL_Rect inner;
-    inner.x = static_cast<Sint16>(rect.x + 1);
-    inner.y = static_cast<Sint16>(rect.y + 1);
-    inner.w = static_cast<Uint16>(rect.w - 2);
-    inner.h = static_cast<Uint16>(rect.h - 2);
-    FillRoundRect(inner, fill);
+    FillRoundRect(MakeRect(rect.x + 1, rect.y + 1, rect.w - 2, rect.h - 2), fill);
 }
 
 int TextWidth(TTF_Font* font, const char* text)

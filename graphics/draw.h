@@ -28,6 +28,8 @@ void FillRoundRectSmall(SDL_Rect rect, Uint32 colour);
 // A box with a one-pixel border of `border` around a fill of `fill`.
 void DrawBox(SDL_Rect rect, Uint32 fill, Uint32 border);
 
+// A rectangle; positions and sizes wrap into its 16-bit fields as SDL's own do.
+SDL_Rect MakeRect(int x, int y, int w, int h);
 // Width in pixels of `text` in `font` (0 for no font).
 int TextWidth(TTF_Font* font, const char* text);
 // A pixel value of ScreenSurface's format.

@@ -6,7 +6,7 @@
 #include "localization/texts.h"
 
 struct PopupBox {
-    int id;
+    Popup id;
     SDL_Rect rect;
     int itemCount;
     TextId lines[3]; // only the first itemCount are drawn
@@ -14,10 +14,10 @@ struct PopupBox {
 
 // The four menus; MenuAction gives each line its meaning.
 static const PopupBox PopupBoxes[] = {
-    { 1, { 110, 98, 100, 45 }, 3, { TextSnapshot, TextRemoveProfile, TextExit } },
-    { 2, { 110, 103, 100, 35 }, 2, { TextRemoveProfile, TextCancel, TextCancel } },
-    { 3, { 100, 98, 120, 45 }, 3, { TextSnapshot, TextRemoveGame, TextExit } },
-    { 4, { 100, 103, 120, 35 }, 2, { TextRemoveGame, TextCancel, TextCancel } }
+    { PopupHomeMenu, { 110, 98, 100, 45 }, 3, { TextSnapshot, TextRemoveProfile, TextExit } },
+    { PopupRemoveProfile, { 110, 103, 100, 35 }, 2, { TextRemoveProfile, TextCancel, TextCancel } },
+    { PopupGameMenu, { 100, 98, 120, 45 }, 3, { TextSnapshot, TextRemoveGame, TextExit } },
+    { PopupRemoveGame, { 100, 103, 120, 35 }, 2, { TextRemoveGame, TextCancel, TextCancel } }
 };
 static const int PopupBoxCount = sizeof PopupBoxes / sizeof PopupBoxes[0];
 
@@ -35,11 +35,7 @@ static const PopupBox* FindPopupBox(int id)
 static void DrawPopupBar(const SDL_Rect& box, int itemCount)
 {
     if (PopupCursor < 0 || PopupCursor >= itemCount || !ScreenSurface) return;
-    SDL_Rect bar;
-    bar.x = static_cast<Sint16>(box.x + 1);
-    bar.y = static_cast<Sint16>(box.y + 8 + 10 * PopupCursor);
-    bar.w = static_cast<Uint16>(box.w - 2);
-    bar.h = 10;
+    SDL_Rect bar = MakeRect(box.x + 1, box.y + 8 + 10 * PopupCursor, box.w - 2, 10);
     SDL_FillRect(ScreenSurface, &bar, ScreenColour(0, 180, 180));
 }
 
@@ -60,12 +56,7 @@ SDL_Rect NoticeBoxRect(int textWidth)
 {
     if (textWidth < 0) textWidth = 0;
     int width = textWidth <= 250 ? textWidth + 20 : 250;
-    SDL_Rect rect;
-    rect.x = static_cast<Sint16>(160 - width / 2);
-    rect.y = 100;
-    rect.w = static_cast<Uint16>(width);
-    rect.h = 35;
-    return rect;
+    return MakeRect(160 - width / 2, 100, width, 35);
 }
 
 // Sized on the whole text before it is split, so a two-line notice gets the capped width.

@@ -5,7 +5,7 @@
 
 #include <SDL.h>
 
-// Draws the box of PopupId (1 to 4) and sets PopupItemCount; other values draw nothing.
+// Draws the box of PopupId (a Popup) and sets PopupItemCount; other values draw nothing.
 void DrawPopup();
 // Draws a notice box sized to `text` (text width + 20, or 250 for texts over 250), centred on x 160 at y 100.
 void DrawNoticeBox(const char* text);

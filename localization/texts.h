@@ -6,12 +6,12 @@
 enum TextId {
     TextChoose = 1,             // pad hint: home screen (switch player) and game screen (move)
     TextEdit = 2,               // X hint on the home screen; pad hint in the editor
-    TextGames = 3,              // B hint on the home screen (25 pixels wide at most)
+    TextGames = 3,              // B hint on the home screen (22 pixels wide at most, 3 free before Y)
     TextNewProfile = 4,         // Y hint on the home screen
     TextCompleted = 5,          // heading of the card's completed-games row
     TextFavourites = 6,         // heading of the card's favourite-games row
     TextSave = 7,               // X hint in the editor
-    TextCancel = 8,             // Y hint in the editor; the "no" line of popups 2 and 4
+    TextCancel = 8,             // Y hint in the editor; the "no" line of the removal popups
     TextName = 9,               // editor row labels, 9 to 20, in row order
     TextLanguage = 10,
     TextBase = 11,
@@ -29,18 +29,18 @@ enum TextId {
     TextPointsLabel = 23,       // "%s: %i/%i" points line of the game screen
     TextHiddenName = 24,        // name shown for a hidden, locked achievement
     TextHiddenDescription = 25, // description shown for a hidden, locked achievement
-    TextNoticeNoProfile = 26,   // notice 1: first start, no player on the card
-    TextNoticeFirstProfile = 27,// notice 2: creating the first player
+    TextNoticeNoProfile = 26,   // NoticeNoProfile: first start, no player on the card
+    TextNoticeFirstProfile = 27,// NoticeFirstProfile: creating the first player
     TextSwitchGame = 28,        // L/R hint on the game screen
-    TextSnapshot = 29,          // line 0 of popups 1 and 3
-    TextRemoveProfile = 30,     // line 1 of popup 1, line 0 of popup 2
-    TextExit = 31,              // line 2 of popups 1 and 3
-    TextGoodbye = 32,           // notice 3, after the player's name
-    TextSnapshotSaved = 33,     // notices 4 and 5, before the file name
-    TextSnapshotWhere = 34,     // notices 4 and 5, after the file name
-    TextRemoveGame = 35,        // line 1 of popup 3, line 0 of popup 4
-    TextNoticeNoName = 36,      // notice 6: saving a player without a name
-    TextNoticeNotSaved = 37     // notice 7: a snapshot, a profile or a new player not written
+    TextSnapshot = 29,          // line 0 of the home and game menus
+    TextRemoveProfile = 30,     // line 1 of the home menu, line 0 of PopupRemoveProfile
+    TextExit = 31,              // line 2 of the home and game menus
+    TextGoodbye = 32,           // NoticeGoodbye, after the player's name
+    TextSnapshotSaved = 33,     // the snapshot notices, before the file name
+    TextSnapshotWhere = 34,     // the snapshot notices, after the file name
+    TextRemoveGame = 35,        // line 1 of the game menu, line 0 of PopupRemoveGame
+    TextNoticeNoName = 36,      // NoticeNoName: saving a player without a name
+    TextNoticeNotSaved = 37     // NoticeNotSaved: a snapshot, a profile or a new player not written
 };
 
 #endif

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "frame/state.h"
+#include "store/store_paths.h"
+
 PlatformOptions::PlatformOptions()
     : maxFrames(0), zoom(0), fullscreen(false), scanlines(false), help(false)
 {
@@ -36,7 +39,7 @@ static bool SetValue(const std::string& word, const std::string& value, Platform
 {
     long number = 0;
     if (word == "--store") {
-        options->storeRoot = value[value.size() - 1] == '/' ? value : value + "/";
+        options->storeRoot = WithTrailingSlash(value);
     } else if (word == "--launcher") {
         options->launcher = value;
     } else if (word == "--script") {
@@ -82,13 +85,15 @@ bool ParseOptions(int argc, char** argv, PlatformOptions* options, std::string* 
     return true;
 }
 
+// A script's word for each of the program's Button names.
 struct ButtonName {
     const char* name;
-    int button;
+    Button button;
 };
 static const ButtonName ButtonNames[] = {
-    { "up", 0 }, { "left", 2 }, { "down", 4 }, { "right", 6 }, { "menu", 8 },
-    { "l", 10 }, { "r", 11 }, { "b", 13 }, { "x", 14 }, { "y", 15 },
+    { "up", ButtonUp }, { "left", ButtonLeft }, { "down", ButtonDown }, { "right", ButtonRight },
+    { "menu", ButtonMenu }, { "l", ButtonL }, { "r", ButtonR }, { "b", ButtonB }, { "x", ButtonX },
+    { "y", ButtonY },
 };
 
 // A button by name or number 0 to 31; -1 when it is neither.
@@ -181,6 +186,14 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>* events, std:
     return true;
 }
 
+// " up left down ...": the script's button words as the parser takes them.
+static std::string ButtonWords()
+{
+    std::string words;
+    for (size_t i = 0; i < sizeof ButtonNames / sizeof ButtonNames[0]; ++i) words += std::string(" ") + ButtonNames[i].name;
+    return words;
+}
+
 std::string UsageText()
 {
     return
@@ -205,5 +218,5 @@ std::string UsageText()
         "  mouse click       touch\n"
         "  closing the window ends the program\n"
         "\n"
-        "Button names in scripts: up left down right menu l r b x y, or a number 0 to 31.\n";
+        "Button names in scripts:" + ButtonWords() + ", or a number 0 to 31.\n";
 }

@@ -17,6 +17,8 @@ static size_t NextScreenshot = 0;       // first event not yet looked at for scr
 
 static const char HandheldLauncher[] = "/usr/gp2x/gp2xmenu";
 
+// The script the person running vok names, read whole: unlike the card's files (ReadFileBytes)
+// it may come through a pipe ("--script <(...)"), and nothing on the card can plant it.
 static bool ReadWholeFile(const std::string& path, std::string* text)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");

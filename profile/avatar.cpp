@@ -42,12 +42,18 @@ void ScanStore()
     ScanProfiles();
 }
 
-std::string AvatarPartFileName(int part, int number)
+std::string AvatarPartName(int part, int number)
 {
     if (part < 0 || part >= AvatarPartCount || number < 1 || number > MaxPartImages) return "";
     char name[64];
-    std::sprintf(name, number < 10 ? "media/vok_%s_0%i.bmp" : "media/vok_%s_%i.bmp", AvatarParts[part].key, number);
+    std::sprintf(name, number < 10 ? "vok_%s_0%i.bmp" : "vok_%s_%i.bmp", AvatarParts[part].key, number);
     return name;
+}
+
+std::string AvatarPartFileName(int part, int number)
+{
+    const std::string name = AvatarPartName(part, number);
+    return name.empty() ? name : "media/" + name;
 }
 
 void ScanAvatarParts()

@@ -31,7 +31,10 @@ void LoadAvatarImages(); // AvatarPartImages from AvatarPartFiles
 void DrawAvatar(const ProfileRecord* record);
 // A part number text read as strtol does ("05", "5" and " 5" are 5; "" is 0).
 int PartNumber(const std::string& text);
-// "media/vok_<key>_0N.bmp" for 1 to 9, "media/vok_<key>_N.bmp" from 10.
+// "vok_<key>_0N.bmp" for 1 to 9, "vok_<key>_N.bmp" from 10 to 99; "" for any other part or
+// number. The one place of the name: the avatar generator writes its files under it too.
+std::string AvatarPartName(int part, int number);
+// "media/" + AvatarPartName, where the program finds the part; "" where that is "".
 std::string AvatarPartFileName(int part, int number);
 
 #endif

@@ -125,13 +125,13 @@ static void SaveProfile()
         return;
     }
     KeyboardOpen = 0;
-    ScreenMode = 1;
+    ScreenMode = ScreenHome;
 }
 
 static void LeaveEditor()
 {
     KeyboardOpen = 0;
-    ScreenMode = 1;
+    ScreenMode = ScreenHome;
 }
 
 // The key cursor keeps to the keys of its row.
@@ -188,8 +188,8 @@ static const int EditorButtonCount = sizeof EditorButtons / sizeof EditorButtons
 
 static void HandleEditorButton(int button)
 {
-    if (NoticeId != 0) { // a shown notice takes the press, nothing else
-        NoticeId = 0;
+    if (NoticeId != NoticeNone) { // a shown notice takes the press, nothing else
+        NoticeId = NoticeNone;
         return;
     }
     for (int i = 0; i < EditorButtonCount; ++i) {
@@ -257,7 +257,7 @@ static void DrawEditor()
     DrawHint(ButtonPad2Surface, 24, TextEdit, 45);
     DrawHint(ButtonXSurface, 155, TextSave, 170);
     DrawHint(ButtonYSurface, 220, TextCancel, 235);
-    if (NoticeId != 0) DrawNotice();
+    if (NoticeId != NoticeNone) DrawNotice();
 }
 
 void ProfileEditor()

@@ -1,4 +1,4 @@
-// The profile editor (screen 2): name on the on-screen keyboard, language, the ten avatar
+// The profile editor (ScreenEditor): name on the on-screen keyboard, language, the ten avatar
 // parts with a live preview; saving stores the player, Y leaves without storing.
 #ifndef VOK_PROFILE_PROFILE_EDITOR_H
 #define VOK_PROFILE_PROFILE_EDITOR_H

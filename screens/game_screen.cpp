@@ -78,34 +78,27 @@ static void CursorHome()
     GridRow = 1;
 }
 
-// After the selection moved: the other game, the cursor back home, the sound.
-static void GameSwitched()
+static void OpenGameMenu() { OpenPopup(PopupGameMenu); }
+static int GameCount() { return static_cast<int>(GameFolders.size()); }
+
+// The game at `index` selected and loaded, the cursor back home, the sound.
+static void SwitchGame(int index)
 {
+    SelectedGame = index;
     LoadSelectedGame();
     CursorHome();
     PlayNextSound();
 }
 
-static void PreviousGame()
-{
-    SelectedGame = PreviousIndex(SelectedGame, static_cast<int>(GameFolders.size()));
-    GameSwitched();
-}
-
-static void NextGame()
-{
-    SelectedGame = NextIndex(SelectedGame, static_cast<int>(GameFolders.size()));
-    GameSwitched();
-}
-
-static void OpenGameMenu() { OpenPopup(3); }
+static void PreviousGame() { SwitchGame(PreviousIndex(SelectedGame, GameCount())); }
+static void NextGame() { SwitchGame(NextIndex(SelectedGame, GameCount())); }
 
 // Confirming the removal of the shown game loads the next one, and every newly loaded game
 // starts with the cursor on its first cell: left where it was, it could sit on a cell the
 // next game has no text for, with nothing shown and no way to move until L or R.
 static void ConfirmMenuItem()
 {
-    bool removesGame = PopupId == 4 && PopupCursor == 0;
+    bool removesGame = PopupId == PopupRemoveGame && PopupCursor == 0;
     MenuAction();
     if (removesGame)
         CursorHome();
@@ -113,7 +106,7 @@ static void ConfirmMenuItem()
 
 static void BackHome()
 {
-    ScreenMode = 1;
+    ScreenMode = ScreenHome;
 }
 
 static const ButtonAction GameButtons[] = {
@@ -133,7 +126,7 @@ static void HandleEvents()
 {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT && PopupId == 0)
+        if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT && PopupId == PopupNone)
             GridHitTest(event.button.x, event.button.y); // a notice does not block touches
         else if (event.type == SDL_JOYBUTTONDOWN)
             HandleScreenButton(GameButtons, sizeof GameButtons / sizeof GameButtons[0], event.jbutton.button);
@@ -263,7 +256,7 @@ void GameScreen()
     DrawPanel();
     SnapshotStep(SnapshotFileName(), NoticeGameSnapshot);
     DrawGameHints();
-    if (NoticeId != 0)
+    if (NoticeId != NoticeNone)
         DrawNotice();
     DrawPopup();
 }

@@ -1,4 +1,4 @@
-// The game screen (screen 3): one game's title, counts, the grid of up to fifty
+// The game screen (ScreenGame): one game's title, counts, the grid of up to fifty
 // achievements with a cursor, and the panel of the achievement under it.
 #ifndef VOK_SCREENS_GAME_SCREEN_H
 #define VOK_SCREENS_GAME_SCREEN_H

@@ -29,9 +29,10 @@ int StarCount(int pointsEarned, int pointsPossible)
     return count > 5 ? 5 : static_cast<int>(count);
 }
 
-// After the selection moved: the new player's language, totals, ranking and the sound.
-static void ProfileSwitched()
+// The player at `index` selected with its language, totals, ranking, and the sound.
+static void SwitchProfile(int index)
 {
+    SelectedProfile = index;
     if (CurrentProfile())
         LanguageTable.SetLanguage(CurrentProfile()->lang);
     if (HasUpdateMarker())
@@ -40,19 +41,11 @@ static void ProfileSwitched()
     PlayNextSound();
 }
 
-static void PreviousProfile()
-{
-    SelectedProfile = PreviousIndex(SelectedProfile, static_cast<int>(Profiles.size()));
-    ProfileSwitched();
-}
+static int ProfileCount() { return static_cast<int>(Profiles.size()); }
+static void PreviousProfile() { SwitchProfile(PreviousIndex(SelectedProfile, ProfileCount())); }
+static void NextProfile() { SwitchProfile(NextIndex(SelectedProfile, ProfileCount())); }
 
-static void NextProfile()
-{
-    SelectedProfile = NextIndex(SelectedProfile, static_cast<int>(Profiles.size()));
-    ProfileSwitched();
-}
-
-static void OpenHomeMenu() { OpenPopup(1); }
+static void OpenHomeMenu() { OpenPopup(PopupHomeMenu); }
 
 static void OpenGames()
 {
@@ -61,7 +54,7 @@ static void OpenGames()
     GridColumn = 1;
     GridRow = 1;
     if (!GameFolders.empty())
-        ScreenMode = 3;
+        ScreenMode = ScreenGame;
 }
 
 static void EditProfile()
@@ -72,7 +65,7 @@ static void EditProfile()
     SetEditedProfile(p->folder, p->lang, p->name, p->base, p->eyes, p->browns, p->ears, p->nose,
                      p->mouth, p->facial, p->hair, p->tatoo, p->clothes);
     EditorRow = 0;
-    ScreenMode = 2;
+    ScreenMode = ScreenEditor;
 }
 
 static void NewProfile()
@@ -80,7 +73,7 @@ static void NewProfile()
     SetEditedProfile("", "", "", "01", "", "", "", "", "", "", "", "", "");
     if (Profiles.empty())
         NoticeId = NoticeFirstProfile;
-    ScreenMode = 2;
+    ScreenMode = ScreenEditor;
 }
 
 static const ButtonAction HomeButtons[] = {
@@ -157,7 +150,7 @@ void HomeScreen()
         DrawProfileCard(profile);
     SnapshotStep(profile ? profile->folder + ".bmp" : std::string(), NoticeCardSnapshot);
     DrawHomeHints();
-    if (NoticeId != 0)
+    if (NoticeId != NoticeNone)
         DrawNotice();
     DrawPopup();
 }

@@ -1,4 +1,4 @@
-// The home screen (screen 1): the selected player's card, switching players, and the way
+// The home screen (ScreenHome): the selected player's card, switching players, and the way
 // into the games, the editor and the home menu.
 #ifndef VOK_SCREENS_HOME_SCREEN_H
 #define VOK_SCREENS_HOME_SCREEN_H

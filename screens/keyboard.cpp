@@ -61,16 +61,6 @@ static const SpecialKey SpecialKeys[] = {
 };
 static const int SpecialKeyCount = sizeof SpecialKeys / sizeof SpecialKeys[0];
 
-static SDL_Rect MakeRect(int x, int y, int w, int h)
-{
-    SDL_Rect rect;
-    rect.x = static_cast<Sint16>(x);
-    rect.y = static_cast<Sint16>(y);
-    rect.w = static_cast<Uint16>(w);
-    rect.h = static_cast<Uint16>(h);
-    return rect;
-}
-
 static const SpecialKey* FindSpecialKey(int row, int column)
 {
     for (int i = 0; i < SpecialKeyCount; ++i)

@@ -14,7 +14,7 @@ int SnapshotCountdown = 0;
 // A notice's text is `before` + the middle part + `after`; text id 0 adds nothing.
 enum NoticeNeed { NeedsNothing, NeedsPlayer, NeedsPlayerAndGame };
 struct NoticeRow {
-    int id;
+    Notice id;
     NoticeNeed need;
     int before;
     std::string (*middle)(const ProfileRecord* player); // player null only with NeedsNothing
@@ -72,11 +72,11 @@ void DrawNotice()
 
 bool DismissNotice()
 {
-    if (NoticeId == 0)
+    if (NoticeId == NoticeNone)
         return false;
     if (NoticeId == NoticeGoodbye)
         QuitRequested = 1;
-    NoticeId = 0;
+    NoticeId = NoticeNone;
     return true;
 }
 
@@ -113,7 +113,7 @@ static bool SaveSnapshot(const std::string& fileName)
     return ScreenSurface && EncodeBmp(ScreenSurface, &bytes) && WriteFileSafely(StoreRoot + fileName, bytes);
 }
 
-void SnapshotStep(const std::string& fileName, int noticeId)
+void SnapshotStep(const std::string& fileName, Notice notice)
 {
     if (SnapshotCountdown <= 0)
         return;
@@ -124,5 +124,5 @@ void SnapshotStep(const std::string& fileName, int noticeId)
         NoticeId = NoticeNotSaved;
         return;
     }
-    NoticeId = noticeId;
+    NoticeId = notice;
 }

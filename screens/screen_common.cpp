@@ -13,7 +13,7 @@ void HandleScreenButton(const ButtonAction* table, int count, int button)
     for (int i = 0; i < count; ++i) {
         if (table[i].button != button)
             continue;
-        void (*action)() = PopupId == 0 ? table[i].withoutMenu : table[i].withMenu;
+        void (*action)() = PopupId == PopupNone ? table[i].withoutMenu : table[i].withMenu;
         if (action)
             action();
         return;
@@ -34,7 +34,7 @@ void PopupCursorDown()
         PopupCursor = 0;
 }
 
-void OpenPopup(int id)
+void OpenPopup(Popup id)
 {
     PopupCursor = 0;
     PopupId = id;
@@ -42,7 +42,7 @@ void OpenPopup(int id)
 
 void ClosePopup()
 {
-    PopupId = 0;
+    PopupId = PopupNone;
 }
 
 int PreviousIndex(int index, int count)

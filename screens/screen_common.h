@@ -5,6 +5,7 @@
 
 #include <string>
 #include <SDL.h>
+#include "frame/state.h"
 
 // What a joystick button does on a screen: one action while no menu is open, another
 // while one is; a null action does nothing.
@@ -20,8 +21,8 @@ void HandleScreenButton(const ButtonAction* table, int count, int button);
 
 void PopupCursorUp();   // one line up; from line 0 to the last line
 void PopupCursorDown(); // one line down; from the last line (or beyond) to line 0
-void OpenPopup(int id); // the menu key without a menu open: box `id`, first line highlighted
-void ClosePopup();      // PopupId = 0
+void OpenPopup(Popup id); // the menu key without a menu open: box `id`, first line highlighted
+void ClosePopup();      // PopupId = PopupNone
 
 // The entry before `index` of `count`: from the first back to the last (-1 when there are none).
 int PreviousIndex(int index, int count);

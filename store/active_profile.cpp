@@ -55,49 +55,49 @@ int HasUpdateMarker()
 static void StartSnapshot()
 {
     SnapshotCountdown = 4;
-    PopupId = 0;
+    PopupId = PopupNone;
 }
 
-static void AskRemoveProfile() { PopupId = 2; }
-static void AskRemoveGame() { PopupId = 4; }
-static void ClosePopup() { PopupId = 0; }
+static void AskRemoveProfile() { PopupId = PopupRemoveProfile; }
+static void AskRemoveGame() { PopupId = PopupRemoveGame; }
+static void ClosePopup() { PopupId = PopupNone; }
 
 static void ShowGoodbye()
 {
     NoticeId = NoticeGoodbye;
-    PopupId = 0;
+    PopupId = PopupNone;
 }
 
 static void ConfirmRemoveProfile()
 {
-    PopupId = 0;
+    PopupId = PopupNone;
     RemoveProfile();
 }
 
 static void ConfirmRemoveGame()
 {
-    PopupId = 0;
+    PopupId = PopupNone;
     RemoveGame();
 }
 
 // What confirming a popup line does; pairs not listed do nothing.
 struct MenuRow {
-    int popupId;
+    Popup popupId;
     int cursor;
     void (*action)();
 };
 
 static const MenuRow MenuRows[] = {
-    { 1, 0, StartSnapshot },        // home menu: snapshot
-    { 1, 1, AskRemoveProfile },     // home menu: remove the player
-    { 1, 2, ShowGoodbye },          // home menu: exit
-    { 2, 0, ConfirmRemoveProfile }, // removing the player: yes
-    { 2, 1, ClosePopup },           // removing the player: no
-    { 3, 0, StartSnapshot },        // game menu: snapshot
-    { 3, 1, AskRemoveGame },        // game menu: remove the game
-    { 3, 2, ShowGoodbye },          // game menu: exit
-    { 4, 0, ConfirmRemoveGame },    // removing the game: yes
-    { 4, 1, ClosePopup }            // removing the game: no
+    { PopupHomeMenu, 0, StartSnapshot },
+    { PopupHomeMenu, 1, AskRemoveProfile },
+    { PopupHomeMenu, 2, ShowGoodbye },
+    { PopupRemoveProfile, 0, ConfirmRemoveProfile }, // yes
+    { PopupRemoveProfile, 1, ClosePopup },           // no
+    { PopupGameMenu, 0, StartSnapshot },
+    { PopupGameMenu, 1, AskRemoveGame },
+    { PopupGameMenu, 2, ShowGoodbye },
+    { PopupRemoveGame, 0, ConfirmRemoveGame },       // yes
+    { PopupRemoveGame, 1, ClosePopup }               // no
 };
 
 void MenuAction()
@@ -132,7 +132,7 @@ void RemoveGame()
     LoadRanking();
     ListGames();
     if (GameFolders.empty()) {
-        ScreenMode = 1;
+        ScreenMode = ScreenHome;
         return;
     }
     LoadGameSummary();

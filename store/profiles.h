@@ -27,14 +27,14 @@ extern int SelectedProfile;                  // index into Profiles; -1 possible
 extern std::vector<std::string> GameFolders; // game folder names of the selected player
 extern int SelectedGame;                     // index into GameFolders
 extern SDL_Surface* AchievementIcons[50];    // icon of achievement id k + 1 in slot k, or null
-extern int FirstRunNoticeShown;              // notice 1 already raised in this run
+extern int FirstRunNoticeShown;              // NoticeNoProfile already raised in this run
 
 // The selected player, or null when SelectedProfile is outside Profiles.
 ProfileRecord* CurrentProfile();
 // The selected game folder name, or null when SelectedGame is outside GameFolders.
 const std::string* CurrentGameFolder();
 
-void ScanProfiles(); // rebuilds Profiles, loads every player's totals, raises notice 1 once
+void ScanProfiles(); // rebuilds Profiles, loads every player's totals, raises NoticeNoProfile once
 void ListGames();    // rebuilds GameFolders for the selected player; SelectedGame = 0
 // False for the entries of a player's folder that are never games: ".", ".." and the
 // temporaries of WriteFileSafely and the remnant of an interrupted removal.

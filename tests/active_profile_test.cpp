@@ -76,7 +76,7 @@ TEST(ActiveProfile, RemovingAGameWithABlank)
     for (const char* game : {"my game", "my", "game"}) card.Game("vok_anna", game, {1, 2, 3, 4, 5});
     ScanProfiles();
     ListGames();
-    ScreenMode = 3;
+    ScreenMode = ScreenGame;
     ASSERT_EQ(GameFolders.size(), 3u);
     for (SelectedGame = 0; GameFolders.at(SelectedGame) != "my game"; ++SelectedGame) {}
     const std::string next = GameFolders[SelectedGame == 0 ? 1 : 0];
@@ -96,20 +96,20 @@ TEST(ActiveProfile, RemovingPlayersAndMenuTable)
     for (const char* name : {"vok_anna", "vok_bob", "vok_cleo"}) card.Player(name);
     ScanProfiles();
     SelectedProfile = 0;
-    PopupId = 2;
+    PopupId = PopupRemoveProfile;
     FavouriteIcons[0] = SDL_CreateRGBSurface(SDL_SWSURFACE, 24, 24, 16, 0, 0, 0, 0);
     CompletedIcons[4] = SDL_CreateRGBSurface(SDL_SWSURFACE, 24, 24, 16, 0, 0, 0, 0);
     MenuAction();
     ASSERT_EQ(Profiles.size(), 2u);
-    EXPECT_TRUE(SelectedProfile == 1 && !FavouriteIcons[0] && !CompletedIcons[4] && NoticeId == 0);
+    EXPECT_TRUE(SelectedProfile == 1 && !FavouriteIcons[0] && !CompletedIcons[4] && NoticeId == NoticeNone);
     RemoveProfile();
     RemoveProfile();
-    EXPECT_TRUE(Profiles.empty() && NoticeId == 1);
-    NoticeId = 0;
+    EXPECT_TRUE(Profiles.empty() && NoticeId == NoticeNoProfile);
+    NoticeId = NoticeNone;
     card.Player("vok_dora");
     ScanProfiles();
     RemoveProfile();
-    EXPECT_TRUE(NoticeId == 0 && ListFolder(card.store).size() == 2u);
+    EXPECT_TRUE(NoticeId == NoticeNone && ListFolder(card.store).size() == 2u);
     const struct { int popup, cursor, popupAfter, notice, countdown; } rows[] = {
         {1, 0, 0, 0, 4},  {1, 1, 2, 0, 0}, {1, 2, 0, 3, 0},
         {3, 0, 0, 0, 4},  {3, 1, 4, 0, 0}, {3, 2, 0, 3, 0},
@@ -120,7 +120,7 @@ TEST(ActiveProfile, RemovingPlayersAndMenuTable)
         PopupId = row.popup;
         PopupCursor = row.cursor;
         NoticeId = SnapshotCountdown = 0;
-        ScreenMode = 3;
+        ScreenMode = ScreenGame;
         MenuAction();
         EXPECT_EQ(std::vector<int>({PopupId, NoticeId, SnapshotCountdown, PopupCursor, ScreenMode}),
                   std::vector<int>({row.popupAfter, row.notice, row.countdown, row.cursor, 3}))

@@ -108,7 +108,7 @@ TEST(AvatarArt, EveryLayerIsCompleteAndFitsEveryFace)
     std::vector<RgbImage> images[AvatarPartCount];
     for (int part = 0; part < AvatarPartCount; ++part) {
         RgbImage image;
-        for (int n = 1; ReadBmp24(BuildDir() + "/" + AvatarPartFileName(part, n), &image); ++n)
+        for (int n = 1; ReadBmp(BuildDir() + "/" + AvatarPartFileName(part, n), &image); ++n)
             images[part].push_back(image);
         EXPECT_GE(images[part].size(), least[part]) << AvatarParts[part].key;
     }

@@ -53,7 +53,7 @@ void Play(const std::string& store, const Script& s)
 std::vector<uint32_t> Picture(const std::string& path)
 {
     RgbImage image;
-    EXPECT_TRUE(ReadBmpPixels(path, &image)) << path;
+    EXPECT_TRUE(ReadBmp(path, &image)) << path;
     return image.pixels;
 }
 
@@ -92,9 +92,9 @@ TEST_F(EndToEnd, RemovingEveryGameAndSnapshots)
     EXPECT_EQ(Picture(dir / "home-after.bmp"), Picture(dir / "restart.bmp"));
 
     RgbImage background, saved, shown;
-    ASSERT_TRUE(ReadBmpPixels(BuildDir() + "/media/background.bmp", &background));
+    ASSERT_TRUE(ReadBmp(BuildDir() + "/media/background.bmp", &background));
     for (const std::string& name : {home, game}) {
-        ASSERT_TRUE(ReadBmpPixels(store + name, &saved) && ReadBmpPixels(dir / name, &shown)) << name;
+        ASSERT_TRUE(ReadBmp(store + name, &saved) && ReadBmp(dir / name, &shown)) << name;
         ASSERT_EQ(saved.pixels.size(), 320u * 240u);
         int wrong = 0; // content rows as shown, hint rows as the bare background
         for (size_t i = 0; i < saved.pixels.size(); ++i) {

@@ -28,13 +28,13 @@ TEST(FrameState, StartingValues)
     EXPECT_EQ(BytesPerPixel, 2);
     EXPECT_EQ(DisplayScale, 1);
     EXPECT_EQ(SoundVolume, 120);
-    EXPECT_EQ(ScreenMode, 1);
+    EXPECT_EQ(ScreenMode, ScreenHome);
     EXPECT_EQ(QuitRequested, 0);
     EXPECT_EQ(StoreRoot, "/mnt/sd/vok/");
-    EXPECT_EQ(PopupId, 0);
+    EXPECT_EQ(PopupId, PopupNone);
     EXPECT_EQ(PopupCursor, 0);
     EXPECT_EQ(PopupItemCount, 3);
-    EXPECT_EQ(NoticeId, 0);
+    EXPECT_EQ(NoticeId, NoticeNone);
     EXPECT_EQ(ScreenSurface, nullptr);
     EXPECT_EQ(JoystickHandle, nullptr);
     EXPECT_EQ(FontSmall, nullptr);

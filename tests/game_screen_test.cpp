@@ -27,7 +27,7 @@ protected:
         ResetScreens(card.store());
         ListGames();
         LoadSelectedGame();
-        ScreenMode = 3;
+        ScreenMode = ScreenGame;
     }
     void Press(int button, int times = 1) // one frame on a fresh background; times 0: no press
     {
@@ -45,15 +45,24 @@ TEST_F(GameScreenInProcess, Touches)
 {
     WriteGame(card.store(), "vok_anna", CountedGame("racer", 26, 26));
     Open();
+    // The touch (position, mouse button) with a popup and a notice open, then the cursor after it.
     struct Case { int x, y, button, popup, notice, column, row; };
     const Case cases[] = {
+        //  x      y      button popup notice column row
         // onto cells with a text, a notice kept
-        {160, 100, 1, 0, 1, 6, 3}, {59, 59, 1, 0, 0, 1, 1}, {60, 60, 1, 0, 0, 2, 2},
-        {284, 59, 1, 0, 0, 10, 1},
+        {   160,   100,   1,     0,    1,     6,     3},
+        {   59,    59,    1,     0,    0,     1,     1},
+        {   60,    60,    1,     0,    0,     2,     2},
+        {   284,   59,    1,     0,    0,     10,    1},
         // past the texts, off the grid, another mouse button, a menu open: the cursor stays
-        {185, 100, 1, 0, 0, 9, 9}, {160, 170, 1, 0, 0, 9, 9}, {20, 100, 1, 0, 0, 9, 9},
-        {285, 60, 1, 0, 0, 9, 9}, {60, 34, 1, 0, 0, 9, 9}, {65535, 65535, 1, 0, 0, 9, 9},
-        {160, 100, 3, 0, 0, 9, 9}, {160, 100, 1, 3, 0, 9, 9},
+        {   185,   100,   1,     0,    0,     9,     9},
+        {   160,   170,   1,     0,    0,     9,     9},
+        {   20,    100,   1,     0,    0,     9,     9},
+        {   285,   60,    1,     0,    0,     9,     9},
+        {   60,    34,    1,     0,    0,     9,     9},
+        {   65535, 65535, 1,     0,    0,     9,     9},
+        {   160,   100,   3,     0,    0,     9,     9},
+        {   160,   100,   1,     3,    0,     9,     9},
     };
     for (const Case& c : cases) {
         GridColumn = GridRow = 9;
@@ -117,20 +126,36 @@ TEST_F(GameScreenInProcess, PressesMenusAndRemovingGames)
         WriteGame(card.store(), "vok_anna", CountedGame(folder, 26, 26));
     Open();
     ASSERT_EQ(GameFolders, GameOrder(card.store(), "vok_anna"));
+    // Raised before the press, the button, then the popup, its cursor, the games listed, the game
+    // selected and the cursor's column; every press leaves no notice and the game screen.
     struct Step { int notice, button, popup, cursor, games, selected, column; };
     const Step steps[] = {
+        //  notice  button       popup cursor games selected column
         // without a menu: B and X rest, L and R switch games
-        {0, ButtonB, 0, 0, 2, 0, 1}, {0, ButtonX, 0, 0, 2, 0, 1}, {0, ButtonRight, 0, 0, 2, 0, 2},
-        {0, ButtonL, 0, 0, 2, 1, 1}, {0, ButtonRight, 0, 0, 2, 1, 2}, {0, ButtonR, 0, 0, 2, 0, 1},
+        {   0,      ButtonB,     0,    0,     2,    0,       1},
+        {   0,      ButtonX,     0,    0,     2,    0,       1},
+        {   0,      ButtonRight, 0,    0,     2,    0,       2},
+        {   0,      ButtonL,     0,    0,     2,    1,       1},
+        {   0,      ButtonRight, 0,    0,     2,    1,       2},
+        {   0,      ButtonR,     0,    0,     2,    0,       1},
         // menu 3 wraps and takes the other keys; its removal item opens menu 4
-        {0, ButtonRight, 0, 0, 2, 0, 2}, {0, ButtonMenu, 3, 0, 2, 0, 2}, {0, ButtonUp, 3, 2, 2, 0, 2},
-        {0, ButtonDown, 3, 0, 2, 0, 2}, {0, ButtonDown, 3, 1, 2, 0, 2}, {0, ButtonR, 3, 1, 2, 0, 2},
-        {0, ButtonX, 4, 1, 2, 0, 2},
+        {   0,      ButtonRight, 0,    0,     2,    0,       2},
+        {   0,      ButtonMenu,  3,    0,     2,    0,       2},
+        {   0,      ButtonUp,    3,    2,     2,    0,       2},
+        {   0,      ButtonDown,  3,    0,     2,    0,       2},
+        {   0,      ButtonDown,  3,    1,     2,    0,       2},
+        {   0,      ButtonR,     3,    1,     2,    0,       2},
+        {   0,      ButtonX,     4,    1,     2,    0,       2},
         // the menu key closes it; a notice takes one press
-        {0, ButtonDown, 4, 0, 2, 0, 2}, {0, ButtonMenu, 0, 0, 2, 0, 2}, {6, ButtonY, 0, 0, 2, 0, 2},
+        {   0,      ButtonDown,  4,    0,     2,    0,       2},
+        {   0,      ButtonMenu,  0,    0,     2,    0,       2},
+        {   6,      ButtonY,     0,    0,     2,    0,       2},
         // removing the shown game
-        {0, ButtonMenu, 3, 0, 2, 0, 2}, {0, ButtonDown, 3, 1, 2, 0, 2}, {0, ButtonB, 4, 1, 2, 0, 2},
-        {0, ButtonUp, 4, 0, 2, 0, 2}, {0, ButtonB, 0, 0, 1, 0, 1},
+        {   0,      ButtonMenu,  3,    0,     2,    0,       2},
+        {   0,      ButtonDown,  3,    1,     2,    0,       2},
+        {   0,      ButtonB,     4,    1,     2,    0,       2},
+        {   0,      ButtonUp,    4,    0,     2,    0,       2},
+        {   0,      ButtonB,     0,    0,     1,    0,       1},
     };
     for (const Step& s : steps) {
         NoticeId = s.notice;

@@ -65,18 +65,30 @@ TEST_F(HomeScreenInProcess, PressesAndTheStateTheyLeave)
     racer.summary = {3, 5, 30, 50, 7};
     WriteGame(card.store(), Profiles[1]->folder, racer);
     MarkUpdate(marked);
+    // Raised before the press, the button, then the player selected, the popup, its cursor and
+    // whether the program ends; every press leaves no notice and the home screen.
     struct Step { int notice, button, selected, popup, cursor, quit; };
     const Step steps[] = {
+        //  notice  button       selected popup cursor quit
         // left and right wrap, B without games
-        {0, ButtonLeft, 2, 0, 0, 0}, {0, ButtonRight, 0, 0, 0, 0},
-        {0, ButtonB, 0, 0, 0, 0}, {0, ButtonRight, 1, 0, 0, 0},
+        {   0,      ButtonLeft,  2,       0,    0,     0},
+        {   0,      ButtonRight, 0,       0,    0,     0},
+        {   0,      ButtonB,     0,       0,    0,     0},
+        {   0,      ButtonRight, 1,       0,    0,     0},
         // the menu wraps and takes the other keys
-        {0, ButtonMenu, 1, 1, 0, 0}, {0, ButtonUp, 1, 1, 2, 0}, {0, ButtonDown, 1, 1, 0, 0},
-        {0, ButtonLeft, 1, 1, 0, 0}, {0, ButtonDown, 1, 1, 1, 0},
+        {   0,      ButtonMenu,  1,       1,    0,     0},
+        {   0,      ButtonUp,    1,       1,    2,     0},
+        {   0,      ButtonDown,  1,       1,    0,     0},
+        {   0,      ButtonLeft,  1,       1,    0,     0},
+        {   0,      ButtonDown,  1,       1,    1,     0},
         // the confirmation, closed by the menu key
-        {0, ButtonB, 1, 2, 1, 0}, {0, ButtonUp, 1, 2, 0, 0}, {0, ButtonMenu, 1, 0, 0, 0},
+        {   0,      ButtonB,     1,       2,    1,     0},
+        {   0,      ButtonUp,    1,       2,    0,     0},
+        {   0,      ButtonMenu,  1,       0,    0,     0},
         // notices take one press; notice 3 ends the program
-        {1, ButtonMenu, 1, 0, 0, 0}, {0, ButtonRight, 2, 0, 0, 0}, {3, ButtonLeft, 2, 0, 0, 1},
+        {   1,      ButtonMenu,  1,       0,    0,     0},
+        {   0,      ButtonRight, 2,       0,    0,     0},
+        {   3,      ButtonLeft,  2,       0,    0,     1},
     };
     for (const Step& s : steps) {
         if (s.notice)
@@ -95,7 +107,7 @@ TEST_F(HomeScreenInProcess, PressesAndTheStateTheyLeave)
                                              "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"};
     EXPECT_EQ(EditedParts(), copied);
     Press(ButtonY);
-    EXPECT_TRUE(EditedParts() == FreshParts && NoticeId == 0);
+    EXPECT_TRUE(EditedParts() == FreshParts && NoticeId == NoticeNone);
 }
 
 // An empty card: notice 1 takes the first press alone; left and right give -1 and 0; X
@@ -106,16 +118,26 @@ TEST_F(HomeScreenInProcess, AnEmptyCard)
     ResetScreens(card.store());
     SelectedProfile = 0;
     EditorRow = 7;
-    NoticeId = 1; // as the first scan of an empty card raises it
+    NoticeId = NoticeNoProfile; // as the first scan of an empty card raises it
     const int none = -1; // a frame without a press
+    // The button (or none), then the player selected, the screen, the notice and the popup.
     struct Step { int button, selected, mode, notice, popup; };
     const Step steps[] = {
+        //  button       selected mode notice popup
         // the notice, then left, right, X and B
-        {ButtonLeft, 0, 1, 0, 0}, {ButtonLeft, -1, 1, 0, 0}, {ButtonX, -1, 1, 0, 0},
-        {ButtonB, -1, 1, 0, 0}, {ButtonRight, 0, 1, 0, 0}, {ButtonMenu, 0, 1, 0, 1},
+        {   ButtonLeft,  0,       1,   0,     0},
+        {   ButtonLeft,  -1,      1,   0,     0},
+        {   ButtonX,     -1,      1,   0,     0},
+        {   ButtonB,     -1,      1,   0,     0},
+        {   ButtonRight, 0,       1,   0,     0},
+        {   ButtonMenu,  0,       1,   0,     1},
         // the snapshot item counting down, then Y after the notice starts a fresh player
-        {ButtonB, 0, 1, 4, 0}, {none, 0, 1, 4, 0}, {none, 0, 1, 4, 0}, {none, 0, 1, 4, 0},
-        {ButtonY, 0, 1, 0, 0}, {ButtonY, 0, 2, 2, 0},
+        {   ButtonB,     0,       1,   4,     0},
+        {   none,        0,       1,   4,     0},
+        {   none,        0,       1,   4,     0},
+        {   none,        0,       1,   4,     0},
+        {   ButtonY,     0,       1,   0,     0},
+        {   ButtonY,     0,       2,   2,     0},
     };
     for (const Step& s : steps) {
         if (s.button != none)

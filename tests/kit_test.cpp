@@ -255,13 +255,13 @@ TEST(Kit, ExampleGameUnlockShowsInVok)
     WriteFile(reference.store() + "vok_kim/vok.erience", Int32s({0, 3, 0, 80}));
     ASSERT_EQ(RunOnCard(reference.store(), "1 screenshot " + (reference / "zero.bmp") + "\n", 2).status, 0);
     RgbImage home, expected, zero, game, unlocked, locked;
-    ASSERT_TRUE(ReadBmpPixels(dir / "home.bmp", &home) && ReadBmpPixels(reference / "home.bmp", &expected) &&
-                ReadBmpPixels(reference / "zero.bmp", &zero));
+    ASSERT_TRUE(ReadBmp(dir / "home.bmp", &home) && ReadBmp(reference / "home.bmp", &expected) &&
+                ReadBmp(reference / "zero.bmp", &zero));
     EXPECT_TRUE(home.pixels == expected.pixels);
     EXPECT_FALSE(home.pixels == zero.pixels); // the points are what differs
 
-    ASSERT_TRUE(ReadBmpPixels(dir / "game.bmp", &game) && ReadBmp24(BuildDir() + "/media/experiencew.bmp", &unlocked) &&
-                ReadBmp24(BuildDir() + "/media/experience.bmp", &locked));
+    ASSERT_TRUE(ReadBmp(dir / "game.bmp", &game) && ReadBmp(BuildDir() + "/media/experiencew.bmp", &unlocked) &&
+                ReadBmp(BuildDir() + "/media/experience.bmp", &locked));
     int wrong = 0, compared = 0; // cell 2 (unlocked, no icon) and cell 3 (locked) from x 60 and 85, y 35
     for (const auto& [image, left] : {std::pair<const RgbImage*, int>{&unlocked, 60}, {&locked, 85}})
         for (int y = 0; y < image->height; ++y)

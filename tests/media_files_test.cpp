@@ -34,7 +34,7 @@ TEST(MediaFiles, SizesTransparencyAndTheSameOnEveryRun)
     for (const auto& p : Pictures) {
         SCOPED_TRACE(p.name);
         RgbImage image;
-        ASSERT_TRUE(ReadBmp24(BuildDir() + "/media/" + p.name, &image));
+        ASSERT_TRUE(ReadBmp(BuildDir() + "/media/" + p.name, &image));
         EXPECT_TRUE(image.width >= p.minW && image.width <= p.maxW && image.height >= p.minH
                     && image.height <= p.maxH);
         const bool keyed = std::string(p.name) != "background.bmp" && std::string(p.name) != "icon.bmp";

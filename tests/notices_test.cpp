@@ -27,7 +27,7 @@ TEST(Notices, TextsWhenTheyShowAndTheSnapshotCountdown)
     for (int id : {0, 3, 4, 5, 8, -1})
         EXPECT_EQ(Shown(id), "(nothing)") << id;
     EXPECT_EQ(Shown(1), T(TextNoticeNoProfile));
-    NoticeId = 3;
+    NoticeId = NoticeGoodbye;
     DrawNotice();
     EXPECT_FALSE(Near(ScreenPixel(160, 128), 0, 0, 255)) << "a box for notice 3 without a player";
     WritePlayer(card.store(), {"vok_anna", "Anna"});
@@ -37,7 +37,7 @@ TEST(Notices, TextsWhenTheyShowAndTheSnapshotCountdown)
     EXPECT_EQ(Shown(5), "(nothing)");
     GameFolders.push_back("racer");
     EXPECT_EQ(Shown(5), T(TextSnapshotSaved) + " bmp " + T(TextSnapshotWhere));
-    NoticeId = 5;
+    NoticeId = NoticeGameSnapshot;
     DrawNotice();
     EXPECT_TRUE(Near(ScreenPixel(160, 128), 0, 0, 255));
 
@@ -49,15 +49,15 @@ TEST(Notices, TextsWhenTheyShowAndTheSnapshotCountdown)
     const Step steps[] = {{3, 4, false}, {2, 4, false}, {1, 4, true}, {0, 4, false}, {0, 0, false}};
     for (const Step& step : steps) {
         WriteFile(file, "old");
-        NoticeId = 0;
-        SnapshotStep("vok_anna.bmp", 4);
+        NoticeId = NoticeNone;
+        SnapshotStep("vok_anna.bmp", NoticeCardSnapshot);
         EXPECT_EQ(std::vector({SnapshotCountdown, NoticeId}), std::vector({step.left, step.notice}));
         EXPECT_EQ(ReadFile(file) != "old", step.saved) << step.left;
     }
     SnapshotCountdown = 2;
-    SnapshotStep("missing/folder.bmp", 5);
+    SnapshotStep("missing/folder.bmp", NoticeGameSnapshot);
     EXPECT_EQ(NoticeId, NoticeNotSaved);
-    SnapshotStep("missing/folder.bmp", 5);
+    SnapshotStep("missing/folder.bmp", NoticeGameSnapshot);
     EXPECT_EQ(std::vector({SnapshotCountdown, NoticeId}), std::vector({0, int(NoticeNotSaved)})) << "stays told";
     EXPECT_EQ(Shown(NoticeNotSaved), T(TextNoticeNotSaved));
     ReleaseCard();

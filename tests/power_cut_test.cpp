@@ -68,18 +68,8 @@ struct Scenario {
 // The script of `words`, a screenshot into `shot` after the last word and two more frames.
 std::string ScriptOf(const std::string& words, const std::string& shot, int* frames)
 {
-    std::istringstream in(words);
-    std::string text, word;
     int frame = 2;
-    while (in >> word) {
-        const size_t comma = word.find(',');
-        if (word[0] == '.')
-            frame += std::stoi(word.substr(1));
-        else if (comma != std::string::npos)
-            text += std::to_string(frame++) + " touch " + word.replace(comma, 1, " ") + "\n";
-        else
-            text += std::to_string(frame++) + " button " + word + "\n";
-    }
+    std::string text = WordsScript(words, &frame);
     frame += 2;
     text += std::to_string(frame) + " screenshot " + shot + "\n";
     *frames = frame + 1;
@@ -190,7 +180,7 @@ std::pair<std::string, std::string> TotalsAndFresh(const std::string& store)
 bool ShowsNotice(const std::string& shot, const std::string& text)
 {
     RgbImage image;
-    if (!ReadBmpPixels(shot, &image) || image.pixels.size() != 320u * 240u)
+    if (!ReadBmp(shot, &image) || image.pixels.size() != 320u * 240u)
         return false;
     ClearScreen();
     DrawNoticeBox(text.c_str());

@@ -20,13 +20,8 @@ protected:
     void SetUp() override
     {
         StartScreens();
-        ResetScreens(card.store());
-        LanguageTable.SetLanguage("English");
-        EditedProfile = ProfileRecord();
-        EditorRow = KeyboardOpen = KeyboardShift = KeyboardLock = 0;
-        ScreenMode = 2;
-        SelectBarY = 24;
-        SelectBarStep = KeyboardRow = KeyboardColumn = 1;
+        ResetScreens(card.store()); // English, a fresh EditedProfile, the editor and keyboard as at start
+        ScreenMode = ScreenEditor;
         for (auto& images : AvatarPartImages)
             images.clear();
     }
@@ -104,7 +99,7 @@ TEST_F(Editor, KeyboardNoticesAndAnEmptyName)
         path += std::to_string(KeyboardRow) + "," + std::to_string(KeyboardColumn) + " ";
     }
     EXPECT_EQ(path, "1,11 1,11 2,10 2,10 3,10 3,11 4,9 4,9 4,8 ");
-    NoticeId = 2;
+    NoticeId = NoticeFirstProfile;
     PushButton(ButtonX);
     PushTouch(40, 120);
     PushTouch(65, 120, 3);
@@ -138,17 +133,7 @@ TEST_F(Editor, ASaveTheCardRefusesKeepsTheWork)
 // N frames without input.
 static VokRun RunWords(const std::string& store, const std::string& words, int frame = 2)
 {
-    std::istringstream in(words);
-    std::string text, word;
-    while (in >> word) {
-        const size_t comma = word.find(',');
-        if (word[0] == '.')
-            frame += std::stoi(word.substr(1));
-        else if (comma != std::string::npos)
-            text += std::to_string(frame++) + " touch " + word.replace(comma, 1, " ") + "\n";
-        else
-            text += std::to_string(frame++) + " button " + word + "\n";
-    }
+    const std::string text = WordsScript(words, &frame);
     return RunOnCard(store, text, frame + 1);
 }
 

@@ -11,12 +11,12 @@ TEST(Profiles, ScanPlayersAndListGames)
 {
     TestCard card;
     ScanProfiles();
-    EXPECT_TRUE(Profiles.empty() && NoticeId == 1);
-    NoticeId = 0;
+    EXPECT_TRUE(Profiles.empty() && NoticeId == NoticeNoProfile);
+    NoticeId = NoticeNone;
     ScanProfiles();
     StoreRoot = card.store + "missing/";
     ScanProfiles();
-    EXPECT_EQ(NoticeId, 0);
+    EXPECT_EQ(NoticeId, NoticeNone);
 
     StoreRoot = card.store;
     for (const char* folder : {"vok_a", "VOK_bob", "vok_", "vok_c"})
@@ -31,7 +31,7 @@ TEST(Profiles, ScanPlayersAndListGames)
         folders.push_back(record->folder);
     const auto isPlayer = [](const std::string& n) { return n == "vok_a" || n == "vok_" || n == "vok_c"; };
     EXPECT_EQ(folders, DirectoryOrder(card.store, isPlayer));
-    EXPECT_TRUE(SelectedProfile == 2 && NoticeId == 0 && !FavouriteIcons[0]);
+    EXPECT_TRUE(SelectedProfile == 2 && NoticeId == NoticeNone && !FavouriteIcons[0]);
     const ProfileRecord* cleo = Profiles[IndexOf("vok_c")];
     EXPECT_TRUE(cleo->unlockedCount == 7 && cleo->achievementCount == 0 && cleo->pointsPossible == 0);
 

@@ -88,3 +88,19 @@ TEST(Program, InstalledCommandRunsAndEnds)
         EXPECT_EQ(ReadFile(dir / "caller/shot.bmp"), ReadFile(dir / "ref.bmp"));
     }
 }
+
+// One screen handler a frame: the frame of a press that changes the screen still shows the
+// screen it was pressed on, the next frame the new one.
+TEST(Program, AScreenChangeShowsFromTheNextFrame)
+{
+    if (HandheldBuild) GTEST_SKIP() << "the handheld build ends at once without a joystick";
+    TempDir dir;
+    WritePlayer(dir.store(), {"vok_ana", "Ana"});
+    RunOnCard(dir.store(), "1 screenshot " + (dir / "home.bmp") + "\n", 1);
+    const std::string script = "1 button x\n1 screenshot " + (dir / "pressed.bmp") + "\n2 screenshot " +
+                               (dir / "next.bmp") + "\n";
+    EXPECT_EQ(RunOnCard(dir.store(), script, 2).status, 0);
+    ASSERT_FALSE(ReadFile(dir / "home.bmp").empty());
+    EXPECT_EQ(ReadFile(dir / "pressed.bmp"), ReadFile(dir / "home.bmp"));
+    EXPECT_NE(ReadFile(dir / "next.bmp"), ReadFile(dir / "home.bmp"));
+}

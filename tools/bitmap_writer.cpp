@@ -1,15 +1,11 @@
 #include "tools/bitmap_writer.h"
 
+#include <SDL.h>
+
 #include <fstream>
-#include <iterator>
 
 static void Put16(std::string& out, uint32_t v) { out += char(v & 0xFF); out += char((v >> 8) & 0xFF); }
 static void Put32(std::string& out, uint32_t v) { Put16(out, v & 0xFFFF); Put16(out, v >> 16); }
-static uint32_t Get32(const std::string& b, size_t o)
-{
-    return uint32_t(uint8_t(b[o])) | uint32_t(uint8_t(b[o + 1])) << 8 | uint32_t(uint8_t(b[o + 2])) << 16 |
-           uint32_t(uint8_t(b[o + 3])) << 24;
-}
 
 std::string EncodeBmp24(const RgbImage& image)
 {
@@ -104,36 +100,35 @@ static uint32_t From565(uint32_t v)
     return (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
 }
 
-bool ReadBmp24(const std::string& path, RgbImage* image)
+static bool Is565(const SDL_PixelFormat* f)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    std::string b((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return false;
-    const uint32_t offset = Get32(b, 10);
-    const int width = int(Get32(b, 18));
-    int height = int(Get32(b, 22));
-    const int bits = uint8_t(b[28]) | uint8_t(b[29]) << 8;
-    const bool is565 = bits == 16 && Get32(b, 30) == 3 && b.size() >= 66 && Get32(b, 54) == 0xF800
-                       && Get32(b, 58) == 0x07E0 && Get32(b, 62) == 0x001F;
-    if ((bits != 24 && bits != 32 && !is565) || (Get32(b, 30) != 0 && Get32(b, 30) != 3)) return false;
-    const bool topDown = height < 0;
-    if (topDown) height = -height;
-    if (width <= 0 || height <= 0 || width > 8192 || height > 8192) return false;
-    const size_t bpp = size_t(bits / 8);
-    const size_t rowBytes = (size_t(width) * bpp + 3) & ~size_t(3);
-    if (offset + rowBytes * size_t(height) > b.size()) return false;
-    *image = RgbImage(width, height, 0);
-    for (int y = 0; y < height; ++y) {
-        const size_t row = offset + rowBytes * size_t(topDown ? y : height - 1 - y);
-        for (int x = 0; x < width; ++x) {
-            const size_t p = row + size_t(x) * bpp;
-            if (is565) {
-                image->at(x, y) = From565(uint32_t(uint8_t(b[p])) | uint32_t(uint8_t(b[p + 1])) << 8);
-                continue;
-            }
-            image->at(x, y) = uint32_t(uint8_t(b[p + 2])) << 16 | uint32_t(uint8_t(b[p + 1])) << 8 | uint8_t(b[p]);
+    return f->BitsPerPixel == 16 && f->Rmask == 0xF800 && f->Gmask == 0x07E0 && f->Bmask == 0x001F;
+}
+
+bool ReadBmp(const std::string& path, RgbImage* image)
+{
+    SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
+    if (!loaded) return false;
+    if (Is565(loaded->format)) { // widened here, not by a blit whose rounding may differ
+        *image = RgbImage(loaded->w, loaded->h, 0);
+        for (int y = 0; y < loaded->h; ++y) {
+            const Uint16* row = reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(loaded->pixels) + y * loaded->pitch);
+            for (int x = 0; x < loaded->w; ++x) image->at(x, y) = From565(row[x]);
+        }
+        SDL_FreeSurface(loaded);
+        return true;
+    }
+    // A blit onto a 32-bit surface of known masks gives every depth's pixels as 0xRRGGBB.
+    SDL_Surface* rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    const bool ok = rgb && SDL_BlitSurface(loaded, nullptr, rgb, nullptr) == 0;
+    if (ok) {
+        *image = RgbImage(rgb->w, rgb->h, 0);
+        for (int y = 0; y < rgb->h; ++y) {
+            const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(rgb->pixels) + y * rgb->pitch);
+            for (int x = 0; x < rgb->w; ++x) image->at(x, y) = row[x] & 0xFFFFFF;
         }
     }
-    return true;
+    if (rgb) SDL_FreeSurface(rgb);
+    SDL_FreeSurface(loaded);
+    return ok;
 }

@@ -1,6 +1,7 @@
-// Writes Windows bitmaps from RGB pixels: 24-bit ones for the demo card and the tests, and
-// 16-bit ones in the screen's 5-6-5 layout (BI_BITFIELDS) for the art generators, which the
-// program loads without converting. The program itself only reads bitmaps.
+// RGB pictures for the art generators, the demo card, the picture converter and the tests:
+// written as 24-bit Windows bitmaps, or as 16-bit ones in the screen's 5-6-5 layout
+// (BI_BITFIELDS) for the art, which the program loads without converting; read back through
+// SDL's own bitmap loader, the one the program uses. The program itself only reads bitmaps.
 #ifndef VOK_TOOLS_BITMAP_WRITER_H
 #define VOK_TOOLS_BITMAP_WRITER_H
 
@@ -31,8 +32,9 @@ std::string EncodeBmp565(const RgbImage& image);
 // Writes the image as a 5-6-5 BMP file; false when it cannot be written or when a pixel other
 // than magenta would turn into magenta's 5-6-5 value, the colour key (a hole in the picture).
 bool WriteBmp565(const std::string& path, const RgbImage& image);
-// Reads a 24- or 32-bit uncompressed BMP, or a 16-bit 5-6-5 one as written above (each channel
-// widened back to 8 bits, so magenta reads as Magenta); false when it is none of these.
-bool ReadBmp24(const std::string& path, RgbImage* image);
+// Reads any bitmap SDL_LoadBMP reads (ours, and the 16-bit screens SDL_SaveBMP writes); a
+// 5-6-5 one has each channel widened with its top bits repeated, so magenta reads as Magenta.
+// False when SDL cannot load it.
+bool ReadBmp(const std::string& path, RgbImage* image);
 
 #endif

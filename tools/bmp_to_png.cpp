@@ -1,84 +1,49 @@
 // bmp_to_png FILE.bmp...: writes FILE.png beside each bitmap, for pictures a web page or a
-// README can show (the tour's screenshots). SDL reads the bitmap, zlib packs the PNG, so
-// nothing beyond the build's own packages is needed.
-#include <SDL.h>
-#include <zlib.h>
+// README can show (the tour's screenshots). SDL's loader reads the bitmap (ReadBmp) and
+// libpng writes the PNG, 8 bits per channel, RGB.
+#include <png.h>
 
-#include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <string>
+#include <vector>
+
+#include "tools/bitmap_writer.h"
 
 namespace {
 
-void AppendBigEndian(std::string* bytes, uint32_t value)
+// The PNG of `image` at `path`; false when libpng cannot write it.
+bool WritePng(const std::string& path, const RgbImage& image)
 {
-    for (int shift = 24; shift >= 0; shift -= 8) bytes->push_back(char((value >> shift) & 0xFF));
-}
-
-// Length, type, data and the CRC of type and data.
-void AppendChunk(std::string* png, const char* type, const std::string& data)
-{
-    AppendBigEndian(png, uint32_t(data.size()));
-    std::string typed = std::string(type, 4) + data;
-    png->append(typed);
-    uLong crc = crc32(0L, Z_NULL, 0);
-    crc = crc32(crc, reinterpret_cast<const Bytef*>(typed.data()), uInt(typed.size()));
-    AppendBigEndian(png, uint32_t(crc));
-}
-
-// The picture as 8-bit RGB rows, each led by filter byte 0; empty when SDL cannot convert it.
-std::string RawRows(SDL_Surface* picture)
-{
-    SDL_Surface* rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, picture->w, picture->h, 32, 0xFF0000, 0xFF00, 0xFF, 0);
-    if (!rgb) return "";
-    SDL_BlitSurface(picture, nullptr, rgb, nullptr);
-    std::string rows;
-    for (int y = 0; y < rgb->h; ++y) {
-        rows.push_back(0);
-        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(rgb->pixels) + y * rgb->pitch);
-        for (int x = 0; x < rgb->w; ++x) {
-            rows.push_back(char((row[x] >> 16) & 0xFF));
-            rows.push_back(char((row[x] >> 8) & 0xFF));
-            rows.push_back(char(row[x] & 0xFF));
-        }
+    std::vector<png_byte> rows;
+    rows.reserve(image.pixels.size() * 3);
+    for (uint32_t rgb : image.pixels) {
+        rows.push_back(png_byte(rgb >> 16));
+        rows.push_back(png_byte(rgb >> 8));
+        rows.push_back(png_byte(rgb));
     }
-    SDL_FreeSurface(rgb);
-    return rows;
+    png_image png = {};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = png_uint_32(image.width);
+    png.height = png_uint_32(image.height);
+    png.format = PNG_FORMAT_RGB;
+    const bool ok = png_image_write_to_file(&png, path.c_str(), 0, rows.data(), 0, nullptr) != 0;
+    png_image_free(&png);
+    return ok;
 }
 
-std::string EncodePng(SDL_Surface* picture)
+// "shot.bmp" -> "shot.png"; a name without an extension gets ".png" added.
+std::string PngPath(const std::string& bmpPath)
 {
-    std::string rows = RawRows(picture);
-    uLongf packedSize = compressBound(uLong(rows.size()));
-    std::string packed(packedSize, '\0');
-    if (rows.empty() || compress2(reinterpret_cast<Bytef*>(&packed[0]), &packedSize,
-                                  reinterpret_cast<const Bytef*>(rows.data()), uLong(rows.size()), 9) != Z_OK)
-        return "";
-    packed.resize(packedSize);
-    std::string header;
-    AppendBigEndian(&header, uint32_t(picture->w));
-    AppendBigEndian(&header, uint32_t(picture->h));
-    header += std::string("\x08\x02\x00\x00\x00", 5); // 8 bits per channel, RGB, no interlace
-    std::string png("\x89PNG\r\n\x1a\n", 8);
-    AppendChunk(&png, "IHDR", header);
-    AppendChunk(&png, "IDAT", packed);
-    AppendChunk(&png, "IEND", "");
-    return png;
+    const size_t slash = bmpPath.rfind('/');
+    const size_t name = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = bmpPath.rfind('.');
+    return bmpPath.substr(0, dot != std::string::npos && dot > name ? dot : bmpPath.size()) + ".png";
 }
 
 bool Convert(const std::string& bmpPath)
 {
-    SDL_Surface* picture = SDL_LoadBMP(bmpPath.c_str());
-    if (!picture) return false;
-    std::string png = EncodePng(picture);
-    SDL_FreeSurface(picture);
-    size_t name = bmpPath.rfind('/') == std::string::npos ? 0 : bmpPath.rfind('/') + 1;
-    size_t dot = bmpPath.rfind('.');
-    std::string pngPath = bmpPath.substr(0, dot != std::string::npos && dot > name ? dot : bmpPath.size()) + ".png";
-    std::ofstream file(pngPath, std::ios::binary | std::ios::trunc);
-    file.write(png.data(), std::streamsize(png.size()));
-    return !png.empty() && bool(file);
+    RgbImage image;
+    return ReadBmp(bmpPath, &image) && WritePng(PngPath(bmpPath), image);
 }
 
 } // namespace

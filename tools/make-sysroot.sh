@@ -8,7 +8,7 @@
 set -u
 
 packages="libc6-dev libstdc++-12-dev libsdl1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
-          libgtest-dev zlib1g-dev libx11-dev"
+          libgtest-dev libpng-dev libx11-dev"
 # The suite by name: "stable" moves on with each Debian release, the sysroot must not.
 suite=bookworm
 

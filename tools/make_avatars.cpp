@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "profile/avatar.h"
 #include "tools/avatar_geometry.h"
 #include "tools/avatar_paint.h"
 #include "tools/bitmap_writer.h"
@@ -571,8 +572,9 @@ static bool LoadGrids(const std::string& path, Images* images)
 // Output
 
 struct Layer {
-    const char* key;
+    AvatarPart part;
     Images images;
+    const char* key() const { return AvatarParts[part].key; }
 };
 
 // A colour the program would take for transparent once reduced to 16 bits.
@@ -588,14 +590,13 @@ static bool WriteLayer(const std::string& mediaDir, const Layer& layer)
         const RgbImage& image = layer.images[i];
         for (uint32_t rgb : image.pixels) {
             if (LooksTransparent(rgb)) {
-                std::fprintf(stderr, "make_avatars: %s %zu uses a colour that shows as transparent\n", layer.key, i + 1);
+                std::fprintf(stderr, "make_avatars: %s %zu uses a colour that shows as transparent\n", layer.key(), i + 1);
                 return false;
             }
         }
-        char name[64];
-        std::snprintf(name, sizeof name, "vok_%s_%02zu.bmp", layer.key, i + 1);
-        if (!WriteBmp565(mediaDir + "/" + name, image)) {
-            std::fprintf(stderr, "make_avatars: cannot write %s/%s\n", mediaDir.c_str(), name);
+        const std::string name = AvatarPartName(layer.part, int(i + 1)); // as the program looks for it
+        if (name.empty() || !WriteBmp565(mediaDir + "/" + name, image)) {
+            std::fprintf(stderr, "make_avatars: cannot write %s %zu into %s\n", layer.key(), i + 1, mediaDir.c_str());
             return false;
         }
     }
@@ -611,11 +612,12 @@ int main(int argc, char** argv)
     const std::string artDir = std::string(argv[1]) + "/art/avatar/";
     const std::string mediaDir = argv[2];
     std::vector<Layer> layers = {
-        {"base", Bases()}, {"ears", EarWear()}, {"facial", Facial()}, {"hair", Hair()},
-        {"tatoo", Tatoo()}, {"clothes", Clothes()}, {"eyes", {}}, {"browns", {}}, {"nose", {}}, {"mouth", {}},
+        {AvatarBase, Bases()}, {AvatarEars, EarWear()}, {AvatarFacial, Facial()}, {AvatarHair, Hair()},
+        {AvatarTatoo, Tatoo()}, {AvatarClothes, Clothes()},
+        {AvatarEyes, {}}, {AvatarBrowns, {}}, {AvatarNose, {}}, {AvatarMouth, {}},
     };
     for (Layer& layer : layers) {
-        if (layer.images.empty() && !LoadGrids(artDir + layer.key + ".txt", &layer.images)) return 1;
+        if (layer.images.empty() && !LoadGrids(artDir + layer.key() + ".txt", &layer.images)) return 1;
     }
     for (const Layer& layer : layers) {
         if (!WriteLayer(mediaDir, layer)) return 1;

@@ -39,6 +39,7 @@
 #include "store/store_files.h"
 #include "store/store_paths.h"
 #include "tools/demo_icons.h"
+#include "tools/latin1.h"
 extern "C" {
 #include "kit/vok_kit.h"
 }
@@ -99,18 +100,9 @@ struct DemoPlayer {
 // The card's texts are Latin-1; the sources are UTF-8.
 std::string Latin1(const std::string& utf8)
 {
-    std::string out;
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x80) {
-            out += char(c);
-        } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size() && (utf8[i + 1] & 0xC0) == 0x80) {
-            out += char(((c & 0x03) << 6) | (utf8[++i] & 0x3F));
-        } else {
-            throw Failure{ "not Latin-1: " + utf8 };
-        }
-    }
-    return out;
+    std::string latin1;
+    if (!Utf8ToLatin1(utf8, &latin1)) throw Failure{ "not Latin-1: " + utf8 };
+    return latin1;
 }
 
 // Lines of a content file: "#" comments and blank lines dropped, each line's first word

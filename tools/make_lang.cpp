@@ -8,13 +8,14 @@
 // (the CR) and the font renders Latin-1. A character outside Latin-1, a malformed UTF-8
 // sequence or a stray CR stops the tool with a message naming the file and line, and a
 // non-zero status, so a bad source never reaches the build.
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "tools/latin1.h"
 
 namespace fs = std::filesystem;
 
@@ -25,70 +26,28 @@ struct Conversion {
     std::string error;  // empty when the source was good
 };
 
-// Decodes one UTF-8 sequence at `at`; -1 for a malformed one. Advances `at`.
-long DecodeUtf8(const std::string& text, size_t* at)
-{
-    const unsigned char lead = static_cast<unsigned char>(text[*at]);
-    int extra = 0;
-    long code = 0;
-    if (lead < 0x80) {
-        code = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        extra = 1;
-        code = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2;
-        code = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3;
-        code = lead & 0x07;
-    } else {
-        ++*at;
-        return -1;
-    }
-    ++*at;
-    for (int i = 0; i < extra; ++i, ++*at) {
-        if (*at >= text.size()) return -1;
-        const unsigned char next = static_cast<unsigned char>(text[*at]);
-        if ((next & 0xC0) != 0x80) return -1;
-        code = (code << 6) | (next & 0x3F);
-    }
-    static const long smallest[] = {0, 0x80, 0x800, 0x10000};
-    if (code < smallest[extra]) return -1; // overlong forms hide characters
-    return code;
-}
-
+// The source line by line: each converted (tools/latin1.h) and ended by CR LF, the last too,
+// or it would lose its last character.
 Conversion ConvertSource(const std::string& source)
 {
     Conversion result;
-    int line = 1;
-    size_t at = 0;
-    if (source.compare(0, 3, "\xEF\xBB\xBF") == 0) at = 3; // a byte-order mark is not text
-    while (at < source.size()) {
-        const long code = DecodeUtf8(source, &at);
-        if (code < 0) {
-            result.error = "line " + std::to_string(line) + ": malformed UTF-8";
+    size_t start = source.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0; // a byte-order mark is not text
+    for (int line = 1; start < source.size(); ++line) {
+        const size_t feed = source.find('\n', start);
+        const std::string text = source.substr(start, feed == std::string::npos ? feed : feed - start);
+        std::string latin1, problem;
+        size_t at = 0;
+        const bool converted = Utf8ToLatin1(text, &latin1, &problem, &at);
+        const size_t cr = text.find('\r');
+        if (cr != std::string::npos && (converted || cr < at)) problem = "carriage return in the source (use LF line ends)";
+        if (!problem.empty()) {
+            result.error = "line " + std::to_string(line) + ": " + problem;
             return result;
         }
-        if (code == '\r') {
-            result.error = "line " + std::to_string(line) + ": carriage return in the source (use LF line ends)";
-            return result;
-        }
-        if (code > 0xFF) {
-            char hex[24];
-            std::snprintf(hex, sizeof hex, "U+%04lX", code);
-            result.error = "line " + std::to_string(line) + ": character " + hex + " is not in Latin-1";
-            return result;
-        }
-        if (code == '\n') {
-            result.latin1 += "\r\n";
-            ++line;
-        } else {
-            result.latin1 += static_cast<char>(code);
-        }
+        result.latin1 += latin1 + "\r\n";
+        if (feed == std::string::npos) break;
+        start = feed + 1;
     }
-    // The last line needs its CR LF too, or it would lose its last character.
-    if (!result.latin1.empty() && result.latin1.back() != '\n') result.latin1 += "\r\n";
     return result;
 }
 

@@ -1,5 +1,5 @@
 #!/bin/bash
-# Makes sure the Debian packages for building, testing, the tour pictures (zlib), the
+# Makes sure the Debian packages for building, testing, the tour pictures (libpng), the
 # real-window test (X11, Xvfb, xdotool), the power-cut test (strace) and the fuzzers (clang 14
 # with its libFuzzer and sanitizer runtimes, libclang-rt-14-dev, which clang only recommends)
 # are installed; with --arm also those of the handheld's cross build: the armel cross compiler,
@@ -9,7 +9,7 @@
 set -u
 
 packages="cmake make g++ pkg-config libsdl1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
-          libgtest-dev fonts-dejavu-extra zlib1g-dev libx11-dev xvfb xdotool strace
+          libgtest-dev fonts-dejavu-extra libpng-dev libx11-dev xvfb xdotool strace
           clang libclang-rt-14-dev"
 arm_packages="crossbuild-essential-armel qemu-user qemu-user-binfmt mmdebstrap zip"
 

@@ -27,6 +27,7 @@
 #include "store/ranking.h"
 #include "store/store_files.h"
 #include "store/store_paths.h"
+#include "tools/latin1.h"
 
 namespace {
 
@@ -65,24 +66,10 @@ Options ParseOptions(int argc, char** argv)
 // ---- output ----
 
 // The card's texts are Latin-1; the terminal and JSON want UTF-8.
-std::string Utf8(const std::string& latin1)
-{
-    std::string out;
-    for (unsigned char c : latin1) {
-        if (c < 0x80) {
-            out += char(c);
-        } else {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 std::string Json(const std::string& latin1)
 {
     std::string out = "\"";
-    for (char c : Utf8(latin1)) {
+    for (char c : Latin1ToUtf8(latin1)) {
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
@@ -213,7 +200,7 @@ std::string PlayerText(const ProfileRecord& p)
     std::string names[2];
     for (int f = 0; f < 2; ++f)
         for (const RankEntry& e : f ? CompletedList : FavouriteList) names[f] += " " + e.gameFolder;
-    return Utf8(p.folder + "  " + p.name + "  (" + p.lang + ")  achievements " + Pair(p.unlockedCount, p.achievementCount) +
+    return Latin1ToUtf8(p.folder + "  " + p.name + "  (" + p.lang + ")  achievements " + Pair(p.unlockedCount, p.achievementCount) +
                 "  points " + Pair(p.pointsEarned, p.pointsPossible) + "  stars " +
                 std::to_string(StarCount(p.pointsEarned, p.pointsPossible)) + (HasUpdateMarker() ? "  (update pending)" : "") +
                 "\n  favourites:" + names[0] + "\n  completed:" + names[1] + "\n");
@@ -250,7 +237,7 @@ void ShowPlayer(bool json)
     for (SelectedGame = 0; SelectedGame < int(GameFolders.size()); ++SelectedGame) {
         LoadGame();
         if (json) items.push_back(GameJson().Text());
-        text << Utf8(*CurrentGameFolder() + "  " + GameTitle + " by " + GameAuthor + "  achievements " +
+        text << Latin1ToUtf8(*CurrentGameFolder() + "  " + GameTitle + " by " + GameAuthor + "  achievements " +
                      Pair(GameSummary.unlockedCount, GameSummary.achievementCount) + "  points " +
                      Pair(GameSummary.pointsEarned, GameSummary.pointsPossible))
              << "\n";
@@ -279,12 +266,12 @@ void ShowGame(bool json, bool reveal)
         JsonObject o;
         o.Field("id", r.id).Field("unlocked", r.unlocked != 0).Field("points", r.points).Field("hidden", r.hidden != 0);
         items.push_back(o.Field("name", name).Field("description", description).Text());
-        text << Utf8(std::to_string(r.id) + (r.unlocked ? "  unlocked  " : "  locked    ") + std::to_string(r.points) +
+        text << Latin1ToUtf8(std::to_string(r.id) + (r.unlocked ? "  unlocked  " : "  locked    ") + std::to_string(r.points) +
                      "  " + name + (description.empty() ? "" : ": " + description))
              << "\n";
     }
     if (json) std::cout << GameJson().Raw("achievements", JsonList(items)).Text() << "\n";
-    else std::cout << Utf8(GameTitle + " by " + GameAuthor) << "\n" << text.str();
+    else std::cout << Latin1ToUtf8(GameTitle + " by " + GameAuthor) << "\n" << text.str();
 }
 
 int Show(const Options& options)
@@ -568,7 +555,7 @@ int Check(const Options& options)
         for (const Problem& p : problems) items.push_back(JsonObject().Field("path", p.path).Field("problem", p.text).Text());
         std::cout << JsonObject().Field("clean", problems.empty()).Raw("problems", JsonList(items)).Text() << "\n";
     } else {
-        for (const Problem& p : problems) std::cout << Utf8(p.path + ": " + p.text) << "\n";
+        for (const Problem& p : problems) std::cout << Latin1ToUtf8(p.path + ": " + p.text) << "\n";
         std::cout << (problems.empty() ? std::string("clean") : std::to_string(problems.size()) + " problems") << "\n";
     }
     return problems.empty() ? 0 : 1;

@@ -27,28 +27,28 @@ std::string FormatSummary(const GameSummaryRecord& s)
     return std::string(reinterpret_cast<char*>(bytes), sizeof bytes);
 }
 
-std::string FormatAchievementRecords(const std::vector<AchievementRecord>& records)
+// `items` one record after another, each as the kit's `encode` writes it in `Size` bytes.
+template <size_t Size, class Item, class Kit, class Result>
+static std::string EncodeEach(const std::vector<Item>& items, Result (*encode)(const Kit*, unsigned char*))
 {
     std::string all;
-    for (const AchievementRecord& record : records) {
-        const VokAchievement kit = ToKit(record);
-        unsigned char bytes[VOK_RECORD_SIZE];
-        VokEncodeRecord(&kit, bytes);
+    for (const Item& item : items) {
+        const Kit kit = ToKit(item);
+        unsigned char bytes[Size];
+        encode(&kit, bytes);
         all.append(reinterpret_cast<char*>(bytes), sizeof bytes);
     }
     return all;
 }
 
+std::string FormatAchievementRecords(const std::vector<AchievementRecord>& records)
+{
+    return EncodeEach<VOK_RECORD_SIZE>(records, VokEncodeRecord);
+}
+
 std::string EncodeAchievementTexts(const std::vector<AchievementTextSource>& texts)
 {
-    std::string all;
-    for (const AchievementTextSource& source : texts) {
-        const VokText text = ToKit(source);
-        unsigned char bytes[VOK_TEXT_RECORD_SIZE];
-        VokEncodeText(&text, bytes);
-        all.append(reinterpret_cast<char*>(bytes), sizeof bytes);
-    }
-    return all;
+    return EncodeEach<VOK_TEXT_RECORD_SIZE>(texts, VokEncodeText);
 }
 
 bool WriteSummary(const std::string& gameDir, const GameSummaryRecord& s)

@@ -1,6 +1,7 @@
 #include "tests/support/screens_support.h"
 
 #include <cstdlib>
+#include <sstream>
 #include "frame/state.h"
 #include "profile/profile_file.h"
 #include "screens/game_screen.h"
@@ -10,6 +11,7 @@
 #include "tests/support/kit_support.h"
 #include "store/store_files.h"
 #include "tests/support/graphics_support.h"
+#include "tests/support/program_state.h"
 
 void WritePlayer(const std::string& store, const PlayerSetup& p)
 {
@@ -75,13 +77,26 @@ VokRun RunOnCard(const std::string& store, const std::string& script, int maxFra
     return RunVok(args, script);
 }
 
+std::string WordsScript(const std::string& words, int* frame)
+{
+    std::istringstream in(words);
+    std::string text, word;
+    while (in >> word) {
+        const size_t comma = word.find(',');
+        if (word[0] == '.')
+            *frame += std::stoi(word.substr(1));
+        else if (comma != std::string::npos)
+            text += std::to_string((*frame)++) + " touch " + word.replace(comma, 1, " ") + "\n";
+        else
+            text += std::to_string((*frame)++) + " button " + word + "\n";
+    }
+    return text;
+}
+
 void SelectAtStart(const std::string& store, const std::string& folder)
 {
     WriteFile(store + "activevok", folder);
 }
-
-// SDL saves screens in 24 bits.
-bool ReadBmpPixels(const std::string& path, RgbImage* image) { return ReadBmp24(path, image); }
 
 bool Near(uint32_t rgb, int red, int green, int blue)
 {
@@ -99,23 +114,15 @@ void StartScreens()
 
 void ResetScreens(const std::string& store)
 {
+    ResetProgramState(KeepTheMedia);
     StoreRoot = store;
     for (SDL_Event event; SDL_PollEvent(&event);) {}
     ScanProfiles();
-    GameFolders.clear();
-    Achievements.clear();
-    AchievementTexts.clear();
-    SelectedGame = QuitRequested = PopupId = PopupCursor = NoticeId = SnapshotCountdown = 0;
-    ScreenMode = GridColumn = GridRow = 1;
-    PopupItemCount = 3;
+    NoticeId = 0; // the notice of an empty card's first scan: the tests raise notices themselves
     ClearScreen();
 }
 
-void ReleaseCard()
-{
-    ResetScreens(TempDir().store());
-    NoticeId = 0; // the scan of an empty card raised notice 1
-}
+void ReleaseCard() { ResetProgramState(); }
 
 void PushButton(int button)
 {

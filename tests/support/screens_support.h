@@ -47,12 +47,15 @@ std::vector<std::string> GameOrder(const std::string& store, const std::string& 
 VokRun RunOnCard(const std::string& store, const std::string& script, int maxFrames,
                  std::vector<std::string> extraArgs = {});
 void SelectAtStart(const std::string& store, const std::string& folder); // "activevok" naming it
-bool ReadBmpPixels(const std::string& path, RgbImage* image); // a screen SDL saved; false when unreadable
+// The input script of `words`, one a frame from *frame on: a button name, "X,Y" a touch, ".N"
+// N frames without input; *frame becomes the frame after the last word.
+std::string WordsScript(const std::string& words, int* frame);
 bool Near(uint32_t rgb, int red, int green, int blue); // 0xRRGGBB within what 16 bits keep
 
 void StartScreens(); // in process: dummy video, a fresh 320 x 240 x 16 ScreenSurface, FontSmall
-void ResetScreens(const std::string& store); // StoreRoot = store, scanned; screen state as at start
-void ReleaseCard(); // Profiles emptied (the program keeps its records until it ends)
+// ResetProgramState keeping the media, StoreRoot = store, scanned; no events, no notice, black screen.
+void ResetScreens(const std::string& store);
+void ReleaseCard(); // ResetProgramState: the program keeps its records until it ends, a test does not
 void PushButton(int button);
 void PushTouch(int x, int y, int mouseButton = 1);
 uint32_t ScreenPixel(int x, int y);                           // 0xRRGGBB of ScreenSurface

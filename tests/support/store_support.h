@@ -8,28 +8,20 @@
 #include "tests/support/kit_support.h"
 #include "store/ranking.h"
 #include "store/store_files.h"
+#include "tests/support/program_state.h"
 #include "tests/support/test_support.h"
 
-inline void ResetStore(const std::string& store) // players, games, rankings, icons, indexes emptied
+inline void ResetStore(const std::string& store) // the program's state as at start, on the card `store`
 {
+    ResetProgramState();
     StoreRoot = store;
-    for (ProfileRecord* record : Profiles) delete record;
-    Profiles.clear();
-    GameFolders.clear();
-    FavouriteList.clear();
-    CompletedList.clear();
-    FreeMedia(); // the icons among them
-    GameSummary = GameSummaryRecord{0, 0, 0, 0, 0};
-    ScreenMode = 1;
-    SelectedProfile = SelectedGame = NoticeId = PopupId = PopupCursor = 0;
-    SnapshotCountdown = FirstRunNoticeShown = 0;
 }
 
 struct TestCard { // a fresh card as StoreRoot for one test, the store emptied again at its end
     TempDir dir;
     std::string store = dir.store(); // ends with "/"
     TestCard() { ResetStore(store); }
-    ~TestCard() { ResetStore(store); }
+    ~TestCard() { ResetProgramState(); }
     void Player(const std::string& folder, const std::string& text = "name=x\r\n") const // with vok.cfg
     {
         MakeDir(store + folder);

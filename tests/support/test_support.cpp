@@ -1,7 +1,7 @@
 #include "tests/support/test_support.h"
+#include "tools/bitmap_writer.h"
 #include "test_emulator.h"
 
-#include <SDL.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -125,13 +125,8 @@ VokRun RunVok(const std::vector<std::string>& args, const std::string& script)
 
 bool BmpPixel(const std::string& path, int x, int y, uint32_t* rgb)
 {
-    SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
-    SDL_Surface* one = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0xFF0000, 0xFF00, 0xFF, 0);
-    SDL_Rect at = {Sint16(x), Sint16(y), 1, 1};
-    const bool ok = loaded && one && x >= 0 && y >= 0 && x < loaded->w && y < loaded->h
-        && SDL_BlitSurface(loaded, &at, one, nullptr) == 0;
-    if (ok) *rgb = *static_cast<uint32_t*>(one->pixels) & 0xFFFFFF;
-    SDL_FreeSurface(one);
-    SDL_FreeSurface(loaded);
-    return ok;
+    RgbImage image;
+    if (!ReadBmp(path, &image) || !image.inside(x, y)) return false;
+    *rgb = image.at(x, y);
+    return true;
 }
