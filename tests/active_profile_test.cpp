@@ -6,9 +6,9 @@
 #include "store/game_files.h"
 #include "tests/support/store_support.h"
 
-// "activevok" holds exactly the selected folder name; the next start selects that player in its
-// language; a name followed by CR matches nobody; with no player no file is written. Damaged
-// files of another player neither stop the start nor get rewritten.
+// "activevok" holds exactly the selected folder name (no file without a player); the next start
+// selects that player in its language; a name followed by CR matches nobody. Damaged files of
+// another player neither stop the start nor get rewritten.
 TEST(ActiveProfile, RemembersThePlayerAcrossRuns)
 {
     TestCard card;
@@ -26,14 +26,9 @@ TEST(ActiveProfile, RemembersThePlayerAcrossRuns)
     SaveActiveProfile();
     EXPECT_EQ(ReadFile(card.store + "activevok"), "vok_anna");
     EXPECT_EQ(ListFolder(card.store).size(), 2u + 4u); // and nothing else
-
-    const int deutsch = LanguageTable.FindLanguage("Deutsch");
-    const int english = LanguageTable.FindLanguage("English");
+    const int deutsch = LanguageTable.FindLanguage("Deutsch"), english = LanguageTable.FindLanguage("English");
     const struct { const char* file; const char* selected; int language; } cases[] = {
-        {"vok_anna\nvok_bob", "vok_anna", deutsch},
-        {"vok_zed", "vok_zed", english},
-        {"vok_anna\r", nullptr, english},
-    };
+        {"vok_anna\nvok_bob", "vok_anna", deutsch}, {"vok_zed", "vok_zed", english}, {"vok_anna\r", nullptr, english}};
     for (const auto& c : cases) {
         WriteFile(card.store + "activevok", c.file);
         LanguageTable.SetLanguage("English");
@@ -47,8 +42,8 @@ TEST(ActiveProfile, RemembersThePlayerAcrossRuns)
     EXPECT_EQ(ReadFile(card.store + "vok_zed/vok.cfg"), junk);
 }
 
-// An "update" marker makes the start rebuild totals and ranking from the summaries and go
-// away; without it the start only reads the cached totals.
+// An "update" marker makes the start rebuild totals and ranking from the summaries and go away;
+// without it the start only reads the cached totals.
 TEST(ActiveProfile, UpdateMarkerRecomputesAtStart)
 {
     TestCard card;
@@ -60,8 +55,7 @@ TEST(ActiveProfile, UpdateMarkerRecomputesAtStart)
         ScanProfiles();
         LoadStore();
         ASSERT_EQ(Profiles.size(), 1u);
-        EXPECT_EQ(Profiles[0]->pointsEarned, marked ? 30 : 1);
-        EXPECT_FALSE(HasUpdateMarker());
+        EXPECT_TRUE(Profiles[0]->pointsEarned == (marked ? 30 : 1) && !HasUpdateMarker()) << marked;
         EXPECT_EQ(FavouriteList.size(), marked ? 1u : 0u); // read back from the new file
     }
     EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.erience"), Totals(3, 5, 30, 50));
@@ -88,8 +82,8 @@ TEST(ActiveProfile, RemovingAGameWithABlank)
 }
 
 // Removing one of three players leaves the last listed selected and both icon rows empty; removing
-// the last raises notice 1 once per run. Then, with nobody left, MenuAction's table and pairs that
-// must do nothing (the removal confirmations only close).
+// the last raises the no-player notice once per run. Then, with nobody left, MenuAction's table
+// and pairs that must do nothing (the removal confirmations only close).
 TEST(ActiveProfile, RemovingPlayersAndMenuTable)
 {
     TestCard card;
@@ -110,12 +104,14 @@ TEST(ActiveProfile, RemovingPlayersAndMenuTable)
     ScanProfiles();
     RemoveProfile();
     EXPECT_TRUE(NoticeId == NoticeNone && ListFolder(card.store).size() == 2u);
+    const int unknownPopup = PopupRemoveGame + 1;
     const struct { int popup, cursor, popupAfter, notice, countdown; } rows[] = {
-        {1, 0, 0, 0, 4},  {1, 1, 2, 0, 0}, {1, 2, 0, 3, 0},
-        {3, 0, 0, 0, 4},  {3, 1, 4, 0, 0}, {3, 2, 0, 3, 0},
-        {2, 1, 0, 0, 0},  {4, 0, 0, 0, 0},
-        {4, 2, 4, 0, 0},  {3, -1, 3, 0, 0}, {5, 0, 5, 0, 0},
-    };
+        {PopupHomeMenu, 0, PopupNone, NoticeNone, 4}, {PopupHomeMenu, 1, PopupRemoveProfile, NoticeNone, 0},
+        {PopupHomeMenu, 2, PopupNone, NoticeGoodbye, 0}, {PopupGameMenu, 0, PopupNone, NoticeNone, 4},
+        {PopupGameMenu, 1, PopupRemoveGame, NoticeNone, 0}, {PopupGameMenu, 2, PopupNone, NoticeGoodbye, 0},
+        {PopupRemoveProfile, 1, PopupNone, NoticeNone, 0}, {PopupRemoveGame, 0, PopupNone, NoticeNone, 0},
+        {PopupRemoveGame, 2, PopupRemoveGame, NoticeNone, 0}, {PopupGameMenu, -1, PopupGameMenu, NoticeNone, 0},
+        {unknownPopup, 0, unknownPopup, NoticeNone, 0}};
     for (const auto& row : rows) {
         PopupId = row.popup;
         PopupCursor = row.cursor;
@@ -123,7 +119,7 @@ TEST(ActiveProfile, RemovingPlayersAndMenuTable)
         ScreenMode = ScreenGame;
         MenuAction();
         EXPECT_EQ(std::vector<int>({PopupId, NoticeId, SnapshotCountdown, PopupCursor, ScreenMode}),
-                  std::vector<int>({row.popupAfter, row.notice, row.countdown, row.cursor, 3}))
+                  std::vector<int>({row.popupAfter, row.notice, row.countdown, row.cursor, ScreenGame}))
             << row.popup << "," << row.cursor;
     }
 }

@@ -7,7 +7,7 @@
 
 struct OneGame : TestCard { // one player "vok_anna" in `lang` with one selected game folder "racer"
     std::string game = store + "vok_anna/racer/";
-    explicit OneGame(const std::string& lang = "Deutsch")
+    explicit OneGame(const std::string& lang)
     {
         MakeDir(game);
         GameFolders.push_back("racer");
@@ -17,21 +17,17 @@ struct OneGame : TestCard { // one player "vok_anna" in `lang` with one selected
     }
 };
 
-// The texts come from the player's language, else the default file, else the language the
-// game names in vok.lang (its first line, without the line end); with none of them the list
-// stays empty and the result is 0.
+// Texts come from the player's language, else the default file, else the language vok.lang
+// names (its first line); with none the list stays empty and the result is 0.
 TEST(GameFiles, TextFileFallbackOrder)
 {
     OneGame card("Deutsch");
-    const std::vector<std::pair<std::string, std::string>> files = { // in the order they are tried
-        {"de", "Deutsch"}, {"default", "default"}, {"fr", "Fran\xe7" "ais"}};
-    for (const auto& [tag, language] : files)
-        WriteTexts(card.game, language, {{1, tag, "first"}, {2, "two", "second"}});
+    const std::pair<std::string, std::string> files[] = {{"de", "Deutsch"}, {"default", "default"}, {"fr", "Fran\xe7" "ais"}};
+    for (const auto& [tag, language] : files) WriteTexts(card.game, language, {{1, tag, "first"}, {2, "two", "second"}});
     WriteFile(card.game + "vok.lang", "Fran\xe7" "ais\nDeutsch\n");
     EXPECT_EQ(ReadTextLanguage(), "Fran\xe7" "ais");
-    for (const auto& [tag, language] : files) {
-        ASSERT_EQ(LoadAchievementTexts(), 1) << tag;
-        ASSERT_EQ(AchievementTexts.size(), 2u) << tag;
+    for (const auto& [tag, language] : files) { // in the order they are tried
+        ASSERT_TRUE(LoadAchievementTexts() == 1 && AchievementTexts.size() == 2u) << tag;
         EXPECT_EQ(AchievementTexts[0].name, tag);
         std::remove((card.game + "vok.desc." + language).c_str());
     }
@@ -39,59 +35,45 @@ TEST(GameFiles, TextFileFallbackOrder)
     EXPECT_TRUE(AchievementTexts.empty());
 }
 
-// 128-byte records with complemented text; three records and 44 bytes more give three records,
-// and a field without its own terminator is cut at its last byte.
+// 128-byte records (their bytes: Kit.CommitWritesEveryFileByteForByte); three records and 44
+// bytes more give three, and a field without its own terminator is cut at its last byte.
 TEST(GameFiles, TextRecords)
 {
-    const std::string bytes =
-        EncodeAchievementTexts({{7, "Speed Demon", "Finish under a minute"}, {-3, "", ""}});
-    ASSERT_EQ(bytes.size(), 256u);
-    EXPECT_EQ(bytes.substr(0, 4), std::string("\x07\0\0\0", 4));
-    EXPECT_EQ(bytes[4], char(~'S'));
-    EXPECT_EQ(bytes[15], '\xFF'); // terminators are complemented too
-    EXPECT_EQ(bytes[25], char(~'F'));
     const std::string unterminated = std::string("\1\0\0\0", 4) + std::string(124, char(~'A'));
     OneGame card("English");
-    WriteFile(card.game + "vok.desc.English", bytes + unterminated + unterminated.substr(0, 44));
-    ASSERT_EQ(LoadAchievementTexts(), 1);
-    ASSERT_EQ(AchievementTexts.size(), 3u);
+    WriteFile(card.game + "vok.desc.English", EncodeAchievementTexts({{7, "Speed Demon", "Finish under a minute"}, {-3, "", ""}}) +
+                                                  unterminated + unterminated.substr(0, 44));
+    ASSERT_TRUE(LoadAchievementTexts() == 1 && AchievementTexts.size() == 3u);
     EXPECT_EQ(AchievementTexts[0].id, 7);
-    EXPECT_STREQ(AchievementTexts[0].name, "Speed Demon");
-    EXPECT_STREQ(AchievementTexts[0].description, "Finish under a minute");
+    EXPECT_EQ(std::string(AchievementTexts[0].name) + "|" + AchievementTexts[0].description, "Speed Demon|Finish under a minute");
+    EXPECT_EQ(AchievementTexts[1].id, -3);
     EXPECT_EQ(AchievementTexts[2].name, std::string(20, 'A'));
 }
 
-// Title and author: leading blanks stay, trailing blanks and CR go, a later line wins, and
-// a key the file lacks (or a missing file) keeps the previous game's value. The records of
-// vok.dat arrive in file order; icons "001" and "003" fill slots 0 and 2 while slot 1 stays
-// empty; ids outside 1..50 have no icon.
+// Title and author: leading blanks stay, trailing blanks and CR go, a later line wins, a key the
+// file lacks (or a missing file) keeps the previous game's value. Records arrive in file order;
+// icons "001" and "003" fill slots 0 and 2, slot 1 stays empty; ids outside 1..50 have none.
 TEST(GameFiles, TitleRecordsAndIcons)
 {
-    OneGame card;
+    OneGame card("Deutsch");
     WriteRecords(card.game, {{1, 10, 0, 1}, {3, 20, 1, 0}});
     WriteIcon(card.game, 1, RgbImage(24, 24, 0x336699));
     WriteIcon(card.game, 3, RgbImage(22, 20, Magenta));
     GameTitle = "old title";
     GameAuthor = "old author";
     const std::pair<std::string, std::string> cases[] = { // file text (none), title|author shown
-        {"", "old title|old author"},
-        {"title=  Star Racer \r\nauthor=Kim\r\n", "  Star Racer|Kim"},
-        {"=title=x\ntitle=First\ntitle=Dungeon = Dash\t\n", "Dungeon = Dash|Kim"},
-    };
+        {"", "old title|old author"}, {"title=  Star Racer \r\nauthor=Kim\r\n", "  Star Racer|Kim"},
+        {"=title=x\ntitle=First\ntitle=Dungeon = Dash\t\n", "Dungeon = Dash|Kim"}};
     for (const auto& [text, shown] : cases) {
-        if (!text.empty())
-            WriteFile(card.game + "vok.title", text);
+        if (!text.empty()) WriteFile(card.game + "vok.title", text);
         LoadGameInfo(&Achievements);
         EXPECT_EQ(GameTitle + "|" + GameAuthor, shown);
     }
     ASSERT_EQ(Achievements.size(), 2u);
-    const AchievementRecord& second = Achievements[1];
-    EXPECT_EQ(std::vector<int>({second.id, second.points, second.hidden}), std::vector<int>({3, 20, 1}));
+    EXPECT_EQ(FormatAchievementRecords(Achievements), FormatAchievementRecords({{1, 10, 0, 1}, {3, 20, 1, 0}}));
     ASSERT_TRUE(AchievementIcons[0] && !AchievementIcons[1] && AchievementIcons[2]);
     EXPECT_EQ(AchievementIcon(1), AchievementIcons[0]);
-    for (int id : {2, 0, -1, 51, INT32_MIN, INT32_MAX})
-        EXPECT_EQ(AchievementIcon(id), nullptr) << id;
-
+    for (int id : {2, 0, -1, 51, INT32_MIN, INT32_MAX}) EXPECT_EQ(AchievementIcon(id), nullptr) << id;
     GameFolders.clear(); // no game: nothing to load, nothing to crash on
     LoadGameInfo(&Achievements);
     EXPECT_TRUE(Achievements.empty());

@@ -16,71 +16,68 @@ struct ProfileFileTest : ::testing::Test {
         LanguageTable.languages[2].name = "Fran\xE7" "ais";
     }
     ~ProfileFileTest() { LanguageTable.languages = saved; }
+    static void Edit(const std::string& folder, const std::string& name, const std::string& base, const std::string& eyes = "")
+    { // in German, the other parts empty
+        SetEditedProfile(folder, "Deutsch", name, base, eyes, "", "", "", "", "", "", "", "");
+    }
+    static ProfileRecord Loaded(const std::string& folder) // LoadProfileFile's record, asserted read
+    {
+        ProfileRecord record;
+        record.folder = folder;
+        EXPECT_TRUE(LoadProfileFile(&record)) << folder;
+        return record;
+    }
 };
 
-// The writer produces exactly the twelve CR LF lines in their order, SetEditedProfile's parameters
-// land in their fields (ears before nose), and the file reads back the same but for trailing blanks.
-// Into a folder that is gone nothing is written. Reading tolerates what hand edits leave.
+// The writer gives exactly the twelve CR LF lines in their order, each parameter in its field
+// (ears before nose); the file reads back the same but for trailing blanks. Into a folder that is
+// gone nothing is written. Reading tolerates what hand edits leave.
 TEST_F(ProfileFileTest, FileWrittenAndRead)
 {
     MakeDir(card.store + "vok_ana");
-    SetEditedProfile("vok_ana", "Deutsch", "Ana Maria ", "01", "02", "03", "EARS", "NOSE", "05", "",
-                     "10", "7", "99");
+    SetEditedProfile("vok_ana", "Deutsch", "Ana Maria ", "01", "02", "03", "EARS", "NOSE", "05", "", "10", "7", "99");
     SaveProfileFile();
     const std::string file = "lang=Deutsch\r\nname=Ana Maria \r\nbase=01\r\neyes=02\r\nbrowns=03\r\n"
-                             "nose=NOSE\r\nears=EARS\r\nmouth=05\r\nfacial=\r\nhair=10\r\ntatoo=7\r\n"
-                             "clothes=99\r\n";
+                             "nose=NOSE\r\nears=EARS\r\nmouth=05\r\nfacial=\r\nhair=10\r\ntatoo=7\r\nclothes=99\r\n";
     EXPECT_EQ(ReadFile(card.store + "vok_ana/vok.cfg"), file);
-    ProfileRecord loaded;
-    loaded.folder = "vok_ana";
-    ASSERT_TRUE(LoadProfileFile(&loaded));
-    EXPECT_EQ(FormatProfileFile(loaded), file.substr(0, 28) + file.substr(29));
-
+    EXPECT_EQ(FormatProfileFile(Loaded("vok_ana")), file.substr(0, 28) + file.substr(29));
     EditedProfile.folder = "vok_gone";
     SaveProfileFile();
     EXPECT_FALSE(FileExists(card.store + "vok_gone"));
-    loaded.folder = "vok_none";
-    EXPECT_FALSE(LoadProfileFile(&loaded));
-    EXPECT_FALSE(LoadProfileFile(nullptr));
+    ProfileRecord none;
+    none.folder = "vok_none";
+    EXPECT_FALSE(LoadProfileFile(&none) || LoadProfileFile(nullptr));
 
     const struct { std::string text, name, lang; int language; } cases[] = {
-        {"name=Bob", "Bob", "", 0}, // language 0: the first
-        {"lang=Fran\xE7" "ais\r\n", "", "Fran\xE7" "ais", 2},
-        {"lang=Deutsch\r\nlang=Klingon\r\n", "", "Klingon", 0}, // the last line wins
-        {"Name=Bob\r\nname =Bob\r\n NAME=x\r\n", "", "", 0},  // keys match exactly
-    };
+        {"name=Bob", "Bob", "", 0}, {"lang=Fran\xE7" "ais\r\n", "", "Fran\xE7" "ais", 2}, // unknown or none: 0, the first
+        {"lang=Deutsch\r\nlang=Klingon\r\n", "", "Klingon", 0},                          // the last line wins
+        {"Name=Bob\r\nname =Bob\r\n NAME=x\r\n", "", "", 0}};                            // keys match exactly
     for (const auto& c : cases) {
         ProfileRecord record;
         ParseProfileFile(c.text, &record);
-        EXPECT_EQ(record.name + "|" + record.lang, c.name + "|" + c.lang) << c.text;
-        EXPECT_EQ(record.languageIndex, c.language) << c.text;
+        EXPECT_EQ(record.name + "|" + record.lang + "|" + std::to_string(record.languageIndex),
+                  c.name + "|" + c.lang + "|" + std::to_string(c.language)) << c.text;
     }
     // save then load is the identity at the reader's 1023-character line limit: a value too long
     // for its line is clipped (blanks at the cut dropped, as the reader does), never written longer
     const std::string n1017(1017, 'n'), n1018(1018, 'n'), spaced = std::string(1015, 'n') + "  x";
-    const struct { std::string read, kept; } limits[] = {
+    const std::pair<std::string, std::string> limits[] = { // read, kept
         {"name=" + n1017 + "\r\nbase=02\r\n", n1017}, {"name=" + n1018 + "\nbase=02\n", n1017},
         {"name=" + spaced + "\nbase=02\n", std::string(1015, 'n')}};
-    for (const auto& c : limits) {
+    MakeDir(card.store + "vok_long");
+    for (const auto& [read, kept] : limits) {
         ProfileRecord record;
-        ParseProfileFile(c.read, &record);
+        ParseProfileFile(read, &record);
         ASSERT_EQ(record.base, "02");
-        MakeDir(card.store + "vok_long");
-        SetEditedProfile("vok_long", "", record.name, "02", "", "", "", "", "", "", "", "", "");
+        Edit("vok_long", record.name, "02");
         SaveProfileFile();
-        ProfileRecord loaded;
-        loaded.folder = "vok_long";
-        ASSERT_TRUE(LoadProfileFile(&loaded));
-        EXPECT_TRUE(loaded.name == c.kept && loaded.base == "02") << loaded.name.size();
+        const ProfileRecord loaded = Loaded("vok_long");
+        EXPECT_TRUE(loaded.name == kept && loaded.base == "02") << loaded.name.size();
         EXPECT_EQ(FormatProfileFile(loaded), ReadFile(card.store + "vok_long/vok.cfg"));
     }
-
-    // folder names of new players
-    const std::pair<std::string, std::string> folders[] = {
-        {"A na", "vok_ana"}, {"   ", "vok_"}, {"Zo\te\r\n", "vok_zoe"},
-        {"\xC9MIL\x7F", "vok_\xC9mil\x7F"}, {"a_B-9", "vok_a_b-9"}};
-    for (const auto& c : folders)
-        EXPECT_EQ(MakeProfileFolderName(c.first), c.second) << c.first;
+    const std::pair<std::string, std::string> folders[] = { // folder names of new players
+        {"A na", "vok_ana"}, {"   ", "vok_"}, {"Zo\te\r\n", "vok_zoe"}, {"\xC9MIL\x7F", "vok_\xC9mil\x7F"}, {"a_B-9", "vok_a_b-9"}};
+    for (const auto& [name, folder] : folders) EXPECT_EQ(MakeProfileFolderName(name), folder) << name;
 }
 
 // A new player gets its folder and record, is selected, and starts with empty rankings; names whose
@@ -93,28 +90,23 @@ TEST_F(ProfileFileTest, CommitProfiles)
     ScanProfiles();
     FavouriteList.push_back(RankEntry{5, "x"});
     const std::pair<std::string, std::string> cases[] = {
-        {"ANA", "vok_ana2"}, {"A na", "vok_ana3"}, {"Bob", "vok_bob2"},
-        {"Cy/../d", "vok_cy..d"}, {"Eve", "vok_eve"},
-    };
+        {"ANA", "vok_ana2"}, {"A na", "vok_ana3"}, {"Bob", "vok_bob2"}, {"Cy/../d", "vok_cy..d"}, {"Eve", "vok_eve"}};
     for (const auto& [name, folder] : cases) {
-        SetEditedProfile("", "Deutsch", name, "01", "", "", "", "", "", "", "", "", "");
+        Edit("", name, "01");
         CommitProfile();
         ASSERT_EQ(SelectedProfile, int(Profiles.size()) - 1);
         const ProfileRecord& added = *Profiles.back();
         EXPECT_EQ(added.folder + "|" + added.name + "|" + added.base, folder + "|" + name + "|01");
-        EXPECT_TRUE(FavouriteList.empty()) << name;
-        EXPECT_TRUE(FileExists(card.store + folder + "/vok.cfg")) << name;
+        EXPECT_TRUE(FavouriteList.empty() && FileExists(card.store + folder + "/vok.cfg")) << name;
     }
     EXPECT_EQ(ReadFile(card.store + "vok_ana/vok.cfg"), "name=Ana\r\n");
     EXPECT_FALSE(FileExists(card.store + "vok_bob/vok.cfg"));
-
     ASSERT_EQ(Profiles.size(), 1 + std::size(cases));
     SelectedProfile = 1;
     Profiles[0]->pointsEarned = 42;
-    SetEditedProfile("vok_ana", "Deutsch", "Anna", "02", "03", "", "", "", "", "", "", "", "");
+    Edit("vok_ana", "Anna", "02", "03");
     CommitProfile();
-    EXPECT_EQ(Profiles[0]->name + Profiles[0]->eyes, "Anna03");
-    EXPECT_EQ(Profiles[0]->pointsEarned, 42);
+    EXPECT_EQ(Profiles[0]->name + Profiles[0]->eyes + std::to_string(Profiles[0]->pointsEarned), "Anna0342");
     EXPECT_EQ(Profiles[1]->name, "ANA");
 }
 
@@ -126,18 +118,15 @@ TEST_F(ProfileFileTest, FailedCommitsChangeNothing)
     card.Player("vok_ana", "name=Ana\r\n");
     ScanProfiles();
     StoreRoot = card.store + "gone/";
-    SetEditedProfile("", "Deutsch", "Eve", "01", "", "", "", "", "", "", "", "", "");
+    Edit("", "Eve", "01");
     EXPECT_FALSE(CommitProfile());
-    EXPECT_EQ(Profiles.size(), 1u);
-    EXPECT_EQ(SelectedProfile, 0);
+    EXPECT_TRUE(Profiles.size() == 1u && SelectedProfile == 0);
     EXPECT_EQ(EditedProfile.folder + EditedProfile.name, "Eve");
     StoreRoot = card.store;
     EXPECT_TRUE(CommitProfile());
-    EXPECT_TRUE(FileExists(card.store + "vok_eve/vok.cfg"));
-    EXPECT_FALSE(FileExists(card.store + "gone"));
-
+    EXPECT_TRUE(FileExists(card.store + "vok_eve/vok.cfg") && !FileExists(card.store + "gone"));
     MakeDir(card.store + "vok_ana/.vok-tmp.vok.cfg/in the way");
-    SetEditedProfile("vok_ana", "Deutsch", "Anna", "02", "", "", "", "", "", "", "", "", "");
+    Edit("vok_ana", "Anna", "02");
     EXPECT_FALSE(CommitProfile());
     EXPECT_EQ(ReadFile(card.store + "vok_ana/vok.cfg"), "name=Ana\r\n");
     EXPECT_EQ(Profiles[0]->name + Profiles[0]->base, "Ana");
