@@ -1,9 +1,8 @@
-// Every seed file of the fuzzers (tests/corpus/<target>/) through the same entry points the
-// libFuzzer harnesses call, in the normal suite: a finding kept as a seed stays fixed.
+// Every seed of the fuzzers (tests/corpus/<target>/) through the harnesses' own entry points, in
+// the normal suite: a finding kept as a seed stays fixed.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 
 #include "tests/fuzz/fuzz_targets.h"
 #include "tests/support/test_support.h"
@@ -33,16 +32,7 @@ TEST(Corpus, SeedsComeFromTheirGenerator)
 {
     TempDir dir;
     ASSERT_EQ(RunProgram(BuildDir() + "/tools/make_corpus", {dir / "corpus"}, BuildDir()).status, 0);
-    auto files = [](const fs::path& root) {
-        std::map<std::string, std::string> found;
-        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root))
-            if (entry.is_regular_file()) found[fs::relative(entry.path(), root).string()] = ReadFile(entry.path());
-        return found;
-    };
-    const auto made = files(dir / "corpus"), kept = files(fs::path(SourceDir()) / "tests/corpus");
+    const Files made = Tree(dir / "corpus"), kept = Tree(SourceDir() + "/tests/corpus");
     EXPECT_EQ(made.size(), kept.size());
-    for (const auto& [name, bytes] : made) {
-        const auto found = kept.find(name);
-        EXPECT_TRUE(found != kept.end() && found->second == bytes) << name;
-    }
+    for (const auto& [name, bytes] : made) EXPECT_TRUE(kept.count(name) && kept.at(name) == bytes) << name;
 }

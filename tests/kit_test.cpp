@@ -32,23 +32,14 @@ struct KitCard : TestCard { // player "vok_kim" on the card, and a game of it op
         EXPECT_EQ(VokOpenGame(store.c_str(), "vok_kim", "racer", &kit), VOK_OK) << VokErrorMessage();
     }
     ~KitCard() { VokCloseGame(kit); }
-    void Reopen()
-    {
-        VokCloseGame(kit);
-        ASSERT_EQ(VokOpenGame(store.c_str(), "vok_kim", "racer", &kit), VOK_OK) << VokErrorMessage();
-    }
     void Describe() // two achievements in two languages, the second unlocked
     {
-        ASSERT_EQ(VokSetTitle(kit, "Star Racer", "Nova Works"), VOK_OK);
-        ASSERT_EQ(VokSetTextLanguage(kit, "English"), VOK_OK);
-        ASSERT_EQ(VokDescribe(kit, 7, 10, 0), VOK_OK);
-        ASSERT_EQ(VokDescribe(kit, 3, 25, 1), VOK_OK);
-        ASSERT_EQ(VokSetText(kit, 7, "English", "First Lap", "Finish a race."), VOK_OK);
-        ASSERT_EQ(VokSetText(kit, 3, "English", "Champion", "Win the cup."), VOK_OK);
-        ASSERT_EQ(VokSetText(kit, 7, "Fran\xe7" "ais", "Premier tour", "Termine une course."), VOK_OK);
-        ASSERT_EQ(VokSetText(kit, 3, "Fran\xe7" "ais", "Champion", "Gagne la coupe."), VOK_OK);
-        ASSERT_EQ(VokUnlock(kit, 3), VOK_OK);
-        ASSERT_EQ(VokSetFavouriteScore(kit, 42), VOK_OK);
+        const int results[] = { // evaluated in this order
+            VokSetTitle(kit, "Star Racer", "Nova Works"), VokSetTextLanguage(kit, "English"), VokDescribe(kit, 7, 10, 0),
+            VokDescribe(kit, 3, 25, 1), VokSetText(kit, 7, "English", "First Lap", "Finish a race."),
+            VokSetText(kit, 3, "English", "Champion", "Win the cup."), VokSetText(kit, 7, "Fran\xe7" "ais", "Premier tour", "Termine une course."),
+            VokSetText(kit, 3, "Fran\xe7" "ais", "Champion", "Gagne la coupe."), VokUnlock(kit, 3), VokSetFavouriteScore(kit, 42)};
+        for (int result : results) ASSERT_EQ(result, VOK_OK);
     }
 };
 
@@ -56,8 +47,9 @@ struct KitCard : TestCard { // player "vok_kim" on the card, and a game of it op
 
 // A commit leaves each file byte for byte (records in the order described, the summary counted
 // from them, texts complemented, vok.lang without a line end), the update marker and no
-// temporary; the program's own loaders read it all back.
-TEST(Kit, CommitWritesEveryFileByteForByte)
+// temporary; the program's loaders and the reopened game read it all back, and a commit leaves
+// a vok.dat it did not change alone (its date orders completed games).
+TEST(Kit, CommitWritesEveryFileByteForByteAndReadsBack)
 {
     KitCard card;
     card.Describe();
@@ -67,15 +59,13 @@ TEST(Kit, CommitWritesEveryFileByteForByte)
     ASSERT_EQ(VokSetIcon(card.kit, 0, icon.c_str()), VOK_OK);
     ASSERT_EQ(VokCommit(card.kit), VOK_OK) << VokErrorMessage();
 
-    EXPECT_EQ(ReadFile(card.game + "vok.dat"), Int32s({7, 10, 0, 0, 3, 25, 1, 1}));
-    EXPECT_EQ(ReadFile(card.game + "vok.summary"), Int32s({1, 2, 25, 35, 42}));
-    EXPECT_EQ(ReadFile(card.game + "vok.title"), "title=Star Racer\r\nauthor=Nova Works\r\n");
-    EXPECT_EQ(ReadFile(card.game + "vok.lang"), "English");
-    EXPECT_EQ(ReadFile(card.game + "vok.desc.English"),
-              TextRecord(7, "First Lap", "Finish a race.") + TextRecord(3, "Champion", "Win the cup."));
+    const std::pair<std::string, std::string> files[] = {
+        {"vok.dat", Int32s({7, 10, 0, 0, 3, 25, 1, 1})}, {"vok.summary", Int32s({1, 2, 25, 35, 42})},
+        {"vok.title", "title=Star Racer\r\nauthor=Nova Works\r\n"}, {"vok.lang", "English"},
+        {"vok.desc.English", TextRecord(7, "First Lap", "Finish a race.") + TextRecord(3, "Champion", "Win the cup.")},
+        {"003", ReadFile(icon)}, {"vok.icon", ReadFile(icon)}};
+    for (const auto& [file, bytes] : files) EXPECT_EQ(ReadFile(card.game + file), bytes) << file;
     EXPECT_EQ(ReadFile(card.game + "vok.desc.Fran\xe7" "ais").substr(128), TextRecord(3, "Champion", "Gagne la coupe."));
-    EXPECT_EQ(ReadFile(card.game + "003"), ReadFile(icon));
-    EXPECT_EQ(ReadFile(card.game + "vok.icon"), ReadFile(icon));
     EXPECT_FALSE(FileExists(card.game + "007"));
     EXPECT_TRUE(FileExists(card.player + "update"));
     for (const auto& entry : Tree(card.store)) EXPECT_EQ(entry.first.find(".vok-tmp."), std::string::npos) << entry.first;
@@ -90,16 +80,9 @@ TEST(Kit, CommitWritesEveryFileByteForByte)
     EXPECT_EQ(GameTitle + "|" + GameAuthor + "|" + AchievementTexts[0].name, "Star Racer|Nova Works|Premier tour");
     EXPECT_TRUE(AchievementIcon(3) && !AchievementIcon(7));
     EXPECT_EQ(FormatSummary(GameSummary), Int32s({1, 2, 25, 35, 42}));
-}
 
-// Reopened, a game reads back what it committed; a commit leaves vok.dat it did not change
-// alone (its date orders completed games).
-TEST(Kit, ReopenReadsTheCommittedStateBack)
-{
-    KitCard card;
-    card.Describe();
-    ASSERT_EQ(VokCommit(card.kit), VOK_OK);
-    card.Reopen();
+    VokCloseGame(card.kit); // reopened, the game reads back what it committed
+    ASSERT_EQ(VokOpenGame(card.store.c_str(), "vok_kim", "racer", &card.kit), VOK_OK) << VokErrorMessage();
     VokAchievement a;
     ASSERT_EQ(VokAchievementCount(card.kit), 2);
     ASSERT_EQ(VokAchievementAt(card.kit, 0, &a), VOK_OK);

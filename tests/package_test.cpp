@@ -6,6 +6,8 @@
 
 #include <sys/stat.h>
 
+#include <sstream>
+
 #include "tests/support/screens_support.h"
 #include "tests/support/test_support.h"
 
@@ -15,12 +17,8 @@ namespace {
 std::vector<std::pair<std::string, std::string>> IniValues(const std::string& text)
 {
     std::vector<std::pair<std::string, std::string>> values;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(start, end - start);
-        start = end + 1;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
         const size_t equals = line.find("=\"");
         if (equals != std::string::npos && line.size() > equals + 2 && line.back() == '"')
             values.push_back({line.substr(0, equals), line.substr(equals + 2, line.size() - equals - 3)});

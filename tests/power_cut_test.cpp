@@ -1,9 +1,8 @@
-// Power cuts and a failing card on the real vok, headless under strace: for each scenario every
-// write-related call on the card is found in one traced run, then vok is killed at each in turn,
-// and given ENOSPC, EIO and EROFS at each. After each run and one normal start: every file is
-// whole (as before or as after an uncut run), nothing outside the card changed, no removal
-// remnant is left, totals and rankings are what a recomputation makes; failing runs end with
-// status 0 and say "not saved" exactly when the snapshot or the new player missed the card.
+// Power cuts and a failing card on the real vok under strace: killed, or given ENOSPC, EIO or
+// EROFS, at each write-related call of a scenario on the card. After each run and a normal start
+// every file is whole (as before or as after an uncut run), nothing outside the card changed, no
+// removal remnant is left, totals and rankings are what a recomputation makes; failing runs end
+// with status 0 and say "not saved" exactly when the snapshot or the new player missed the card.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -91,9 +90,8 @@ struct Card {
             GameSetup game = CountedGame(g.game, 2, 2);
             game.summary = g.summary;
             WriteGame(store, g.player, game);
-            const std::string folder = store + g.player + "/" + g.game;
-            symlink((outside + "/file").c_str(), (folder + "/file link").c_str());
-            symlink((outside + "/folder").c_str(), (folder + "/folder link").c_str());
+            for (const std::string target : {"file", "folder"})
+                symlink((outside + "/" + target).c_str(), (store + g.player + "/" + g.game + "/" + target + " link").c_str());
         }
         WriteFile(store + "vok_ana.bmp", "an older snapshot");
         TotalsAndFresh(store);
@@ -125,17 +123,16 @@ std::string TornFiles(const Files& before, const Files& after, const Files& now)
 bool ShowsNotice(const std::string& shot, const std::string& text)
 {
     RgbImage image;
-    if (!ReadBmp(shot, &image) || image.pixels.size() != 320u * 240u) return false;
+    if (!ReadBmp(shot, &image) || image.width != 320 || image.height != 240) return false;
     ClearScreen();
     DrawNoticeBox(text.c_str());
     const SDL_Rect box = NoticeBoxRect(TextWidth(FontSmall, text.c_str()));
-    int wrong = 0;
     for (int y = box.y + 3; y < box.y + box.h - 3; ++y)
         for (int x = box.x + 3; x < box.x + box.w - 3; ++x) {
             const uint32_t want = ScreenPixel(x, y);
-            wrong += !Near(image.pixels[size_t(y) * 320 + size_t(x)], want >> 16, want >> 8 & 0xFF, want & 0xFF);
+            if (!Near(image.at(x, y), want >> 16, want >> 8 & 0xFF, want & 0xFF)) return false;
         }
-    return wrong == 0;
+    return true;
 }
 
 struct Point {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/kit_support.h"
 #include "tests/support/store_support.h"
 
 // Descending by score, signed; equal scores keep the order in which they came. Read back, line
@@ -10,12 +9,8 @@
 TEST(Ranking, OrderAndFileText)
 {
     TestCard card;
-    InsertFavourite(5, "5a");
-    InsertFavourite(9, "9");
-    InsertFavourite(5, "5b");
-    InsertCompleted(-5, "-5");
-    InsertCompleted(INT32_MIN, "min");
-    InsertCompleted(0, "0");
+    for (const auto& [score, name] : {std::pair<int, const char*>{5, "5a"}, {9, "9"}, {5, "5b"}}) InsertFavourite(score, name);
+    for (const auto& [score, name] : {std::pair<int, const char*>{-5, "-5"}, {INT32_MIN, "min"}, {0, "0"}}) InsertCompleted(score, name);
     EXPECT_EQ(FormatRanking(), "fav1=9\r\nfav2=5a\r\nfav3=5b\r\ncmp1=0\r\ncmp2=-5\r\ncmp3=min\r\n");
 
     ParseRanking("cmp2=b\r\ncmp1=a\r\nfav1=my game  \r\n"
@@ -39,8 +34,7 @@ TEST(Ranking, SaveLoadAndIcons)
         WriteIcon(player + game, 0, RgbImage(22, 22, 0x00FF00));
     }
     WriteIcon(player, 0, RgbImage(3, 4, 0x0000FF));
-    for (int i = 1; i <= 6; ++i)
-        InsertFavourite(10 - i, "g" + std::to_string(i));
+    for (int i = 1; i <= 6; ++i) InsertFavourite(10 - i, "g" + std::to_string(i));
     InsertCompleted(100, "");
     InsertCompleted(50, "g3");
     SaveRanking();
@@ -55,8 +49,7 @@ TEST(Ranking, SaveLoadAndIcons)
     const std::string sixLines = "fav1=g2\r\nfav1=g2\r\nfav1=g2\r\nfav1=g2\r\nfav1=g2\r\nfav1=g6\r\n";
     WriteFile(player + "vok.ranking", sixLines);
     LoadRanking();
-    EXPECT_EQ(FavouriteList.size(), 6u);
-    EXPECT_TRUE(!FavouriteIcons[0] && !FavouriteIcons[4] && !CompletedIcons[0]); // none left from before
+    EXPECT_TRUE(FavouriteList.size() == 6u && !FavouriteIcons[0] && !FavouriteIcons[4] && !CompletedIcons[0]); // none left from before
     SelectedProfile = -1;
     LoadRanking();
     SaveRanking();

@@ -23,23 +23,19 @@ TEST(RemoveTree, RemovesTheTreeOnly)
     const std::pair<std::string, std::string> links[] = { // target, link inside the game
         {outside + "/file", "/file link"}, {outside + "/folder", "/sub folder/folder link"},
         {"..", "/sub folder/up"}, {"/", "/root"}, {dir / "nowhere", "/dangling"}};
-    for (const auto& [target, link] : links)
-        ASSERT_EQ(symlink(target.c_str(), (game + link).c_str()), 0);
+    for (const auto& [target, link] : links) ASSERT_EQ(symlink(target.c_str(), (game + link).c_str()), 0);
     MakeDir(dir / "vok_anna/my");
 
-    EXPECT_TRUE(RemoveTree(game));
-    EXPECT_FALSE(FileExists(game));
+    EXPECT_TRUE(RemoveTree(game) && !FileExists(game));
     EXPECT_EQ(ReadFile(outside + "/folder/inner/keep"), "keep");
 
     ASSERT_EQ(symlink((outside + "/folder").c_str(), (dir / "vok_link").c_str()), 0);
-    EXPECT_TRUE(RemoveTree(dir / "vok_link/"));
-    EXPECT_FALSE(FileExists(dir / "vok_link"));
+    EXPECT_TRUE(RemoveTree(dir / "vok_link/") && !FileExists(dir / "vok_link"));
     EXPECT_TRUE(FileExists(outside + "/folder/inner/keep"));
     EXPECT_TRUE(RemoveTree(dir / "vok_nobody")); // already gone
 
     WriteFile(dir / "vok_anna/my/vok.dat", ""); // the sibling "my" is still there
-    const std::string refused[] = {dir / "vok_anna/my/..", dir / "vok_anna/.", "", "/"};
-    for (const std::string& path : refused)
+    for (const std::string& path : {dir / "vok_anna/my/..", dir / "vok_anna/.", std::string(), std::string("/")})
         EXPECT_FALSE(RemoveTree(path)) << path;
     EXPECT_TRUE(FileExists(dir / "vok_anna/my/vok.dat"));
 }
@@ -81,8 +77,7 @@ TEST(RemoveTree, DeepTrees)
     const std::string path = dir / "deep";
     for (const int depth : {60, 210}) {
         std::string deepest = path;
-        for (int i = 0; i < depth; ++i)
-            deepest += "/d";
+        for (int i = 0; i < depth; ++i) deepest += "/d";
         MakeDir(deepest);
         EXPECT_EQ(RemoveTree(path), depth < 200) << depth;
     }

@@ -17,14 +17,11 @@ static_assert(sizeof(ino_t) == 8 && sizeof(off_t) == 8, "built without 64-bit fi
 // Binary values are little-endian on every host, signed, and missing bytes read as 0.
 TEST(StoreFiles, Int32LittleEndianAndShortData)
 {
-    std::string bytes;
-    for (Sint32 value : {1, -2, 0x7FFFFFFF, -0x7FFFFFFF - 1})
-        AppendInt32(&bytes, value);
+    const std::string bytes = Int32s({1, -2, 0x7FFFFFFF, -0x7FFFFFFF - 1});
     EXPECT_EQ(bytes, std::string("\x01\0\0\0\xFE\xFF\xFF\xFF\xFF\xFF\xFF\x7F\0\0\0\x80", 16));
     const struct { std::string bytes; size_t offset; Sint32 value; } cases[] = { // signed, short, no wrap
         {bytes, 12, -0x7FFFFFFF - 1}, {bytes, 16, 0}, {bytes.substr(0, 7), 4, 0}, {bytes, size_t(-1), 0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(Int32At(c.bytes, c.offset), c.value) << c.offset;
+    for (const auto& c : cases) EXPECT_EQ(Int32At(c.bytes, c.offset), c.value) << c.offset;
 }
 
 // The one line reader of every key "=" value file: split, trimming and line limits.
@@ -44,21 +41,17 @@ TEST(StoreFiles, KeyValueLines)
             got += line.key + "|" + line.value + ";";
         EXPECT_EQ(got, c.lines) << c.text.substr(0, 30);
     }
-    // a big file that is no text is not read whole; the short lines before it still count
-    TempDir dir;
+    TempDir dir; // a big file that is no text is not read whole; the short lines before it count
     WriteFile(dir / "big", "k=v\n" + std::string(1 << 20, '\x01'));
-    std::string text;
     std::vector<KeyValueLine> lines;
-    EXPECT_TRUE(ReadKeyValueFile(dir / "big", &lines));
-    EXPECT_EQ(lines.size(), 1u);
-
+    EXPECT_TRUE(ReadKeyValueFile(dir / "big", &lines) && lines.size() == 1u);
+    std::string text;
     WriteFile(dir / "first", std::string(2000, 'y')); // a first line holds at most 1023 bytes
-    EXPECT_TRUE(ReadFirstLine(dir / "first", &text));
-    EXPECT_EQ(text, std::string(1023, 'y'));
+    EXPECT_TRUE(ReadFirstLine(dir / "first", &text) && text == std::string(1023, 'y'));
 }
 
-// A replaced file holds the new bytes exactly; every failing step leaves the old file as
-// it was and no temporary behind; a link planted at the temporary's name is not followed.
+// A replaced file holds the new bytes exactly; a failing step leaves the old file and no
+// temporary; a link planted at the temporary's name is not followed.
 TEST(StoreFiles, WriteFileSafely)
 {
     TempDir dir;
@@ -68,8 +61,7 @@ TEST(StoreFiles, WriteFileSafely)
 
     WriteFile(dir / "outside", "keep");
     ASSERT_EQ(symlink((dir / "outside").c_str(), (dir / ".vok-tmp.vok.ranking").c_str()), 0);
-    ASSERT_TRUE(WriteFileSafely(dir / "vok.ranking", "fav1=a\r\n"));
-    EXPECT_EQ(ReadFile(dir / "outside"), "keep");
+    EXPECT_TRUE(WriteFileSafely(dir / "vok.ranking", "fav1=a\r\n") && ReadFile(dir / "outside") == "keep");
 
     MakeDir(dir / "busy/inner"); // then: no folder, a plain file as folder, the rename fails
     for (const char* path : {"nofolder/vok.cfg", "outside/vok.cfg", "busy"})
@@ -90,8 +82,8 @@ TEST(StoreFiles, WriteFileSafely)
 }
 
 // The one file reader opens without blocking and reads only regular files: a FIFO (no writer
-// ever comes), a device, a folder and a socket read as missing at once. Reads stop at their
-// limit whatever the file's size; a text file cut by its 64 KiB loses the cut line.
+// comes), a device, a folder, a socket read as missing at once. Reads stop at their limit
+// whatever the size; a text file cut at its 64 KiB loses the cut line.
 TEST(StoreFiles, OnlyRegularFilesBoundedReads)
 {
     TempDir dir;
@@ -113,8 +105,7 @@ TEST(StoreFiles, OnlyRegularFilesBoundedReads)
     }
     close(sock);
 
-    // a 2 GB sparse file: only the limit is read
-    WriteFile(dir / "sparse", "k=v\n");
+    WriteFile(dir / "sparse", "k=v\n"); // 2 GB, sparse
     ASSERT_EQ(truncate((dir / "sparse").c_str(), 2000000000), 0);
     EXPECT_TRUE(ReadFileBytes(dir / "sparse", &bytes, 1600) && bytes.size() == 1600u);
     EXPECT_TRUE(ReadTextFile(dir / "sparse", &bytes) && bytes == "k=v\n"); // cut line dropped
@@ -133,6 +124,5 @@ TEST(StoreFiles, ReadDecimal)
     const struct { const char* text; long cap, value; } cases[] = {
         {"05", 1000, 5}, {" \t+7x", 1000, 7}, {"-12", 1000, -12}, {"", 1000, 0}, {"x5", 1000, 0},
         {"99999999999999999999", 1000, 1000}, {"-99999999999", 4096, -4096}, {"4095", 4096, 4095}, {"- 3", 9, 0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(ReadDecimal(c.text, c.cap), c.value) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(ReadDecimal(c.text, c.cap), c.value) << c.text;
 }

@@ -14,16 +14,18 @@ static VokText ToKit(const AchievementTextSource& source)
     return text;
 }
 
-static VokAchievement ToKit(const AchievementRecord& r)
+static VokAchievement ToKit(const AchievementRecord& r) { return VokAchievement{r.id, r.points, r.hidden, r.unlocked}; }
+
+static VokSummary ToKit(const GameSummaryRecord& s)
 {
-    return VokAchievement{r.id, r.points, r.hidden, r.unlocked};
+    return VokSummary{s.unlockedCount, s.achievementCount, s.pointsEarned, s.pointsPossible, s.favouriteScore};
 }
 
-std::string FormatSummary(const GameSummaryRecord& s)
+std::string FormatSummary(const GameSummaryRecord& summary)
 {
-    const VokSummary summary = {s.unlockedCount, s.achievementCount, s.pointsEarned, s.pointsPossible, s.favouriteScore};
+    const VokSummary kit = ToKit(summary);
     unsigned char bytes[VOK_SUMMARY_SIZE];
-    VokEncodeSummary(&summary, bytes);
+    VokEncodeSummary(&kit, bytes);
     return std::string(reinterpret_cast<char*>(bytes), sizeof bytes);
 }
 
@@ -41,20 +43,13 @@ static std::string EncodeEach(const std::vector<Item>& items, Result (*encode)(c
     return all;
 }
 
-std::string FormatAchievementRecords(const std::vector<AchievementRecord>& records)
-{
-    return EncodeEach<VOK_RECORD_SIZE>(records, VokEncodeRecord);
-}
+std::string FormatAchievementRecords(const std::vector<AchievementRecord>& records) { return EncodeEach<VOK_RECORD_SIZE>(records, VokEncodeRecord); }
+std::string EncodeAchievementTexts(const std::vector<AchievementTextSource>& texts) { return EncodeEach<VOK_TEXT_RECORD_SIZE>(texts, VokEncodeText); }
 
-std::string EncodeAchievementTexts(const std::vector<AchievementTextSource>& texts)
+bool WriteSummary(const std::string& gameDir, const GameSummaryRecord& summary)
 {
-    return EncodeEach<VOK_TEXT_RECORD_SIZE>(texts, VokEncodeText);
-}
-
-bool WriteSummary(const std::string& gameDir, const GameSummaryRecord& s)
-{
-    const VokSummary summary = {s.unlockedCount, s.achievementCount, s.pointsEarned, s.pointsPossible, s.favouriteScore};
-    return VokWriteSummary(gameDir.c_str(), &summary) == VOK_OK;
+    const VokSummary kit = ToKit(summary);
+    return VokWriteSummary(gameDir.c_str(), &kit) == VOK_OK;
 }
 
 // Records and texts go through the kit's encoders and safe writer as given, odd ids
@@ -78,9 +73,7 @@ bool WriteTexts(const std::string& gameDir, const std::string& language, const s
 }
 
 bool WriteTitle(const std::string& gameDir, const std::string& title, const std::string& author)
-{
-    return VokWriteTitle(gameDir.c_str(), title.c_str(), author.c_str()) == VOK_OK;
-}
+{ return VokWriteTitle(gameDir.c_str(), title.c_str(), author.c_str()) == VOK_OK; }
 
 bool WriteIcon(const std::string& gameDir, int id, const RgbImage& image)
 {
@@ -92,7 +85,4 @@ bool WriteIcon(const std::string& gameDir, int id, const RgbImage& image)
     return ok;
 }
 
-bool MarkUpdate(const std::string& playerDir)
-{
-    return VokMarkUpdate(playerDir.c_str()) == VOK_OK;
-}
+bool MarkUpdate(const std::string& playerDir) { return VokMarkUpdate(playerDir.c_str()) == VOK_OK; }

@@ -1,8 +1,6 @@
 // Fixtures of the store tests: a temporary card as StoreRoot, players and games on it.
 #pragma once
 
-#include <filesystem>
-#include <map>
 
 #include "frame/state.h"
 #include "graphics/media.h"
@@ -66,21 +64,4 @@ inline std::string Totals(int unlocked, int achievements, int earned, int possib
 inline std::string TotalsOf(const ProfileRecord& p) // as the record holds them
 {
     return Totals(p.unlockedCount, p.achievementCount, p.pointsEarned, p.pointsPossible);
-}
-
-using Files = std::map<std::string, std::string>; // path below a folder -> what is there
-// Every entry under `root`: a link's target, "folder", or a file's bytes; with `dates` each
-// entry's modification time too. What "never written" and "whole" are checked against.
-inline Files Tree(const std::string& root, bool dates = false)
-{
-    namespace fs = std::filesystem;
-    Files files;
-    std::error_code error;
-    for (auto it = fs::recursive_directory_iterator(root, error); it != fs::end(it); it.increment(error)) {
-        std::string& entry = files[fs::relative(it->path(), root).string()];
-        entry = it->is_symlink() ? "link to " + fs::read_symlink(it->path()).string()
-                : it->is_directory() ? "folder" : "file " + ReadFile(it->path());
-        if (dates) entry += " at " + std::to_string(fs::last_write_time(it->path(), error).time_since_epoch().count());
-    }
-    return files;
 }

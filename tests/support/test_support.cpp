@@ -56,15 +56,28 @@ void MakeDir(const std::string& path)
     fs::create_directories(path, ignored);
 }
 
+Files Tree(const std::string& root, bool dates)
+{
+    Files files;
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(root, error); it != fs::end(it); it.increment(error)) {
+        std::string& entry = files[fs::relative(it->path(), root).string()];
+        entry = it->is_symlink() ? "link to " + fs::read_symlink(it->path()).string()
+                : it->is_directory() ? "folder" : "file " + ReadFile(it->path());
+        if (dates) entry += " at " + std::to_string(fs::last_write_time(it->path(), error).time_since_epoch().count());
+    }
+    return files;
+}
+
 std::vector<std::string> Emulator() { return {EmulatorWords, EmulatorWords + sizeof EmulatorWords / sizeof *EmulatorWords - 1}; }
 
 std::string EmulatorCommand()
 {
     std::string command;
     for (const std::string& word : Emulator()) {
-        std::string quoted = "'";
-        for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        command += quoted + "' ";
+        command += "'";
+        for (char c : word) command += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        command += "' ";
     }
     return command;
 }
@@ -98,20 +111,18 @@ VokRun RunProgram(const std::string& program, const std::vector<std::string>& ar
         for (const std::string& word : Emulator()) blankSeparated += (blankSeparated.empty() ? "" : " ") + word;
         if (!blankSeparated.empty()) setenv("VOK_EMULATOR", blankSeparated.c_str(), 1);
         for (const char* const* setting = EmulatorSettings; *setting; ++setting) putenv(const_cast<char*>(*setting));
-        std::vector<std::string> words = BuiltHere(program) ? Emulator() : std::vector<std::string>();
-        words.push_back(program);
-        words.insert(words.end(), args.begin(), args.end());
+        std::vector<std::string> command = BuiltHere(program) ? Emulator() : std::vector<std::string>();
+        command.push_back(program);
+        command.insert(command.end(), args.begin(), args.end());
         std::vector<char*> argv;
-        for (const std::string& w : words) argv.push_back(const_cast<char*>(w.c_str()));
+        for (const std::string& w : command) argv.push_back(const_cast<char*>(w.c_str()));
         argv.push_back(nullptr);
         execv(argv[0], argv.data());
         _exit(127);
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    VokRun run = {-1, ReadFile(outPath), ReadFile(errPath)};
-    if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
-    return run;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(outPath), ReadFile(errPath)};
 }
 
 VokRun RunVok(const std::vector<std::string>& args, const std::string& script)
