@@ -4,9 +4,10 @@
 #include "store/game_files.h"
 #include "tests/support/store_support.h"
 
-// The demo card reads back in full through the store's own loaders: every player has games with
-// records, texts (some only in the language of its vok.lang), and a summary that agrees with its
-// records. A folder holding anything but an earlier demo card is refused and left as it was.
+// The demo card reads back in full through the store's own loaders, with 4 to 8 games a player,
+// hidden locked achievements, some without an icon, complete games and texts only in the language
+// of vok.lang (vok-card finds it consistent: VokCard.DemoCardIsCleanAndNeverWritten). A folder
+// holding anything but an earlier demo card is refused and left as it was.
 TEST(DemoCard, ReadsBackInFullAndRefusesOtherFolders)
 {
     TestCard card;
@@ -21,27 +22,18 @@ TEST(DemoCard, ReadsBackInFullAndRefusesOtherFolders)
         for (SelectedGame = 0; SelectedGame < int(GameFolders.size()); ++SelectedGame) {
             const std::string where = player.folder + "/" + GameFolders[SelectedGame];
             LoadGameInfo(&Achievements);
-            ASSERT_EQ(LoadGameSummary(), 1) << where;
-            ASSERT_EQ(LoadAchievementTexts(), 1) << where;
+            ASSERT_TRUE(LoadGameSummary() == 1 && LoadAchievementTexts() == 1) << where;
             ASSERT_EQ(AchievementTexts.size(), Achievements.size()) << where;
             otherLanguage += !FileExists(card.store + where + "/vok.desc." + player.lang);
-            GameSummaryRecord counted = {0, 0, 0, 0, GameSummary.favouriteScore};
+            complete += GameSummary.unlockedCount == GameSummary.achievementCount;
             for (const AchievementRecord& r : Achievements) {
-                counted.unlockedCount += r.unlocked != 0;
-                counted.achievementCount += 1;
-                counted.pointsEarned += r.unlocked ? r.points : 0;
-                counted.pointsPossible += r.points;
                 hiddenLocked += r.hidden && !r.unlocked;
                 withoutIcon += !AchievementIcon(r.id);
             }
-            EXPECT_EQ(FormatSummary(counted), FormatSummary(GameSummary)) << where;
-            complete += GameSummary.unlockedCount == GameSummary.achievementCount;
         }
     }
     EXPECT_TRUE(hiddenLocked > 0 && withoutIcon > 0 && complete > 2 && otherLanguage > 0);
-
-    MakeDir(card.store + "precious/vok_real");
-    WriteFile(card.store + "precious/vok_real/vok.cfg", "name=Real\r\n");
+    card.Player("precious/vok_real", "name=Real\r\n");
     EXPECT_NE(RunProgram(tool, {card.store + "precious"}, BuildDir()).status, 0);
     EXPECT_EQ(ReadFile(card.store + "precious/vok_real/vok.cfg"), "name=Real\r\n");
     EXPECT_EQ(ListFolder(card.store + "precious").size(), 3u);

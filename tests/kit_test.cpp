@@ -119,27 +119,22 @@ TEST(Kit, BadInputAndARefusingCardWriteNothing)
     const std::string notBmp = card.dir / "icon.bmp";
     WriteFile(notBmp, "GIF89a");
     const auto before = Tree(card.store);
-    struct Case { int result, expected; };
-    const Case cases[] = {
-        {VokDescribe(card.kit, 0, 5, 0), VOK_BAD_ID},
-        {VokDescribe(card.kit, 51, 5, 0), VOK_BAD_ID},
-        {VokUnlock(card.kit, 9), VOK_BAD_ID},
-        {VokSetText(card.kit, 9, "English", "x", "y"), VOK_BAD_ID},
+    VokGame* other = nullptr;
+    const std::pair<int, int> cases[] = { // result, expected
+        {VokDescribe(card.kit, 0, 5, 0), VOK_BAD_ID}, {VokDescribe(card.kit, 51, 5, 0), VOK_BAD_ID},
+        {VokUnlock(card.kit, 9), VOK_BAD_ID}, {VokSetText(card.kit, 9, "English", "x", "y"), VOK_BAD_ID},
         {VokSetText(card.kit, 7, "English", std::string(21, 'n').c_str(), ""), VOK_TOO_LONG},
         {VokSetText(card.kit, 7, "English", "n", std::string(101, 'd').c_str()), VOK_TOO_LONG},
         {VokSetText(card.kit, 7, "../English", "n", "d"), VOK_BAD_ARGUMENT},
-        {VokSetTitle(card.kit, "Two\nlines", "a"), VOK_BAD_ARGUMENT},
-        {VokSetTitle(card.kit, "Trailing ", "a"), VOK_BAD_ARGUMENT},
-        {VokSetIcon(card.kit, 7, notBmp.c_str()), VOK_BAD_BITMAP},
-        {VokSetIcon(card.kit, 7, (card.dir / "none.bmp").c_str()), VOK_BAD_BITMAP},
+        {VokSetTitle(card.kit, "Two\nlines", "a"), VOK_BAD_ARGUMENT}, {VokSetTitle(card.kit, "Trailing ", "a"), VOK_BAD_ARGUMENT},
+        {VokSetIcon(card.kit, 7, notBmp.c_str()), VOK_BAD_BITMAP}, {VokSetIcon(card.kit, 7, (card.dir / "none.bmp").c_str()), VOK_BAD_BITMAP},
         {VokOpenGame((card.dir / "nocard").c_str(), "vok_kim", "racer", nullptr), VOK_BAD_ARGUMENT},
-    };
-    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].result, cases[i].expected) << "case " << i;
-    VokGame* other = nullptr;
-    EXPECT_EQ(VokOpenGame((card.dir / "nocard").c_str(), "vok_kim", "racer", &other), VOK_NO_STORE);
-    EXPECT_NE(std::string(VokErrorMessage()).find("nocard"), std::string::npos);
-    EXPECT_EQ(VokOpenGame(card.store.c_str(), "vok_nobody", "racer", &other), VOK_NO_STORE);
-    EXPECT_TRUE(VokOpenGame(card.store.c_str(), "vok_kim", "..", &other) == VOK_BAD_ARGUMENT && !other);
+        {VokOpenGame(card.store.c_str(), "vok_nobody", "racer", &other), VOK_NO_STORE},
+        {VokOpenGame(card.store.c_str(), "vok_kim", "..", &other), VOK_BAD_ARGUMENT},
+        {VokOpenGame((card.dir / "nocard").c_str(), "vok_kim", "racer", &other), VOK_NO_STORE}}; // evaluated in order
+    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
+    EXPECT_NE(std::string(VokErrorMessage()).find("nocard"), std::string::npos) << "the last case's sentence";
+    EXPECT_EQ(other, nullptr);
     ASSERT_EQ(VokDescribe(card.kit, 8, 5, 0), VOK_OK); // described, but without its two texts
     EXPECT_EQ(VokCommit(card.kit), VOK_MISSING_TEXT);
     EXPECT_EQ(std::string(VokErrorMessage()), "English has no text for achievement 8");
@@ -151,11 +146,9 @@ TEST(Kit, BadInputAndARefusingCardWriteNothing)
     const auto blocked = Tree(card.store);
     EXPECT_EQ(VokWriteFile(summary.c_str(), "abc", 3), VOK_WRITE_FAILED);
     EXPECT_TRUE(blocked == Tree(card.store)) << "the temporary went, the rest stayed";
-    // a temporary a power cut left behind is replaced, never read
-    WriteFile(card.game + ".vok-tmp.vok.lang", "stale");
+    WriteFile(card.game + ".vok-tmp.vok.lang", "stale"); // a power cut's temporary is replaced, never read
     EXPECT_EQ(VokWriteTextLanguage(card.game.c_str(), "Deutsch"), VOK_OK);
-    EXPECT_EQ(ReadFile(card.game + "vok.lang"), "Deutsch");
-    EXPECT_FALSE(FileExists(card.game + ".vok-tmp.vok.lang"));
+    EXPECT_TRUE(ReadFile(card.game + "vok.lang") == "Deutsch" && !FileExists(card.game + ".vok-tmp.vok.lang"));
 }
 
 // The player to record for is the one activevok names when vok lists it; players in card order.

@@ -19,26 +19,22 @@ TEST(Profiles, ScanPlayersAndListGames)
     EXPECT_EQ(NoticeId, NoticeNone);
 
     StoreRoot = card.store;
-    for (const char* folder : {"vok_a", "VOK_bob", "vok_", "vok_c"})
-        card.Player(folder);
+    for (const char* folder : {"vok_a", "VOK_bob", "vok_", "vok_c"}) card.Player(folder);
     MakeDir(card.store + "vok_nocfg");
     WriteFile(card.store + "vok_file", "name=File\r\n");
     WriteFile(card.store + "vok_c/vok.erience", Totals(7, 8, 9, 9).substr(0, 6));
     FavouriteIcons[0] = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 16, 0, 0, 0, 0);
     ScanProfiles();
     std::vector<std::string> folders;
-    for (const ProfileRecord* record : Profiles)
-        folders.push_back(record->folder);
+    for (const ProfileRecord* record : Profiles) folders.push_back(record->folder);
     const auto isPlayer = [](const std::string& n) { return n == "vok_a" || n == "vok_" || n == "vok_c"; };
     EXPECT_EQ(folders, DirectoryOrder(card.store, isPlayer));
     EXPECT_TRUE(SelectedProfile == 2 && NoticeId == NoticeNone && !FavouriteIcons[0]);
-    const ProfileRecord* cleo = Profiles[IndexOf("vok_c")];
-    EXPECT_TRUE(cleo->unlockedCount == 7 && cleo->achievementCount == 0 && cleo->pointsPossible == 0);
+    EXPECT_EQ(TotalsOf(*Profiles[IndexOf("vok_c")]), Totals(7, 0, 0, 0));
 
     // games are the sub-folders holding "vok.dat", in directory order; the player's own folder and
     // the store above never count, even with a stray "vok.dat"; with no player nothing changes
-    for (const char* game : {"alpha", "beta", "gamma"})
-        card.Game("vok_a", game, {1, 2, 3, 4, 5});
+    for (const char* game : {"alpha", "beta", "gamma"}) card.Game("vok_a", game, {1, 2, 3, 4, 5});
     WriteFile(card.store + "vok_a/vok.dat", "");
     WriteFile(card.store + "vok.dat", "");
     const auto isGame = [](const std::string& n) { return n == "alpha" || n == "beta" || n == "gamma"; };

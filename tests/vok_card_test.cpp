@@ -94,10 +94,8 @@ TEST(VokCard, BrokenCardsGiveTheirReports)
         bool exact;
     };
     const Case cases[] = {
-        {"records cut, an id out of range and one repeated",
-         [](const SmallCard& c) {
-             WriteFile(c.game + "vok.dat", FormatAchievementRecords({{1, 10, 0, 0}, {2, 30, 1, 1}, {60, 0, 0, 0}, {1, 0, 0, 0}}) + "12345");
-         },
+        {"records cut, an id out of range and one repeated", [](const SmallCard& c) {
+             WriteFile(c.game + "vok.dat", FormatAchievementRecords({{1, 10, 0, 0}, {2, 30, 1, 1}, {60, 0, 0, 0}, {1, 0, 0, 0}}) + "12345"); },
          "vok_kim/racer/vok.dat: is cut mid-record: its last 5 bytes are ignored\n"
          "vok_kim/racer/vok.dat: holds achievement id 60, outside 1 to 50\n"
          "vok_kim/racer/vok.dat: holds achievement id 1 twice\n"
@@ -106,33 +104,27 @@ TEST(VokCard, BrokenCardsGiveTheirReports)
          "vok_kim/racer/vok.desc.default: has no text for achievement 60, which vok shows without a name\n"
          "6 problems\n",
          true},
-        {"stale totals and ranking",
-         [](const SmallCard& c) {
+        {"stale totals and ranking", [](const SmallCard& c) {
              WriteFile(c.store + "vok_kim/vok.erience", Totals(0, 2, 0, 40));
-             WriteFile(c.store + "vok_kim/vok.ranking", "");
-         },
+             WriteFile(c.store + "vok_kim/vok.ranking", ""); },
          "vok_kim/vok.erience: holds totals 0, 2, 0, 40 but the games add up to 1, 2, 30, 40; vok shows the stale ones "
          "until a game leaves the update marker\n"
          "vok_kim/vok.ranking: differs from the ranking the games give; vok shows the stale one until a game leaves the "
          "update marker\n2 problems\n",
          true},
-        {"folders vok ignores",
-         [](const SmallCard& c) {
+        {"folders vok ignores", [](const SmallCard& c) {
              c.Player("VOK_bob", "name=Bob\r\n");
              MakeDir(c.store + "vok_ghost");
              MakeDir(c.store + "vok_kim/saves");
-             WriteFile(c.store + "activevok", "vok_ghost");
-         },
+             WriteFile(c.store + "activevok", "vok_ghost"); },
          "VOK_bob: holds a vok.cfg but its name does not begin with \"vok_\" (case matters); vok ignores it\n"
          "vok_ghost: has no vok.cfg, so it is no player; vok ignores it\n"
          "vok_kim/saves: has no vok.dat, so it is no game; vok ignores it\n"
          "activevok: names \"vok_ghost\", which is no player; vok selects the last player listed instead\n4 problems\n",
          false},
-        {"a name without its terminator",
-         [](const SmallCard& c) {
+        {"a name without its terminator", [](const SmallCard& c) {
              WriteFile(c.game + "vok.desc.English", std::string("\1\0\0\0", 4) + std::string(124, char(~'A')) +
-                                                        EncodeAchievementTexts({{2, "Champion", "Win the cup."}}));
-         },
+                                                        EncodeAchievementTexts({{2, "Champion", "Win the cup."}})); },
          "vok_kim/racer/vok.desc.English: the name of achievement 1 fills its field with no terminator; vok cuts its last byte\n",
          false},
         {"a text file cut mid-record", [](const SmallCard& c) { WriteFile(c.game + "vok.desc.default", ReadFile(c.game + "vok.desc.default") + "xy"); },

@@ -1,6 +1,5 @@
-// The tests' hands on the game kit, the one writer of the files games put on the card: the
-// program's records in, the kit's encoders and single-file writers underneath. A writer's
-// true means the kit wrote (or already held) the file.
+// The tests' hands on the game kit, the one writer of the game files: the program's records in,
+// the kit's encoders and crash-safe writers underneath; true when the kit wrote (or held) the file.
 #ifndef VOK_TESTS_SUPPORT_KIT_SUPPORT_H
 #define VOK_TESTS_SUPPORT_KIT_SUPPORT_H
 
@@ -24,8 +23,7 @@ std::string FormatSummary(const GameSummaryRecord& summary);
 std::string FormatAchievementRecords(const std::vector<AchievementRecord>& records);
 std::string EncodeAchievementTexts(const std::vector<AchievementTextSource>& texts);
 
-// Single files of the game folder path `gameDir` (with or without a trailing "/"), written
-// crash-safely by the kit; records and texts as given, whatever their ids.
+// Files of the game folder `gameDir` (trailing "/" or not); records and texts as given, any ids.
 bool WriteSummary(const std::string& gameDir, const GameSummaryRecord& summary);
 bool WriteRecords(const std::string& gameDir, const std::vector<AchievementRecord>& records);
 // "vok.desc." + language; language "default" writes "vok.desc.default".
