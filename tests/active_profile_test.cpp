@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "localization/language_table.h"
-#include "store/game_files.h"
 #include "tests/support/store_support.h"
 
 // "activevok" holds exactly the selected folder name (no file without a player); the next start
@@ -60,25 +59,6 @@ TEST(ActiveProfile, UpdateMarkerRecomputesAtStart)
     }
     EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.erience"), Totals(3, 5, 30, 50));
     EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.ranking"), "fav1=A\r\n");
-}
-
-// Removing a game whose name holds a blank removes exactly that folder and shows the next game.
-TEST(ActiveProfile, RemovingAGameWithABlank)
-{
-    TestCard card;
-    card.Player("vok_anna", "lang=English\r\n");
-    for (const char* game : {"my game", "my", "game"}) card.Game("vok_anna", game, {1, 2, 3, 4, 5});
-    ScanProfiles();
-    ListGames();
-    ScreenMode = ScreenGame;
-    ASSERT_EQ(GameFolders.size(), 3u);
-    for (SelectedGame = 0; GameFolders.at(SelectedGame) != "my game"; ++SelectedGame) {}
-    const std::string next = GameFolders[SelectedGame == 0 ? 1 : 0];
-    RemoveGame();
-    EXPECT_FALSE(FileExists(card.store + "vok_anna/my game"));
-    EXPECT_TRUE(FileExists(card.store + "vok_anna/my/vok.dat"));
-    ASSERT_EQ(GameFolders.size(), 2u);
-    EXPECT_EQ(GameFolders[0], next);
 }
 
 // Removing one of three players leaves the last listed selected and both icon rows empty; removing

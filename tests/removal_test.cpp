@@ -112,7 +112,8 @@ TEST(Removal, NeverOntoAnotherFileSystem)
 }
 
 // A cut removal's hidden folder, in the store or a player's folder, is no player, no game and
-// counted nowhere; it does not stop the next removal; the next start deletes it and nothing else.
+// counted nowhere; it does not stop the next removal (of a name with a blank, which removes
+// exactly that folder); the next start deletes it and nothing else.
 TEST(Removal, RemnantsIgnoredThenFinishedAtStart)
 {
     TestCard card;
@@ -129,9 +130,9 @@ TEST(Removal, RemnantsIgnoredThenFinishedAtStart)
     EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.erience"), Totals(1, 2, 10, 20));
     EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.ranking"), "fav1=kept\r\n");
 
-    card.Game("vok_anna", "next", {1, 1, 1, 1, 1});
-    EXPECT_TRUE(RemoveGameFolder("vok_anna", "next"));
-    EXPECT_FALSE(FileExists(card.store + "vok_anna/next"));
+    card.Game("vok_anna", "kept 2", {1, 1, 1, 1, 1}); // a blank in the name: "kept" stays
+    EXPECT_TRUE(RemoveGameFolder("vok_anna", "kept 2"));
+    EXPECT_FALSE(FileExists(card.store + "vok_anna/kept 2"));
     EXPECT_FALSE(FileExists(card.store + "vok_anna/.vok-gone")) << "the older remnant went first";
 
     card.Game("vok_anna", ".vok-gone", {5, 5, 50, 50, 9});
@@ -140,4 +141,5 @@ TEST(Removal, RemnantsIgnoredThenFinishedAtStart)
     EXPECT_EQ(Entries(card.store), std::vector<std::string>{"vok_anna"});
     EXPECT_EQ(Entries(card.store + "vok_anna"), (std::vector<std::string>{"kept", "vok.cfg", "vok.erience", "vok.ranking"}));
     EXPECT_EQ(Profiles[0]->pointsEarned, 10);
+    EXPECT_EQ(ReadFile(card.store + "vok_anna/kept/vok.summary"), FormatSummary({1, 2, 10, 20, 3}));
 }

@@ -14,14 +14,19 @@
 // 32-bit builds too: 32-bit inode numbers make readdir() fail with EOVERFLOW on large disks.
 static_assert(sizeof(ino_t) == 8 && sizeof(off_t) == 8, "built without 64-bit file offsets");
 
-// Binary values are little-endian on every host, signed, and missing bytes read as 0.
-TEST(StoreFiles, Int32LittleEndianAndShortData)
+// Binary values are little-endian on every host, signed, and missing bytes read as 0. The one
+// decimal parser reads as strtol does in base 10, held at its cap (part numbers, text ids).
+TEST(StoreFiles, Numbers)
 {
     const std::string bytes = Int32s({1, -2, 0x7FFFFFFF, -0x7FFFFFFF - 1});
     EXPECT_EQ(bytes, std::string("\x01\0\0\0\xFE\xFF\xFF\xFF\xFF\xFF\xFF\x7F\0\0\0\x80", 16));
     const struct { std::string bytes; size_t offset; Sint32 value; } cases[] = { // signed, short, no wrap
         {bytes, 12, -0x7FFFFFFF - 1}, {bytes, 16, 0}, {bytes.substr(0, 7), 4, 0}, {bytes, size_t(-1), 0}};
     for (const auto& c : cases) EXPECT_EQ(Int32At(c.bytes, c.offset), c.value) << c.offset;
+    const struct { const char* text; long cap, value; } decimals[] = {
+        {"05", 1000, 5}, {" \t+7x", 1000, 7}, {"-12", 1000, -12}, {"", 1000, 0}, {"x5", 1000, 0},
+        {"99999999999999999999", 1000, 1000}, {"-99999999999", 4096, -4096}, {"4095", 4096, 4095}, {"- 3", 9, 0}};
+    for (const auto& c : decimals) EXPECT_EQ(ReadDecimal(c.text, c.cap), c.value) << c.text;
 }
 
 // The one line reader of every key "=" value file: split, trimming and line limits.
@@ -116,13 +121,4 @@ TEST(StoreFiles, OnlyRegularFilesBoundedReads)
     EXPECT_TRUE(ReadTextFile(dir / "long", &bytes));
     EXPECT_TRUE(bytes.size() <= TextFileLimit && bytes.size() > TextFileLimit - 20 && bytes.back() == '\n');
     EXPECT_EQ(text.compare(0, bytes.size(), bytes), 0);
-}
-
-// The one number parser, as strtol reads base 10, held at its cap: part numbers and text ids.
-TEST(StoreFiles, ReadDecimal)
-{
-    const struct { const char* text; long cap, value; } cases[] = {
-        {"05", 1000, 5}, {" \t+7x", 1000, 7}, {"-12", 1000, -12}, {"", 1000, 0}, {"x5", 1000, 0},
-        {"99999999999999999999", 1000, 1000}, {"-99999999999", 4096, -4096}, {"4095", 4096, 4095}, {"- 3", 9, 0}};
-    for (const auto& c : cases) EXPECT_EQ(ReadDecimal(c.text, c.cap), c.value) << c.text;
 }
