@@ -21,7 +21,7 @@ TEST(Ranking, OrderAndFileText)
 }
 
 // The selected player's file holds at most five lines per list, favourites first, CR LF each.
-// Icons come from each listed game, at their own size with a colour key, for the first five
+// Icons come from each listed game, at their own size (unkeyed without magenta), for the first five
 // entries only (an empty name names the player's folder). No player: lists emptied, nothing written.
 TEST(Ranking, SaveLoadAndIcons)
 {
