@@ -51,7 +51,7 @@ TEST(VokCard, DemoCardIsCleanAndNeverWritten)
     ASSERT_EQ(RunProgram(BuildDir() + "/tools/make_demo_card", {dir / "card"}, BuildDir()).status, 0);
     const std::string store = dir / "card";
     const auto before = Tree(store, true);
-    const std::pair<std::vector<std::string>, std::string> runs[] = { // what it prints, or a line of it
+    const std::pair<std::vector<std::string>, std::string> runs[] = { // all it prints, or (no final LF) a part
         {{"check", store}, "clean\n"}, {{"check", store, "--json"}, "{\"clean\": true, \"problems\": []}\n"},
         {{"show", store}, "vok_mateo  Mateo  (Espa\xc3\xb1ol)"}, {{"show", store, "vok_mateo", "--json"}, "\"folder\""},
         {{"show", store, "Anna", "skypirates", "--reveal"}, "  "}};
