@@ -5,9 +5,7 @@
 #include "localization/language_table.h"
 #include "tests/support/store_support.h"
 
-// "activevok" holds exactly the selected folder name (no file without a player); the next start
-// selects that player in its language; a name followed by CR matches nobody. Damaged files of
-// another player neither stop the start nor get rewritten.
+// "activevok" names the selected folder; the next start selects it in its language, damage aside.
 TEST(ActiveProfile, RemembersThePlayerAcrossRuns)
 {
     TestCard card;
@@ -41,8 +39,7 @@ TEST(ActiveProfile, RemembersThePlayerAcrossRuns)
     EXPECT_EQ(ReadFile(card.store + "vok_zed/vok.cfg"), junk);
 }
 
-// An "update" marker makes the start rebuild totals and ranking from the summaries and go away;
-// without it the start only reads the cached totals.
+// An "update" marker makes the start rebuild totals and ranking and goes; else the cache is read.
 TEST(ActiveProfile, UpdateMarkerRecomputesAtStart)
 {
     TestCard card;
@@ -61,9 +58,7 @@ TEST(ActiveProfile, UpdateMarkerRecomputesAtStart)
     EXPECT_EQ(ReadFile(card.store + "vok_anna/vok.ranking"), "fav1=A\r\n");
 }
 
-// Removing one of three players leaves the last listed selected and both icon rows empty; removing
-// the last raises the no-player notice once per run. Then, with nobody left, MenuAction's table
-// and pairs that must do nothing (the removal confirmations only close).
+// Removing players (the last listed selected, the no-player notice once), then MenuAction's table.
 TEST(ActiveProfile, RemovingPlayersAndMenuTable)
 {
     TestCard card;

@@ -1,5 +1,4 @@
-// Every seed of the fuzzers (tests/corpus/<target>/) through the harnesses' own entry points, in
-// the normal suite: a finding kept as a seed stays fixed.
+// Every fuzzer seed through the harnesses' entry points: a finding kept as a seed stays fixed.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -26,8 +25,7 @@ TEST(Corpus, EverySeedThroughItsParser)
     RecordProperty("seeds", files);
 }
 
-// The seeds kept in the repository are exactly what tools/make_corpus.cpp writes: no binary
-// without its source.
+// The seeds are exactly what tools/make_corpus.cpp writes: no binary without its source.
 TEST(Corpus, SeedsComeFromTheirGenerator)
 {
     TempDir dir;

@@ -4,10 +4,8 @@
 #include "store/game_files.h"
 #include "tests/support/store_support.h"
 
-// The demo card reads back in full through the store's own loaders, with 4 to 8 games a player,
-// hidden locked achievements, some without an icon, complete games and texts only in the language
-// of vok.lang (vok-card finds it consistent: VokCard.DemoCardIsCleanAndNeverWritten). A folder
-// holding anything but an earlier demo card is refused and left as it was.
+// The demo card loads in full with what the tour shows (consistent: VokCard.DemoCardIsClean...);
+// a folder holding anything but an earlier demo card is refused and left as it was.
 TEST(DemoCard, ReadsBackInFullAndRefusesOtherFolders)
 {
     TestCard card;

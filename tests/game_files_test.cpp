@@ -17,8 +17,7 @@ struct OneGame : TestCard { // one player "vok_anna" in `lang` with one selected
     }
 };
 
-// Texts come from the player's language, else the default file, else the language vok.lang
-// names (its first line); with none the list stays empty and the result is 0.
+// Texts in the player's language, else default, else vok.lang's first line; else none and 0.
 TEST(GameFiles, TextFileFallbackOrder)
 {
     OneGame card("Deutsch");
@@ -35,8 +34,7 @@ TEST(GameFiles, TextFileFallbackOrder)
     EXPECT_TRUE(AchievementTexts.empty());
 }
 
-// 128-byte records (their bytes: Kit.CommitWritesEveryFileByteForByte); three records and 44
-// bytes more give three, and a field without its own terminator is cut at its last byte.
+// A cut record is ignored, an unterminated field cut (the bytes: Kit.CommitWritesEveryFile...).
 TEST(GameFiles, TextRecords)
 {
     const std::string unterminated = std::string("\1\0\0\0", 4) + std::string(124, char(~'A'));
@@ -50,9 +48,7 @@ TEST(GameFiles, TextRecords)
     EXPECT_EQ(AchievementTexts[2].name, std::string(20, 'A'));
 }
 
-// Title and author: leading blanks stay, trailing blanks and CR go, a later line wins, a key the
-// file lacks (or a missing file) keeps the previous game's value. Records arrive in file order;
-// icons "001" and "003" are read into slots 0 and 2 when asked for; ids outside 1..50 have none.
+// Title lines trimmed at the end, missing ones kept from the game before; records; icons on demand.
 TEST(GameFiles, TitleRecordsAndIcons)
 {
     OneGame card("Deutsch");

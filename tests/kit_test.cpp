@@ -1,5 +1,4 @@
-// The game kit: a commit's files byte for byte and as the program reads them, a reopened game's
-// state, bad input and a refusing card writing nothing, the example game's unlock in a run of vok.
+// The game kit, the one writer of the files games leave on the card.
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -45,10 +44,8 @@ struct KitCard : TestCard { // player "vok_kim" on the card, and a game of it op
 
 } // namespace
 
-// A commit leaves each file byte for byte (records in the order described, the summary counted
-// from them, texts complemented, vok.lang without a line end), the update marker and no
-// temporary; the program's loaders and the reopened game read it all back, and a commit leaves
-// a vok.dat it did not change alone (its date orders completed games).
+// A commit's files byte for byte, read back by the program and the reopened game; an unchanged
+// vok.dat is not rewritten (its date orders completed games).
 TEST(Kit, CommitWritesEveryFileByteForByteAndReadsBack)
 {
     KitCard card;
@@ -108,9 +105,7 @@ TEST(Kit, CommitWritesEveryFileByteForByteAndReadsBack)
     EXPECT_TRUE(FileExists(card.player + "update"));
 }
 
-// Bad input is refused with its own code and a sentence and the card stays as it was (bad ids,
-// long texts, names that make bad file names or lines, a missing text, bitmap, store or
-// player); a card that refuses a write keeps the old file.
+// Bad input gets its own code and a sentence and writes nothing; a refused write keeps the old file.
 TEST(Kit, BadInputAndARefusingCardWriteNothing)
 {
     KitCard card;
@@ -173,8 +168,7 @@ TEST(Kit, ActivePlayerAndPlayers)
     EXPECT_EQ(listed, DirectoryOrder(card.store, [](const std::string& n) { return n == "vok_ann" || n == "vok_bob"; }));
 }
 
-// The example game records an unlock for the active player; vok then recomputes because of the
-// marker and shows the points (as a card caching them does) and the unlocked cell of the grid.
+// The example game's unlock shows in vok: the points (as a cache holding them), the grid's cell.
 TEST(Kit, ExampleGameUnlockShowsInVok)
 {
     if (HandheldBuild) GTEST_SKIP() << "the handheld build ends without a joystick";

@@ -1,7 +1,5 @@
-// The SD-card package as a player installs it: the zip unpacked into a folder standing for the
-// card's game/, its start script run from elsewhere on a store in a temporary folder, its menu
-// entry naming only what is there. On the armel build the binary runs under qemu-arm, which
-// the start script reaches through binfmt_misc.
+// The SD-card package as a player installs it: unpacked as the card's game/vok, started by its menu
+// entry from elsewhere (on the armel build under qemu-arm, through binfmt_misc).
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -56,8 +54,7 @@ TEST(Package, UnpackedItRunsFromTheMenuEntry)
     ASSERT_EQ(stat((vok + "/vok").c_str(), &status), 0);
     EXPECT_TRUE(status.st_mode & S_IXUSR);
 
-    // Started the way the menu starts it, from another folder, with the options passed on:
-    // frames run (the screenshot), the player is remembered, then the launcher takes over.
+    // Started as the menu starts it: frames run, the player is remembered, the launcher takes over.
     WritePlayer(card.store(), {"vok_anna", "Anna"});
     WriteFile(elsewhere / "input.txt", "2 screenshot " + (elsewhere / "shot.bmp") + "\n");
     WriteFile(elsewhere / "menu.sh", "#!/bin/sh\npwd > '" + (elsewhere / "menu.txt") + "'\n");

@@ -1,8 +1,6 @@
-// Power cuts and a failing card on the real vok under strace: killed, or given ENOSPC, EIO or
-// EROFS, at each write-related call of a scenario on the card. After each run and a normal start
-// every file is whole (as before or as after an uncut run), nothing outside the card changed, no
-// removal remnant is left, totals and rankings are what a recomputation makes; failing runs end
-// with status 0 and say "not saved" exactly when the snapshot or the new player missed the card.
+// The real vok under strace, killed or given ENOSPC, EIO or EROFS at each write-related call of a
+// scenario on the card: after a normal start every file is whole, nothing outside changed, no
+// removal remnant is left and the totals are what a recomputation makes.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -26,8 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The words that run a program built for another machine: VOK_EMULATOR from the environment,
-// else the build's CMAKE_CROSSCOMPILING_EMULATOR.
+// What runs a program of another machine: VOK_EMULATOR, else CMAKE_CROSSCOMPILING_EMULATOR.
 std::vector<std::string> TracedEmulator()
 {
     const char* configured = std::getenv("VOK_EMULATOR");
@@ -71,8 +68,7 @@ std::pair<std::string, std::string> TotalsAndFresh(const std::string& store)
     return {stored, fresh};
 }
 
-// Ana (selected at start) with two games and Bob with one, each game with links to the outside
-// folder; totals and rankings as a recomputation leaves them; an older snapshot.
+// Ana (selected) with two games, Bob with one, each linking outside; totals cached; a snapshot.
 struct Card {
     TempDir dir;
     std::string store = dir / "card/", outside = dir / "outside", shot = dir / "shot.bmp";
@@ -100,8 +96,7 @@ struct Card {
     }
 };
 
-// The paths of `now` that are neither as `before` nor as `after` (a missing file is a state too);
-// temporaries of the crash-safe writer, never read, are left out.
+// Paths of `now` neither as `before` nor as `after` (missing is a state), the writer's temporaries aside.
 std::string TornFiles(const Files& before, const Files& after, const Files& now)
 {
     Files paths = before;
@@ -178,8 +173,7 @@ protected:
     }
     void TearDown() override { ReleaseCard(); }
 
-    // vok on `card` with the scenario's script (a screenshot two frames after the last word),
-    // under strace with `options` unless empty.
+    // vok with the scenario's words and a screenshot after them; under strace with `options` if any.
     static VokRun Run(const Card& card, const Scenario& scenario, const std::vector<std::string>& options)
     {
         int frame = 2;
@@ -216,8 +210,7 @@ protected:
     }
 
     using Look = std::function<void(const Card&, const VokRun&, const Files& after, const std::string& label)>;
-    // Each tried cut point with each of `faults` (strace's inject= actions; one in turn unless
-    // `all`) on a fresh card: `look` sees the run, then the card is checked after a normal start.
+    // Each tried point with each of `faults` (inject= actions; one in turn unless `all`), on a fresh card.
     static int EachCut(const Scenario& scenario, const std::vector<std::string>& faults, bool all, const Look& look)
     {
         std::vector<Point> points;
@@ -271,8 +264,7 @@ TEST_P(PowerCut, KilledAtEveryWrite)
     EXPECT_EQ(killed, tried) << "every cut point was reached";
 }
 
-// ENOSPC, EIO or EROFS at every write-related call (all three where the player is told of a save):
-// vok runs on and ends with status 0, and the notice tells whether the player's file reached the card.
+// A failing write: vok ends with status 0, its notice saying whether the player's file was saved.
 TEST_P(PowerCut, FailingCardAtEveryWrite)
 {
     const Scenario& scenario = Scenarios[GetParam()];

@@ -29,9 +29,7 @@ struct ProfileFileTest : ::testing::Test {
     }
 };
 
-// The writer gives exactly the twelve CR LF lines in their order, each parameter in its field
-// (ears before nose); the file reads back the same but for trailing blanks. Into a folder that is
-// gone nothing is written. Reading tolerates what hand edits leave.
+// The twelve CR LF lines byte for byte, read back but for trailing blanks; hand edits tolerated.
 TEST_F(ProfileFileTest, FileWrittenAndRead)
 {
     MakeDir(card.store + "vok_ana");
@@ -58,8 +56,7 @@ TEST_F(ProfileFileTest, FileWrittenAndRead)
         EXPECT_EQ(record.name + "|" + record.lang + "|" + std::to_string(record.languageIndex),
                   c.name + "|" + c.lang + "|" + std::to_string(c.language)) << c.text;
     }
-    // save then load is the identity at the reader's 1023-character line limit: a value too long
-    // for its line is clipped (blanks at the cut dropped, as the reader does), never written longer
+    // save and load agree at the 1023-character line limit: longer values clipped as the reader does
     const std::string n1017(1017, 'n'), n1018(1018, 'n'), spaced = std::string(1015, 'n') + "  x";
     const std::pair<std::string, std::string> limits[] = { // read, kept
         {"name=" + n1017 + "\r\nbase=02\r\n", n1017}, {"name=" + n1018 + "\nbase=02\n", n1017},
@@ -80,11 +77,8 @@ TEST_F(ProfileFileTest, FileWrittenAndRead)
     for (const auto& [name, folder] : folders) EXPECT_EQ(MakeProfileFolderName(name), folder) << name;
 }
 
-// A new player gets its folder and record, is selected, and starts with empty rankings; names whose
-// folder is taken (listed player or not) get a numbered one, a "/" never reaches into another
-// folder, nobody else's files change. One the card refuses is not created, its working copy still
-// new (the next save tries afresh). Storing an edited player changes only that one, selected or
-// not; one whose file cannot be replaced (a folder in the temporary's way) keeps file and record.
+// New players get a folder of their own (numbered when taken) and are selected; a refused one is
+// not made and stays new; an edited one changes only itself, or nothing when its file is refused.
 TEST_F(ProfileFileTest, CommitProfiles)
 {
     card.Player("vok_ana", "name=Ana\r\n");

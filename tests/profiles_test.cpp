@@ -4,9 +4,7 @@
 
 #include "tests/support/store_support.h"
 
-// An empty card raises the first-run notice once per run; a store that cannot be opened is empty.
-// Only "vok_" folders (exact case, "vok_" too) with a profile file are players, in directory order;
-// the last is selected, totals come from a short cache padded with zeros; icon slots are emptied.
+// Players are "vok_" folders with a vok.cfg, in directory order, the last selected; then games.
 TEST(Profiles, ScanPlayersAndListGames)
 {
     TestCard card;
@@ -32,8 +30,7 @@ TEST(Profiles, ScanPlayersAndListGames)
     EXPECT_TRUE(SelectedProfile == 2 && NoticeId == NoticeNone && !FavouriteIcons[0]);
     EXPECT_EQ(TotalsOf(*Profiles[IndexOf("vok_c")]), Totals(7, 0, 0, 0));
 
-    // games are the sub-folders holding "vok.dat", in directory order; the player's own folder and
-    // the store above never count, even with a stray "vok.dat"; with no player nothing changes
+    // games: sub-folders holding "vok.dat", in directory order, never the player's own or the store
     for (const char* game : {"alpha", "beta", "gamma"}) card.Game("vok_a", game, {1, 2, 3, 4, 5});
     WriteFile(card.store + "vok_a/vok.dat", "");
     WriteFile(card.store + "vok.dat", "");

@@ -23,8 +23,7 @@ struct OnePlayer : TestCard { // "vok_ana" on the card, scanned and selected
     }
 };
 
-// Summaries are 20 bytes, signed (8 bytes read as 4, 4, 0, 0, 0; bytes after 20 ignored);
-// records 16 bytes (40 bytes give two records).
+// 20-byte summaries and 16-byte records, signed; short data padded with 0, extra bytes ignored.
 TEST(Progress, FileLayouts)
 {
     EXPECT_EQ(FormatSummary({1, 2, 3, 4, -1}), std::string("\1\0\0\0\2\0\0\0\3\0\0\0\4\0\0\0\xFF\xFF\xFF\xFF", 20));
@@ -35,9 +34,7 @@ TEST(Progress, FileLayouts)
     EXPECT_EQ(FormatAchievementRecords(ParseAchievementRecords(bytes + std::string(8, '\x7F'))), bytes);
 }
 
-// Games A and B and two odd but valid ones: without "vok.dat" (counts, complete with key 0) and
-// all zeros (complete); a summary in the player's own folder is no game. Favourites by score,
-// completed keyed on the time of "vok.dat"; stale entries go.
+// Totals and rankings from the summaries (one without vok.dat: key 0); completed by vok.dat's date.
 TEST(Progress, RecomputeTotalsAndRankings)
 {
     OnePlayer card;
@@ -57,8 +54,7 @@ TEST(Progress, RecomputeTotalsAndRankings)
     EXPECT_TRUE(CompletedList[0].score == 1234567 && CompletedList[2].score == 0);
 }
 
-// Totals wrap around as 32-bit two's complement. A cache that cannot be written leaves the
-// totals right in memory and the marker in place for the next start.
+// Totals wrap as 32 bits; an unwritable cache keeps the totals in memory and the marker in place.
 TEST(Progress, WrapAroundAndUnwritableCache)
 {
     OnePlayer card;

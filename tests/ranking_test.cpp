@@ -4,8 +4,7 @@
 
 #include "tests/support/store_support.h"
 
-// Descending by score, signed; equal scores keep the order in which they came. Read back, line
-// order wins, keys match exactly and values are trimmed at the end only.
+// Descending by signed score, ties in arrival order; read back by line order, exact keys.
 TEST(Ranking, OrderAndFileText)
 {
     TestCard card;
@@ -20,9 +19,7 @@ TEST(Ranking, OrderAndFileText)
                                "cmp1=b\r\ncmp2=a\r\n");
 }
 
-// The selected player's file holds at most five lines per list, favourites first, CR LF each.
-// Icons come from each listed game, at their own size (unkeyed without magenta), for the first five
-// entries only (an empty name names the player's folder). No player: lists emptied, nothing written.
+// Five lines a list in the file, icons for the first five; no player: emptied, nothing written.
 TEST(Ranking, SaveLoadAndIcons)
 {
     TestCard card;

@@ -1,5 +1,4 @@
-// Removing players and games: links removed as links, other file systems left alone, the folder
-// hidden in one rename before it is deleted, and remnants of a cut removal ignored, then finished.
+// Removing players and games: hidden in one rename, then deleted.
 #include "store/removal.h"
 
 #include <gtest/gtest.h>
@@ -40,9 +39,7 @@ std::vector<std::string> Entries(const std::string& folder) // sorted, without "
 
 } // namespace
 
-// A player folder that is a link: its game is not removed, nothing written into the target, the
-// game screen stays; the player goes as a link only. A game folder that is a link goes as a link,
-// after the player's update marker. Names that are no single entry are refused.
+// Links go as links, never entered (the update marker first); names of no single entry are refused.
 TEST(Removal, LinksAreRemovedAsLinksNeverEntered)
 {
     TestCard card;
@@ -79,9 +76,7 @@ TEST(Removal, LinksAreRemovedAsLinksNeverEntered)
     EXPECT_EQ(Entries(store), std::vector<std::string>{}) << "no remnant left behind";
 }
 
-// Only the store's file system is worked on: a folder of another device (handed in through the
-// seam) is neither emptied nor hidden; a real mount in a game folder (where the test may mount
-// one) keeps its files while the game leaves the listing.
+// Another device (through the seam, then a real mount where allowed) is neither emptied nor hidden.
 TEST(Removal, NeverOntoAnotherFileSystem)
 {
     TestCard card;
@@ -111,9 +106,8 @@ TEST(Removal, NeverOntoAnotherFileSystem)
     EXPECT_FALSE(FileExists(card.store + "vok_anna/.vok-gone"));
 }
 
-// A cut removal's hidden folder, in the store or a player's folder, is no player, no game and
-// counted nowhere; it does not stop the next removal (of a name with a blank, which removes
-// exactly that folder); the next start deletes it and nothing else.
+// A cut removal's remnant counts nowhere, does not stop the next removal (a name with a blank:
+// that folder only), and the next start deletes it and nothing else.
 TEST(Removal, RemnantsIgnoredThenFinishedAtStart)
 {
     TestCard card;

@@ -8,8 +8,7 @@
 
 #include "tests/support/test_support.h"
 
-// A game folder of awkward names and links goes; its sibling "my" and its links' targets stay. A link
-// given as the path is removed, not followed; paths naming no single entry, or a parent, are refused.
+// Awkward names and links go, their targets and the sibling "my" stay; bad paths are refused.
 TEST(RemoveTree, RemovesTheTreeOnly)
 {
     TempDir dir;

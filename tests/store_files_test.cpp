@@ -14,8 +14,7 @@
 // 32-bit builds too: 32-bit inode numbers make readdir() fail with EOVERFLOW on large disks.
 static_assert(sizeof(ino_t) == 8 && sizeof(off_t) == 8, "built without 64-bit file offsets");
 
-// Binary values are little-endian on every host, signed, and missing bytes read as 0. The one
-// decimal parser reads as strtol does in base 10, held at its cap (part numbers, text ids).
+// Little-endian signed binary values, missing bytes as 0; decimals as strtol reads them, capped.
 TEST(StoreFiles, Numbers)
 {
     const std::string bytes = Int32s({1, -2, 0x7FFFFFFF, -0x7FFFFFFF - 1});
@@ -55,8 +54,7 @@ TEST(StoreFiles, KeyValueLines)
     EXPECT_TRUE(ReadFirstLine(dir / "first", &text) && text == std::string(1023, 'y'));
 }
 
-// A replaced file holds the new bytes exactly; a failing step leaves the old file and no
-// temporary; a link planted at the temporary's name is not followed.
+// The new bytes exactly, or the old file and no temporary; a link at the temporary's name not followed.
 TEST(StoreFiles, WriteFileSafely)
 {
     TempDir dir;
@@ -86,9 +84,7 @@ TEST(StoreFiles, WriteFileSafely)
     EXPECT_EQ(DirectoryOrder(dir.path(), IsSafeWriteTemporary), std::vector<std::string>{});
 }
 
-// The one file reader opens without blocking and reads only regular files: a FIFO (no writer
-// comes), a device, a folder, a socket read as missing at once. Reads stop at their limit
-// whatever the size; a text file cut at its 64 KiB loses the cut line.
+// Only regular files are read, never blocking; reads stop at their limit, losing a cut line.
 TEST(StoreFiles, OnlyRegularFilesBoundedReads)
 {
     TempDir dir;

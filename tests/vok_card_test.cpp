@@ -1,5 +1,4 @@
-// vok-card, the desktop card tool: reports on clean and broken cards, what vok would show
-// (hidden achievements masked), bad usage as status 2 and one line; the card never written.
+// vok-card, the desktop card tool.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -17,8 +16,7 @@ VokRun Card(const std::vector<std::string>& args)
     return RunProgram(BuildDir() + "/vok-card", args, BuildDir());
 }
 
-// A clean small card: Kim with the game "racer" (achievements 1 and 2, the second hidden and
-// unlocked, texts in English and as the default), totals and ranking cached as vok computes them.
+// Kim's "racer" (2 hidden and unlocked; texts in English and default), its cache as vok makes it.
 struct SmallCard : TestCard {
     std::string game = store + "vok_kim/racer/";
     SmallCard()
@@ -43,8 +41,7 @@ struct SmallCard : TestCard {
 
 } // namespace
 
-// The demo card is clean, in words and in JSON; checking or showing it changes nothing (not even
-// the update marker one player carries).
+// The demo card is clean; checking or showing it changes nothing (not even an update marker).
 TEST(VokCard, DemoCardIsCleanAndNeverWritten)
 {
     TempDir dir;
@@ -63,8 +60,7 @@ TEST(VokCard, DemoCardIsCleanAndNeverWritten)
     EXPECT_TRUE(before == Tree(store, true));
 }
 
-// show: players with totals, stars and rankings; a player's games; a game's achievements in the
-// player's language, a hidden one masked until --reveal (or unlocked).
+// show: players, a player's games, a game's achievements (hidden masked until --reveal or unlocked).
 TEST(VokCard, ShowsWhatVokShows)
 {
     SmallCard card;
