@@ -30,7 +30,7 @@ TEST(Corpus, SeedsComeFromTheirGenerator)
 {
     TempDir dir;
     ASSERT_EQ(RunProgram(BuildDir() + "/tools/make_corpus", {dir / "corpus"}, BuildDir()).status, 0);
-    const Files made = Tree(dir / "corpus"), kept = Tree(SourceDir() + "/tests/corpus");
+    const FileTree made = ReadTree(dir / "corpus"), kept = ReadTree(SourceDir() + "/tests/corpus");
     EXPECT_EQ(made.size(), kept.size());
     for (const auto& [name, bytes] : made) EXPECT_TRUE(kept.count(name) && kept.at(name) == bytes) << name;
 }

@@ -6,7 +6,6 @@
 
 #include "platform/device.h"
 #include "store/game_files.h"
-#include "store/store_paths.h"
 #include "tests/support/kit_support.h"
 #include "tests/support/screens_support.h"
 #include "tests/support/store_support.h"
@@ -65,7 +64,7 @@ TEST(Kit, CommitWritesEveryFileByteForByteAndReadsBack)
     EXPECT_EQ(ReadFile(card.game + "vok.desc.Fran\xe7" "ais").substr(128), TextRecord(3, "Champion", "Gagne la coupe."));
     EXPECT_FALSE(FileExists(card.game + "007"));
     EXPECT_TRUE(FileExists(card.player + "update"));
-    for (const auto& entry : Tree(card.store)) EXPECT_EQ(entry.first.find(".vok-tmp."), std::string::npos) << entry.first;
+    for (const auto& entry : ReadTree(card.store)) EXPECT_EQ(entry.first.find(".vok-tmp."), std::string::npos) << entry.first;
 
     ScanProfiles();
     ListGames();
@@ -113,7 +112,7 @@ TEST(Kit, BadInputAndARefusingCardWriteNothing)
     ASSERT_EQ(VokCommit(card.kit), VOK_OK);
     const std::string notBmp = card.dir / "icon.bmp";
     WriteFile(notBmp, "GIF89a");
-    const auto before = Tree(card.store);
+    const auto before = ReadTree(card.store);
     VokGame* other = nullptr;
     const std::pair<int, int> cases[] = { // result, expected
         {VokDescribe(card.kit, 0, 5, 0), VOK_BAD_ID}, {VokDescribe(card.kit, 51, 5, 0), VOK_BAD_ID},
@@ -133,14 +132,14 @@ TEST(Kit, BadInputAndARefusingCardWriteNothing)
     ASSERT_EQ(VokDescribe(card.kit, 8, 5, 0), VOK_OK); // described, but without its two texts
     EXPECT_EQ(VokCommit(card.kit), VOK_MISSING_TEXT);
     EXPECT_EQ(std::string(VokErrorMessage()), "English has no text for achievement 8");
-    EXPECT_TRUE(before == Tree(card.store));
+    EXPECT_TRUE(before == ReadTree(card.store));
 
     const std::string summary = card.game + "vok.summary"; // a folder in its place: the rename fails
     std::remove(summary.c_str());
     MakeDir(summary + "/x");
-    const auto blocked = Tree(card.store);
+    const auto blocked = ReadTree(card.store);
     EXPECT_EQ(VokWriteFile(summary.c_str(), "abc", 3), VOK_WRITE_FAILED);
-    EXPECT_TRUE(blocked == Tree(card.store)) << "the temporary went, the rest stayed";
+    EXPECT_TRUE(blocked == ReadTree(card.store)) << "the temporary went, the rest stayed";
     WriteFile(card.game + ".vok-tmp.vok.lang", "stale"); // a power cut's temporary is replaced, never read
     EXPECT_EQ(VokWriteTextLanguage(card.game.c_str(), "Deutsch"), VOK_OK);
     EXPECT_TRUE(ReadFile(card.game + "vok.lang") == "Deutsch" && !FileExists(card.game + ".vok-tmp.vok.lang"));

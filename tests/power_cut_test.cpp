@@ -44,8 +44,7 @@ const char TracedCalls[] = "?open,openat,?creat,write,?writev,?pwrite64,fsync,?f
                            "?symlink,?symlinkat,?link,?linkat";
 
 struct Scenario {
-    std::string name;
-    std::string words;        // one word a frame from frame 2: a button, "X,Y" a touch, ".N" N idle frames
+    std::string name, words;  // words: one a frame from frame 2: a button, "X,Y" a touch, ".N" N idle frames
     std::string saved;        // the file whose arrival the player is told of ("" none)
     std::string savedNotice;  // what the screen says when it arrived ("" no notice)
     std::function<void(const std::string& store)> setUp = [](const std::string&) {};
@@ -97,12 +96,12 @@ struct Card {
 };
 
 // Paths of `now` neither as `before` nor as `after` (missing is a state), the writer's temporaries aside.
-std::string TornFiles(const Files& before, const Files& after, const Files& now)
+std::string TornFiles(const FileTree& before, const FileTree& after, const FileTree& now)
 {
-    Files paths = before;
+    FileTree paths = before;
     paths.insert(after.begin(), after.end());
     paths.insert(now.begin(), now.end());
-    auto at = [](const Files& files, const std::string& path) {
+    auto at = [](const FileTree& files, const std::string& path) {
         const auto found = files.find(path);
         return found == files.end() ? std::string("(missing)") : found->second;
     };
@@ -195,7 +194,7 @@ protected:
     static VokRun Start(const Card& card) { return Run(card, Scenario{"start", "", "", ""}, {}); } // nothing pressed
 
     // What the scenario leaves when nothing goes wrong, after one more start; its cut points.
-    static Files Uncut(const Scenario& scenario, std::vector<Point>* points)
+    static FileTree Uncut(const Scenario& scenario, std::vector<Point>* points)
     {
         Card card(scenario);
         const VokRun traced = Run(card, scenario, {"-y", "-o", card.dir / "trace.txt", "-e", std::string("trace=") + TracedCalls});
@@ -206,15 +205,15 @@ protected:
                                        [](const Point& p) { return p.line.find("activevok") != std::string::npos; });
         if (scenario.name != "Exit") points->erase(exit, points->end());
         EXPECT_EQ(Start(card).status, 0);
-        return Tree(card.store);
+        return ReadTree(card.store);
     }
 
-    using Look = std::function<void(const Card&, const VokRun&, const Files& after, const std::string& label)>;
+    using Look = std::function<void(const Card&, const VokRun&, const FileTree& after, const std::string& label)>;
     // Each tried point with each of `faults` (inject= actions; one in turn unless `all`), on a fresh card.
     static int EachCut(const Scenario& scenario, const std::vector<std::string>& faults, bool all, const Look& look)
     {
         std::vector<Point> points;
-        const Files after = Uncut(scenario, &points);
+        const FileTree after = Uncut(scenario, &points);
         EXPECT_FALSE(points.empty()) << scenario.name;
         int tried = 0;
         for (size_t p = 0; p < points.size(); p += Stride())
@@ -222,15 +221,15 @@ protected:
                 if (!all && f != p % faults.size()) continue;
                 const Point& point = points[p];
                 Card card(scenario);
-                const Files before = Tree(card.store), outside = Tree(card.outside);
+                const FileTree before = ReadTree(card.store), outside = ReadTree(card.outside);
                 const std::string label = scenario.name + ", " + faults[f] + " at " + point.line;
                 const std::string inject = "inject=" + point.call + ":" + faults[f] + ":when=" + std::to_string(point.number);
                 look(card, Run(card, scenario, {"-o", "/dev/null", "-e", "trace=" + point.call, "-e", inject}), after, label);
                 ++tried;
                 EXPECT_EQ(Start(card).status, 0) << label;
-                const Files now = Tree(card.store);
+                const FileTree now = ReadTree(card.store);
                 EXPECT_EQ(TornFiles(before, after, now), "") << label;
-                EXPECT_TRUE(Tree(card.outside) == outside) << label << ": outside the card changed";
+                EXPECT_TRUE(ReadTree(card.outside) == outside) << label << ": outside the card changed";
                 for (const auto& entry : now) EXPECT_EQ(entry.first.find(".vok-gone"), std::string::npos) << label << ": " << entry.first;
                 const auto [stored, fresh] = TotalsAndFresh(card.store);
                 EXPECT_EQ(stored, fresh) << label << ": totals differ from a recomputation";
@@ -260,7 +259,7 @@ TEST_P(PowerCut, KilledAtEveryWrite)
 {
     int killed = 0;
     const int tried = EachCut(Scenarios[GetParam()], {"signal=KILL"}, true,
-                              [&](const Card&, const VokRun& run, const Files&, const std::string&) { killed += run.status != 0; });
+                              [&](const Card&, const VokRun& run, const FileTree&, const std::string&) { killed += run.status != 0; });
     EXPECT_EQ(killed, tried) << "every cut point was reached";
 }
 
@@ -272,7 +271,7 @@ TEST_P(PowerCut, FailingCardAtEveryWrite)
     const std::string savedNotice = std::string(LanguageTable.GetText(TextSnapshotSaved)) + " vok_ana.bmp " +
                                     LanguageTable.GetText(TextSnapshotWhere);
     EachCut(scenario, {"error=ENOSPC", "error=EIO", "error=EROFS"}, !scenario.saved.empty(),
-            [&](const Card& card, const VokRun& run, const Files& after, const std::string& label) {
+            [&](const Card& card, const VokRun& run, const FileTree& after, const std::string& label) {
                 EXPECT_EQ(run.status, 0) << label << run.err;
                 if (scenario.saved.empty()) return;
                 const auto found = after.find(scenario.saved);

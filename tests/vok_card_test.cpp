@@ -47,7 +47,7 @@ TEST(VokCard, DemoCardIsCleanAndNeverWritten)
     TempDir dir;
     ASSERT_EQ(RunProgram(BuildDir() + "/tools/make_demo_card", {dir / "card"}, BuildDir()).status, 0);
     const std::string store = dir / "card";
-    const auto before = Tree(store, true);
+    const auto before = ReadTree(store, true);
     const std::pair<std::vector<std::string>, std::string> runs[] = { // all it prints, or (no final LF) a part
         {{"check", store}, "clean\n"}, {{"check", store, "--json"}, "{\"clean\": true, \"problems\": []}\n"},
         {{"show", store}, "vok_mateo  Mateo  (Espa\xc3\xb1ol)"}, {{"show", store, "vok_mateo", "--json"}, "\"folder\""},
@@ -57,7 +57,7 @@ TEST(VokCard, DemoCardIsCleanAndNeverWritten)
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_TRUE(run.out == printed || (printed.back() != '\n' && run.out.find(printed) != std::string::npos)) << run.out;
     }
-    EXPECT_TRUE(before == Tree(store, true));
+    EXPECT_TRUE(before == ReadTree(store, true));
 }
 
 // show: players, a player's games, a game's achievements (hidden masked until --reveal or unlocked).

@@ -56,9 +56,9 @@ void MakeDir(const std::string& path)
     fs::create_directories(path, ignored);
 }
 
-Files Tree(const std::string& root, bool dates)
+FileTree ReadTree(const std::string& root, bool dates)
 {
-    Files files;
+    FileTree files;
     std::error_code error;
     for (auto it = fs::recursive_directory_iterator(root, error); it != fs::end(it); it.increment(error)) {
         std::string& entry = files[fs::relative(it->path(), root).string()];

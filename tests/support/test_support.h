@@ -26,10 +26,10 @@ std::string ReadFile(const std::string& path);              // "" when missing
 bool WriteFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 void MakeDir(const std::string& path);                       // with parents
-using Files = std::map<std::string, std::string>;            // path below a folder -> what is there
+using FileTree = std::map<std::string, std::string>;            // path below a folder -> what is there
 // Every entry under `root`: "link to " its target, "folder", or "file " its bytes; with `dates`
 // " at " its modification time too. What "never written" and "whole" are checked against.
-Files Tree(const std::string& root, bool dates = false);
+FileTree ReadTree(const std::string& root, bool dates = false);
 
 struct VokRun {
     int status = -1;      // exit status, or -1 when it did not exit normally
