@@ -56,9 +56,9 @@ TEST(Removal, LinksAreRemovedAsLinksNeverEntered)
     ASSERT_GE(SelectedProfile, 0) << "a link to a folder with a profile file is listed";
     ListGames();
     ASSERT_EQ(GameFolders, std::vector<std::string>{"g"});
-    ScreenMode = 3;
+    ScreenMode = ScreenGame;
     RemoveGame();
-    EXPECT_EQ(ScreenMode, 3);
+    EXPECT_EQ(ScreenMode, ScreenGame);
     EXPECT_EQ(GameFolders, std::vector<std::string>{"g"});
     EXPECT_TRUE(outside.Intact());
 
