@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 #include "frame/state.h"
@@ -176,4 +178,45 @@ TEST(Media, ScreenLayoutAndConvertedBitmapsLoadAlike)
     FreeSurface(&deep);
     image.at(1, 1) = 0xFC03FC; // 5-6-5 magenta, not magenta itself
     EXPECT_FALSE(WriteBmp565(dir / "hole.bmp", image));
+}
+
+// The bytes of `bmp`, a bottom-up 24-bit file of `image`, stored top-down: rows reversed,
+// height negative.
+static std::string TopDown(std::string bmp, const RgbImage& image)
+{
+    const size_t stride = (size_t(image.width) * 3 + 3) / 4 * 4, pixels = 54;
+    std::string rows = bmp.substr(pixels);
+    for (int y = 0; y < image.height; ++y)
+        bmp.replace(pixels + y * stride, stride, rows, (image.height - 1 - y) * stride, stride);
+    const int32_t height = -image.height;
+    std::memcpy(&bmp[22], &height, 4);
+    return bmp;
+}
+
+// 24-bit bitmaps are decoded straight to 5-6-5, pixel for pixel as SDL's decoder and blit make
+// them: either row order, padded rows, a large one cut to the screen. Only an image with some
+// pixel that turns magenta is keyed; any other blits as a plain copy.
+TEST(Media, DeepBitmapsDecodeAsSdlMakesThem)
+{
+    MakeTestScreen();
+    for (const auto& [w, h] : {std::pair{1, 1}, {3, 2}, {5, 7}, {24, 24}, {400, 250}}) {
+        RgbImage image(w, h, 0);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) image.at(x, y) = (uint32_t(x) * 2654435761u ^ uint32_t(y) * 40503u) & 0xFFFFFF;
+        if (w == 5) image.at(4, 6) = 0xFE03FC; // turns into magenta's 5-6-5 value
+        const std::string bottomUp = EncodeBmp24(image);
+        for (const std::string& bytes : {bottomUp, TopDown(bottomUp, image)}) {
+            SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h) + (bytes == bottomUp ? " bottom-up" : " top-down"));
+            SDL_Surface* ours = DecodeBitmap(bytes);
+            SDL_Surface* decoded = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+            ASSERT_TRUE(ours && decoded);
+            SDL_Surface* sdl = SDL_CreateRGBSurface(SDL_SWSURFACE, std::min(w, 320), std::min(h, 240), 16, 0xF800,
+                                                    0x07E0, 0x001F, 0);
+            SDL_BlitSurface(decoded, nullptr, sdl, nullptr);
+            EXPECT_EQ(std::pair(ours->w, ours->h), std::pair(sdl->w, sdl->h));
+            EXPECT_EQ(WrongPixels(ours, [&](int x, int y) { return PixelAt(sdl, x, y); }), 0);
+            EXPECT_EQ(bool(ours->flags & SDL_SRCCOLORKEY), CountPixels(sdl, 0xF81F) > 0);
+            for (SDL_Surface* s : {ours, decoded, sdl}) SDL_FreeSurface(s);
+        }
+    }
 }
