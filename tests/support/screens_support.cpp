@@ -105,6 +105,10 @@ bool Near(uint32_t rgb, int red, int green, int blue)
         && std::abs(int(rgb & 0xFF) - blue) <= 8;
 }
 
+bool Near(uint32_t rgb, uint32_t want) { return Near(rgb, want >> 16, (want >> 8) & 0xFF, want & 0xFF); }
+
+bool Shows(int x, int y, uint32_t want) { return Near(ScreenPixel(x, y), want); }
+
 void StartScreens()
 {
     MakeTestScreen();

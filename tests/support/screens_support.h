@@ -4,8 +4,13 @@
 #define VOK_TESTS_SUPPORT_SCREENS_SUPPORT_H
 
 #include <SDL.h>
+#include "graphics/media.h"
+#include "localization/language_table.h"
+#include "localization/texts.h"
 #include "tests/support/kit_support.h"
 #include "tests/support/test_support.h"
+
+using Ints = std::vector<int>; // several state values compared at once
 
 struct PlayerSetup {
     std::string folder;          // "vok_..." under the store
@@ -51,6 +56,8 @@ void SelectAtStart(const std::string& store, const std::string& folder); // "act
 // N frames without input; *frame becomes the frame after the last word.
 std::string WordsScript(const std::string& words, int* frame);
 bool Near(uint32_t rgb, int red, int green, int blue); // 0xRRGGBB within what 16 bits keep
+bool Near(uint32_t rgb, uint32_t want);                // the same, both 0xRRGGBB
+bool Shows(int x, int y, uint32_t want);               // ScreenPixel(x, y) is Near `want`
 
 void StartScreens(); // in process: dummy video, a fresh 320 x 240 x 16 ScreenSurface, FontSmall
 // ResetProgramState keeping the media, StoreRoot = store, scanned; no events, no notice, black screen.
