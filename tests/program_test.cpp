@@ -63,7 +63,9 @@ TEST(Program, InstalledCommandRunsAndEnds)
 {
     TempDir dir;
     const std::vector<std::string> install = {"--install", BuildDir(), "--prefix", dir / "prefix"};
-    if (!HandheldBuild) ASSERT_EQ(RunProgram(VOK_CMAKE_COMMAND, install, BuildDir()).status, 0);
+    if (!HandheldBuild) {
+        ASSERT_EQ(RunProgram(VOK_CMAKE_COMMAND, install, BuildDir()).status, 0);
+    }
     MakeDir(dir / "caller");
     WriteFile(dir / "caller/shots.txt", "2 screenshot shot.bmp\n");
     const std::string vok = HandheldBuild ? BuildDir() + "/vok" : dir / "prefix/bin/vok";
@@ -76,7 +78,7 @@ TEST(Program, InstalledCommandRunsAndEnds)
     EXPECT_FALSE(FileExists(dir / "caller/card/activevok"));
     RunVok({"--store", dir / "caller/card", "--max-frames", "3"}, "2 screenshot " + (dir / "ref.bmp") + "\n");
     ASSERT_TRUE(FileExists(dir / "ref.bmp"));
-    if (!HandheldBuild) EXPECT_EQ(ReadFile(dir / "caller/shot.bmp"), ReadFile(dir / "ref.bmp"));
+    EXPECT_TRUE(HandheldBuild || ReadFile(dir / "caller/shot.bmp") == ReadFile(dir / "ref.bmp"));
 }
 
 // One screen handler a frame: the frame of a press that changes the screen still shows the

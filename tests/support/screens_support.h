@@ -12,20 +12,10 @@
 
 using Ints = std::vector<int>; // several state values compared at once
 
-struct PlayerSetup {
-    std::string folder;          // "vok_..." under the store
-    std::string name;
-    std::string lang = "English";
-    std::string base = "01";
-    std::string eyes = "01";
-    std::string browns = "01";
-    std::string nose = "01";
-    std::string ears = "01";
-    std::string mouth = "01";
-    std::string facial = "";
-    std::string hair = "01";
-    std::string tatoo = "";
-    std::string clothes = "01";
+struct PlayerSetup { // folder ("vok_..." under the store), name, language, the parts in the file's order
+    std::string folder, name, lang = "English";
+    std::string base = "01", eyes = "01", browns = "01", nose = "01", ears = "01", mouth = "01", facial = "";
+    std::string hair = "01", tatoo = "", clothes = "01";
 };
 
 struct GameSetup {
