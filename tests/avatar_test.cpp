@@ -123,7 +123,7 @@ TEST(AvatarArt, EveryLayerIsCompleteAndFitsEveryFace)
                     if (rgb == Magenta) continue;
                     ++drawn;
                     strays += !allowed(part, x, y);
-                    nearMagenta += (rgb & 0xF8FCF8) == 0xF800F8; // becomes magenta in 16 bits
+                    nearMagenta += On565(rgb) == On565(Magenta);
                 }
             EXPECT_GT(drawn, 0);
             EXPECT_EQ(std::vector<int>({strays, nearMagenta, otherShape}), std::vector<int>(3, 0)) << "strays, near magenta, other shape";

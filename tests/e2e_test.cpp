@@ -132,12 +132,10 @@ TEST_F(EndToEnd, RemovingAPlayerAndRestoringAnother)
     EXPECT_EQ(Picture(dir / "restart.bmp"), Picture(dir / "chosen.bmp"));
 }
 
-// A card as a hostile game, a broken card and a careless copy leave it: a bitmap claiming 4097
-// bits per pixel as a ranked game's "vok.icon" and an unlocked achievement's icon; FIFOs for
-// every file of a game and the player (and a player's "vok.cfg", a player folder, "activevok"
-// in the second run); /dev/zero as "vok.dat", "vok.desc.*", "vok.summary"; a 2 GB sparse
-// "vok.dat"; a 2 MB "vok.ranking". vok shows home and every game screen, steps through the
-// players and ends with status 0, no hang (a run over a minute is killed).
+// A card as hostile games, broken cards and careless copies leave it: a 4097-bit bitmap as icons;
+// FIFOs for every file of a game and player, a "vok.cfg", a player folder, "activevok"; /dev/zero
+// as "vok.dat", "vok.desc.*", "vok.summary"; a 2 GB sparse "vok.dat"; a 2 MB "vok.ranking". vok
+// shows home and every game screen and ends with status 0, no hang (a run over a minute is killed).
 TEST_F(EndToEnd, HostileCard)
 {
     TempDir dir;

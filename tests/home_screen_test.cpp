@@ -34,11 +34,10 @@ static std::vector<std::string> EditedParts(const ProfileRecord& e = EditedProfi
 }
 const std::vector<std::string> FreshParts = {"", "", "", "01", "", "", "", "", "", "", "", "", ""};
 
-// Left and right wrap over three players and take each one's language; switching to a player
-// marked for an update recomputes its totals; B stays without games; menu keys wrap, the other
-// keys rest; the menu key closes the confirmation; a notice takes one press, notice 3 ends the
-// program. X copies the player into the editor part by part and resets the row; Y starts a
-// fresh player without a notice.
+// Left and right wrap over three players, taking each one's language; a player marked for an
+// update is recounted on the switch; B stays without games; menu keys wrap, others rest; the menu
+// key closes the confirmation; a notice takes one press, notice 3 ends the program. X copies the
+// player into the editor part by part, row reset; Y starts a fresh player without a notice.
 TEST_F(HomeScreenInProcess, PressesAndTheStateTheyLeave)
 {
     for (int i = 0; i < 3; ++i)

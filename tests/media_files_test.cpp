@@ -1,4 +1,5 @@
 // The media the build draws: sizes the screens rely on, transparency, the same bytes every build.
+#include "tests/support/graphics_support.h"
 #include "tests/support/test_support.h"
 #include "tools/bitmap_writer.h"
 
@@ -18,12 +19,6 @@ static const struct { const char* name; int minW, minH, maxW, maxH; } Pictures[]
     // the handheld menu's icon, opaque like the background
     {"icon.bmp", 32, 32, 32, 32},
 };
-
-// What a pixel becomes on the 5-6-5 screen, where the colour key is compared.
-static uint32_t On565(uint32_t rgb)
-{
-    return (rgb >> 19 & 0x1F) << 11 | (rgb >> 10 & 0x3F) << 5 | (rgb >> 3 & 0x1F);
-}
 
 // Each picture has its size; the keyed ones have magenta corners (their rounded shapes) and no
 // other colour that the screen would turn into the key (a hole); the background, drawn without a

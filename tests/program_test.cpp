@@ -54,11 +54,10 @@ TEST(Program, BadOptionsAndScriptsEndWithStatus2)
     EXPECT_TRUE(help.status == 0 && help.out.find("--max-frames") != std::string::npos);
 }
 
-// The installed command, run from another folder, zoomed, without a sound device: it finds its
-// media and languages, takes relative paths from the caller's folder (the store made there),
-// saves the 320 x 240 screenshot the build tree's unzoomed run saves, ends silent with status 0
-// after --max-frames, writes no active-profile file without a player. The handheld build (not
-// installed) without joystick or script ends at once, making nothing.
+// The installed command, run elsewhere, zoomed, without sound: it finds media and languages, takes
+// paths from the caller's folder, saves the screenshot the unzoomed build-tree run saves, ends
+// silent with status 0, writes no active player without one. The handheld build (not installed)
+// without joystick or script ends at once, making nothing.
 TEST(Program, InstalledCommandRunsAndEnds)
 {
     TempDir dir;
