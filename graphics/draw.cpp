@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include "frame/state.h"
-#include "localization/language_table.h"
 
 bool DrawingCaches = true;
 
@@ -16,24 +15,28 @@ SDL_Rect MakeRect(int x, int y, int w, int h)
     return rect;
 }
 
-// Blits the whole of `image` with its top-left at (x, y); nothing for a null image or target.
-static void BlitAt(SDL_Surface* image, SDL_Surface* target, int x, int y)
+// Blits `part` of `image` (null: the whole) with its top-left at (x, y); nothing for a null
+// image or target.
+static void BlitAt(SDL_Surface* image, SDL_Surface* target, int x, int y, const SDL_Rect* part = 0)
 {
     if (!image || !target) return;
     SDL_Rect where = MakeRect(x, y, 0, 0);
-    SDL_BlitSurface(image, 0, target, &where);
+    SDL_Rect from = part ? *part : MakeRect(0, 0, image->w, image->h);
+    SDL_BlitSurface(image, &from, target, &where);
 }
 
 // Rendered texts by font, colour and text, so a text that stays on screen is rendered once:
-// an open-addressed table, emptied whole when it is half full, when the language changes or
-// when either of the program's fonts is replaced.
+// an open-addressed table, emptied whole when it is half full or when either of the program's
+// fonts is replaced. The texts of every language share it: a player switch back to a language
+// seen before renders nothing.
 struct CachedText {
     Uint32 hash;
     TTF_Font* font;
     Uint32 colour;
     std::string text;
     SDL_Surface* surface; // null: a free slot
-    int dx, dy;           // where the surface lies inside the text as rendered
+    SDL_Rect part;        // the part of the surface that holds ink
+    int dx, dy;           // where that part lies inside the text as rendered
     int width;            // TextWidth of the text; -1 until asked
 };
 static const unsigned TextSlots = 256; // a power of two
@@ -42,7 +45,6 @@ static CachedText TextCache[TextSlots];
 static unsigned CachedTextCount = 0;
 static TTF_Font* CachedFontSmall = 0;
 static TTF_Font* CachedFontLarge = 0;
-static int CachedLanguage = -1;
 
 void ClearTextCache()
 {
@@ -53,7 +55,6 @@ void ClearTextCache()
     CachedTextCount = 0;
     CachedFontSmall = FontSmall;
     CachedFontLarge = FontLarge;
-    CachedLanguage = LanguageTable.currentLanguage;
 }
 
 // Of the font and the text only, so the same text in every colour lies in one run of slots.
@@ -75,40 +76,44 @@ static Uint32 TextHash(TTF_Font* font, const char* text)
     return hash;
 }
 
-// The rows and columns of a rendered text that hold some ink, at (*dx, *dy) inside it: wholly
-// transparent pixels blend to nothing, so the blit of the rest draws the same. Takes `rendered`.
-static SDL_Surface* InkedPart(SDL_Surface* rendered, int* dx, int* dy)
+static const Uint32* TextRow(const SDL_Surface* rendered, int y)
 {
-    const SDL_PixelFormat* f = rendered->format;
-    int left = rendered->w, right = -1, top = rendered->h, bottom = -1;
-    for (int y = 0; y < rendered->h; ++y) {
-        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(rendered->pixels) + y * rendered->pitch);
-        for (int x = 0; x < rendered->w; ++x) {
-            if (!(row[x] & f->Amask)) continue;
-            if (x < left) left = x;
-            if (x > right) right = x;
-            if (y < top) top = y;
-            bottom = y;
-        }
+    return reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(rendered->pixels) + y * rendered->pitch);
+}
+
+static bool RowHasInk(const SDL_Surface* rendered, int y)
+{
+    const Uint32* row = TextRow(rendered, y);
+    for (int x = 0; x < rendered->w; ++x)
+        if (row[x] & rendered->format->Amask) return true;
+    return false;
+}
+
+// The rows and columns of a rendered text that hold some ink: wholly transparent pixels blend
+// to nothing, so a blit of the rest draws the same. The whole text when it is not 32-bit or
+// holds no ink. Inside the inked rows only the columns beyond the bounds found so far are read.
+static SDL_Rect InkedPart(const SDL_Surface* rendered)
+{
+    const int w = rendered->w, h = rendered->h;
+    const Uint32 ink = rendered->format->Amask;
+    int top = 0, bottom = h - 1, left = w, right = -1;
+    if (rendered->format->BitsPerPixel != 32) return MakeRect(0, 0, w, h);
+    while (top < h && !RowHasInk(rendered, top)) ++top;
+    if (top == h) return MakeRect(0, 0, w, h);
+    while (!RowHasInk(rendered, bottom)) --bottom;
+    for (int y = top; y <= bottom; ++y) {
+        const Uint32* row = TextRow(rendered, y);
+        for (int x = 0; x < left; ++x)
+            if (row[x] & ink) left = x;
+        for (int x = w - 1; x > right; --x)
+            if (row[x] & ink) right = x;
     }
-    *dx = *dy = 0;
-    if (f->BitsPerPixel != 32 || right < 0 || (left == 0 && top == 0 && right == rendered->w - 1 && bottom == rendered->h - 1))
-        return rendered;
-    SDL_Surface* part = SDL_CreateRGBSurface(SDL_SWSURFACE, right - left + 1, bottom - top + 1, 32, f->Rmask, f->Gmask,
-                                             f->Bmask, f->Amask);
-    if (!part) return rendered;
-    for (int y = top; y <= bottom; ++y)
-        std::memcpy(static_cast<Uint8*>(part->pixels) + (y - top) * part->pitch,
-                    static_cast<const Uint8*>(rendered->pixels) + y * rendered->pitch + left * 4, size_t(part->w) * 4);
-    SDL_FreeSurface(rendered);
-    *dx = left;
-    *dy = top;
-    return part;
+    return MakeRect(left, top, right - left + 1, bottom - top + 1);
 }
 
 static void CheckTextCache()
 {
-    if (FontSmall != CachedFontSmall || FontLarge != CachedFontLarge || LanguageTable.currentLanguage != CachedLanguage)
+    if (FontSmall != CachedFontSmall || FontLarge != CachedFontLarge)
         ClearTextCache();
 }
 
@@ -126,20 +131,21 @@ static unsigned FindText(TTF_Font* font, const char* text, Uint32 hash, Uint32 k
     return slot;
 }
 
-// The same text in another colour: a blended text's alpha is its ink whatever the colour, so
-// only the colour of each pixel changes. Null when it cannot copy.
+// The inked part of the same text in another colour: a blended text's alpha is its ink whatever
+// the colour, so only the colour of each pixel changes. Null when it cannot copy.
 static SDL_Surface* Recoloured(const CachedText& sibling, Uint32 key)
 {
     SDL_Surface* from = sibling.surface;
     const SDL_PixelFormat* f = from->format;
+    const SDL_Rect& part = sibling.part;
     if (f->BitsPerPixel != 32) return 0;
-    SDL_Surface* to = SDL_CreateRGBSurface(SDL_SWSURFACE, from->w, from->h, 32, f->Rmask, f->Gmask, f->Bmask, f->Amask);
+    SDL_Surface* to = SDL_CreateRGBSurface(SDL_SWSURFACE, part.w, part.h, 32, f->Rmask, f->Gmask, f->Bmask, f->Amask);
     if (!to) return 0;
     const Uint32 colour = SDL_MapRGB(to->format, Uint8(key >> 16), Uint8(key >> 8), Uint8(key)) & ~f->Amask;
-    for (int y = 0; y < from->h; ++y) {
-        const Uint32* source = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(from->pixels) + y * from->pitch);
+    for (int y = 0; y < part.h; ++y) {
+        const Uint32* source = TextRow(from, part.y + y) + part.x;
         Uint32* target = reinterpret_cast<Uint32*>(static_cast<Uint8*>(to->pixels) + y * to->pitch);
-        for (int x = 0; x < from->w; ++x) target[x] = (source[x] & f->Amask) | colour;
+        for (int x = 0; x < part.w; ++x) target[x] = (source[x] & f->Amask) | colour;
     }
     return to;
 }
@@ -154,11 +160,14 @@ static const CachedText* CachedRender(TTF_Font* font, const char* text, SDL_Colo
     unsigned slot = FindText(font, text, hash, key, &sibling);
     if (TextCache[slot].surface) return &TextCache[slot];
     SDL_Surface* surface = sibling ? Recoloured(*sibling, key) : 0;
+    SDL_Rect part = surface ? MakeRect(0, 0, surface->w, surface->h) : SDL_Rect();
     int dx = sibling ? sibling->dx : 0, dy = sibling ? sibling->dy : 0, width = sibling ? sibling->width : -1;
     if (!surface) {
-        SDL_Surface* rendered = TTF_RenderText_Blended(font, text, colour);
-        if (!rendered) return 0;
-        surface = InkedPart(rendered, &dx, &dy);
+        surface = TTF_RenderText_Blended(font, text, colour);
+        if (!surface) return 0;
+        part = InkedPart(surface);
+        dx = part.x;
+        dy = part.y;
     }
     if (CachedTextCount >= MaxCachedTexts) {
         ClearTextCache();
@@ -170,6 +179,7 @@ static const CachedText* CachedRender(TTF_Font* font, const char* text, SDL_Colo
     entry.colour = key;
     entry.text = text;
     entry.surface = surface;
+    entry.part = part;
     entry.dx = dx;
     entry.dy = dy;
     entry.width = width;
@@ -202,7 +212,7 @@ void DrawText(SDL_Surface* target, const char* text, int x, int y, int red, int 
     colour.unused = 0;
     if (DrawingCaches && (font == FontSmall || font == FontLarge)) {
         const CachedText* cached = CachedRender(font, text, colour);
-        if (cached) BlitAt(cached->surface, target, x + cached->dx, y + cached->dy);
+        if (cached) BlitAt(cached->surface, target, x + cached->dx, y + cached->dy, &cached->part);
         return;
     }
     SDL_Surface* rendered = TTF_RenderText_Blended(font, text, colour);

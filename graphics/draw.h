@@ -15,7 +15,7 @@ void DrawText(SDL_Surface* target, const char* text, int x, int y, int red, int 
 // Renders every Latin-1 character once in FontSmall, the font of nearly every text, so that
 // the font engine holds all its glyphs before a first screen or a new language needs them.
 void PrepareFonts();
-// Frees every rendered text kept for reuse; done by itself when the language or a font changes.
+// Frees every rendered text kept for reuse; done by itself when a font changes.
 void ClearTextCache();
 // Splits at a space like SplitTextLine; the second line 10 pixels below the first.
 void DrawTwoLineText(SDL_Surface* target, const char* text, int x, int y, int red, int green, int blue, TTF_Font* font);

@@ -3,6 +3,7 @@
 #include "frame/state.h"
 #include "graphics/draw.h"
 #include "profile/avatar.h"
+#include "store/game_files.h"
 #include "store/profiles.h"
 #include "store/ranking.h"
 #include "store/store_files.h"
@@ -58,7 +59,7 @@ static const int MediaFileCount = sizeof MediaFiles / sizeof MediaFiles[0];
 
 // Magenta in the screen's pixel format, or in the surface's own (the same 5-6-5 layout)
 // before the screen exists.
-static Uint32 MagentaKey(SDL_Surface* surface)
+static Uint32 MagentaKey(const SDL_Surface* surface)
 {
     SDL_PixelFormat* format = ScreenSurface ? ScreenSurface->format : surface->format;
     return SDL_MapRGB(format, 255, 0, 255);
@@ -75,25 +76,6 @@ static bool ScreenLayout(const SDL_Surface* loaded)
 {
     const SDL_PixelFormat* f = loaded->format;
     return f->BitsPerPixel == 16 && f->Rmask == 0xF800 && f->Gmask == 0x07E0 && f->Bmask == 0x001F;
-}
-
-// Copies 24-bit rows (blue, green, red bytes on a little-endian machine) into a 5-6-5 surface
-// of the same size, each channel's low bits dropped as SDL's own blit does, many times faster;
-// false, copying nothing, for any other pair.
-static bool Copy24To565(const SDL_Surface* from, SDL_Surface* to)
-{
-    const Uint16 probe = 1;
-    const SDL_PixelFormat* f = from->format;
-    if (*reinterpret_cast<const Uint8*>(&probe) != 1 || f->BitsPerPixel != 24 || f->Rmask != 0xFF0000
-        || f->Gmask != 0xFF00 || f->Bmask != 0xFF || !ScreenLayout(to) || to->w != from->w || to->h != from->h)
-        return false;
-    for (int y = 0; y < from->h; ++y) {
-        const Uint8* source = static_cast<const Uint8*>(from->pixels) + y * from->pitch;
-        Uint16* target = reinterpret_cast<Uint16*>(static_cast<Uint8*>(to->pixels) + y * to->pitch);
-        for (int x = 0; x < from->w; ++x, source += 3)
-            target[x] = Uint16((source[2] >> 3) << 11 | (source[1] >> 2) << 5 | source[0] >> 3);
-    }
-    return true;
 }
 
 // Windows bitmap headers: the 14-byte file header
@@ -244,42 +226,73 @@ static bool CutToScreen(const std::string& bytes, std::string* cut)
     return true;
 }
 
-// Copies a decoded bitmap into a new 16-bit surface, `width` x `height` when given (0: the
-// bitmap's own size), keyed on magenta when `colourKey`.
-static SDL_Surface* Converted(SDL_Surface* loaded, int width, int height, bool colourKey)
+// A 24-bit bitmap (blue, green, red bytes) decoded straight into a new 5-6-5 surface, `width` x
+// `height` when given (0: the bitmap's own size; beyond the bitmap black), each channel's low
+// bits dropped as SDL's own blit does; null for any other depth, which SDL's decoder takes.
+static SDL_Surface* Decoded24(const std::string& bytes, int width, int height)
 {
-    if (width == 0 || (width == loaded->w && height == loaded->h)) {
-        width = loaded->w;
-        height = loaded->h;
-        if (ScreenLayout(loaded)) {
-            if (colourKey) SetMagentaKey(loaded);
-            return loaded;
-        }
-    }
-    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCCOLORKEY, width, height, 16, 0, 0, 0, 0);
+    BitmapHeader header;
+    ReadBitmapHeader(bytes, &header);
+    if (header.depth != 24 || header.compression != CompressionNone) return 0;
+    const int rows = header.height < 0 ? -header.height : header.height; // negative: stored top-down
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width ? width : header.width, height ? height : rows,
+                                                16, 0xF800, 0x07E0, 0x001F, 0);
     if (!surface) return 0;
-    SDL_Rect whole;
-    whole.x = 0;
-    whole.y = 0;
-    whole.w = static_cast<Uint16>(loaded->w);
-    whole.h = static_cast<Uint16>(loaded->h);
-    if (!Copy24To565(loaded, surface)) SDL_BlitSurface(loaded, &whole, surface, 0);
-    if (colourKey) SetMagentaKey(surface);
+    const size_t stride = (static_cast<size_t>(header.width) * 3 + 3) / 4 * 4;
+    const int shownRows = rows < surface->h ? rows : surface->h;
+    const int shownColumns = header.width < surface->w ? header.width : surface->w;
+    for (int y = 0; y < shownRows; ++y) {
+        const size_t row = static_cast<size_t>(header.height < 0 ? y : rows - 1 - y);
+        const Uint8* source = reinterpret_cast<const Uint8*>(bytes.data()) + header.pixelOffset + row * stride;
+        Uint16* target = reinterpret_cast<Uint16*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
+        for (int x = 0; x < shownColumns; ++x, source += 3)
+            target[x] = Uint16((source[2] >> 3) << 11 | (source[1] >> 2) << 5 | source[0] >> 3);
+    }
     return surface;
 }
 
-// Validates, cuts and decodes the bytes of a bitmap file, then converts them as Converted does.
+// Copies a bitmap SDL decoded into a new 16-bit surface, `width` x `height` when given (0: the
+// bitmap's own size); one already in the screen's layout is kept as it is. Takes `loaded`.
+static SDL_Surface* Converted(SDL_Surface* loaded, int width, int height)
+{
+    if ((width == 0 || (width == loaded->w && height == loaded->h)) && ScreenLayout(loaded)) return loaded;
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width ? width : loaded->w, height ? height : loaded->h,
+                                                16, 0, 0, 0, 0);
+    if (surface) {
+        SDL_Rect whole = MakeRect(0, 0, loaded->w, loaded->h);
+        SDL_BlitSurface(loaded, &whole, surface, 0);
+    }
+    SDL_FreeSurface(loaded);
+    return surface;
+}
+
+// True when some pixel of the 16-bit `image` is the colour key: an image without one blits as
+// a plain copy, which is cheaper than any keyed blit and draws the same.
+static bool HasMagenta(const SDL_Surface* image)
+{
+    const Uint16 key = static_cast<Uint16>(SDL_MapRGB(image->format, 255, 0, 255));
+    for (int y = 0; y < image->h; ++y) {
+        const Uint16* row = reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(image->pixels) + y * image->pitch);
+        for (int x = 0; x < image->w; ++x)
+            if (row[x] == key) return true;
+    }
+    return false;
+}
+
+// Validates, cuts and decodes the bytes of a bitmap file into a 16-bit surface, keyed on magenta
+// when `colourKey` and some pixel is magenta.
 static SDL_Surface* DecodeConverted(const std::string& bytes, int width, int height, bool colourKey)
 {
     if (!IsValidBitmap(bytes)) return 0; // exactly as if the file were missing
     std::string cut;
     const std::string& decoded = CutToScreen(bytes, &cut) ? cut : bytes;
-    SDL_RWops* stream = SDL_RWFromConstMem(decoded.data(), static_cast<int>(decoded.size()));
-    if (!stream) return 0;
-    SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
-    if (!loaded) return 0;
-    SDL_Surface* surface = Converted(loaded, width, height, colourKey);
-    if (surface != loaded) SDL_FreeSurface(loaded); // kept as read when already in the screen's layout
+    SDL_Surface* surface = Decoded24(decoded, width, height);
+    if (!surface) {
+        SDL_RWops* stream = SDL_RWFromConstMem(decoded.data(), static_cast<int>(decoded.size()));
+        SDL_Surface* loaded = stream ? SDL_LoadBMP_RW(stream, 1) : 0;
+        surface = loaded ? Converted(loaded, width, height) : 0;
+    }
+    if (surface && colourKey && HasMagenta(surface)) SetMagentaKey(surface);
     return surface;
 }
 
@@ -354,7 +367,7 @@ void FreeMedia()
         std::vector<SDL_Surface*>& images = AvatarPartImages[part];
         if (!images.empty()) FreeSurfaces(&images[0], images.size());
     }
-    FreeSurfaces(AchievementIcons, sizeof AchievementIcons / sizeof AchievementIcons[0]);
+    FreeAchievementIcons();
     FreeSurfaces(FavouriteIcons, sizeof FavouriteIcons / sizeof FavouriteIcons[0]);
     FreeSurfaces(CompletedIcons, sizeof CompletedIcons / sizeof CompletedIcons[0]);
 }

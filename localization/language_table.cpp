@@ -6,41 +6,31 @@ class LanguageTable LanguageTable;
 
 static const char KeyMarker = '@';
 
-struct LanguageLine {
-    std::string key;   // up to the first space at index 1 or later; the whole line without one
-    std::string value; // after that space, less the line's last character (the CR of CR LF)
-};
-
-static LanguageLine SplitLanguageLine(const std::string& line)
+// A line up to the first space at index 1 or later is its key (the whole line without one);
+// after that space, less the line's last character (the CR of CR LF), its value.
+static void SplitLanguageLine(const std::string& line, std::string* key, std::string* value)
 {
-    LanguageLine split;
     size_t space = line.size() > 1 ? line.find(' ', 1) : std::string::npos;
     size_t end = line.empty() ? 0 : line.size() - 1; // the last character never belongs to the value
+    value->clear();
     if (space == std::string::npos) {
-        split.key = line;
-        split.value = line.substr(0, end);
+        key->assign(line);
+        value->assign(line, 0, end);
     } else {
-        split.key = line.substr(0, space);
-        if (space + 1 < end) split.value = line.substr(space + 1, end - space - 1);
+        key->assign(line, 0, space);
+        if (space + 1 < end) value->assign(line, space + 1, end - space - 1);
     }
-    return split;
-}
-
-// The lines of `text` as the store's line reader takes them, each split at its first space.
-static std::vector<LanguageLine> ParseLanguageLines(const std::string& text)
-{
-    std::vector<std::string> raw = SplitLines(text);
-    std::vector<LanguageLine> lines;
-    for (size_t i = 0; i < raw.size(); ++i) lines.push_back(SplitLanguageLine(raw[i]));
-    return lines;
 }
 
 std::string LanguageKeyValue(const std::string& text, const std::string& key)
 {
     std::string wanted = std::string(1, KeyMarker) + key;
-    std::vector<LanguageLine> lines = ParseLanguageLines(text);
-    for (size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].key == wanted) return lines[i].value;
+    std::vector<std::string> lines = SplitLines(text);
+    std::string lineKey, value;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        SplitLanguageLine(lines[i], &lineKey, &value);
+        if (lineKey == wanted) return value;
+    }
     return "";
 }
 
@@ -56,15 +46,16 @@ static bool ParseTextId(const std::string& text, int* id)
 std::vector<std::string> ParseLanguageTexts(const std::string& text)
 {
     std::vector<std::string> texts;
-    std::vector<LanguageLine> lines = ParseLanguageLines(text);
+    std::vector<std::string> lines = SplitLines(text);
+    std::string key, value;
     for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string& key = lines[i].key;
-        if (key.empty() || key[0] != KeyMarker) continue;
-        std::string name = key.substr(1);
+        if (lines[i].empty() || lines[i][0] != KeyMarker) continue;
+        SplitLanguageLine(lines[i], &key, &value);
+        key.erase(0, 1);
         int id = 0;
-        if (name == "lang" || !ParseTextId(name, &id)) continue;
+        if (key == "lang" || !ParseTextId(key, &id)) continue;
         if (static_cast<size_t>(id) >= texts.size()) texts.resize(id + 1);
-        texts[id] = lines[i].value; // a later line for the same id wins
+        texts[id].swap(value); // a later line for the same id wins
     }
     return texts;
 }
@@ -127,7 +118,8 @@ void LanguageTable::SetLanguageIndex(unsigned int index)
     std::string text;
     if (!ReadTextFile("lang/" + languages[index].file, &text)) return; // a folder, for one
     currentLanguage = static_cast<int>(index);
-    texts = ParseLanguageTexts(text);
+    std::vector<std::string> parsed = ParseLanguageTexts(text);
+    texts.swap(parsed); // no copy of every text
 }
 
 // Every entry of the folder, in directory order; the list is built once, before main.

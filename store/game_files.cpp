@@ -53,23 +53,43 @@ void LoadGameInfo(std::vector<AchievementRecord>* list)
 std::string AchievementIconName(int id)
 {
     char name[16];
-    std::sprintf(name, "%03d", id);
+    if (id < 0 || id > 999) {
+        std::sprintf(name, "%03d", id);
+        return name;
+    }
+    name[0] = char('0' + id / 100); // by hand: fifty of these each time a game opens
+    name[1] = char('0' + id / 10 % 10);
+    name[2] = char('0' + id % 10);
+    name[3] = '\0';
     return name;
+}
+
+// The folder the icons come from, and which of its fifty icons were looked for already: an
+// icon is read when the grid first asks for it, so a locked achievement's icon never is.
+static std::string IconFolder;
+static bool IconLookedFor[IconCount];
+
+void FreeAchievementIcons()
+{
+    for (int n = 1; n <= IconCount; ++n) {
+        FreeSurface(&AchievementIcons[n - 1]);
+        IconLookedFor[n - 1] = false;
+    }
 }
 
 void LoadAchievementIcons()
 {
-    std::string folder;
-    if (!SelectedGamePath("", &folder)) return;
-    for (int n = 1; n <= IconCount; ++n) {
-        FreeSurface(&AchievementIcons[n - 1]);
-        AchievementIcons[n - 1] = LoadBitmap(folder + AchievementIconName(n));
-    }
+    FreeAchievementIcons();
+    if (!SelectedGamePath("", &IconFolder)) IconFolder.clear();
 }
 
 SDL_Surface* AchievementIcon(int id)
 {
     if (id < 1 || id > IconCount) return 0;
+    if (!IconLookedFor[id - 1] && !IconFolder.empty()) {
+        AchievementIcons[id - 1] = LoadBitmap(IconFolder + AchievementIconName(id));
+        IconLookedFor[id - 1] = true;
+    }
     return AchievementIcons[id - 1];
 }
 

@@ -22,14 +22,16 @@ extern std::string GameAuthor;                      // "author" of vok.title
 extern std::vector<AchievementRecord> Achievements; // vok.dat of the shown game
 extern std::vector<AchievementText> AchievementTexts; // texts of the shown game
 
-void LoadGameInfo(std::vector<AchievementRecord>* list); // title, records, then icons
-void LoadAchievementIcons();
+void LoadGameInfo(std::vector<AchievementRecord>* list); // title and records; the old icons forgotten
+void LoadAchievementIcons();     // forgets the icons of the game shown before
+void FreeAchievementIcons();     // frees every icon; each is read again when next asked for
 int LoadAchievementTexts();        // 1 when a text file was read
 std::string ReadTextLanguage();    // first line of vok.lang, "" when unreadable
 
 // Icon file name of achievement `id`: "001" to "050".
 std::string AchievementIconName(int id);
-// The icon of achievement `id`, or null when id is outside 1 to 50 or has none.
+// The icon of achievement `id` of the shown game, read when first asked for; null when id is
+// outside 1 to 50 or the game has none.
 SDL_Surface* AchievementIcon(int id);
 // Decoders from memory, shared by the loaders, the tests and the fuzzers.
 std::vector<AchievementText> ParseAchievementTexts(const std::string& bytes);

@@ -4,6 +4,7 @@
 #include "graphics/media.h"
 #include "profile/profile_file.h"
 #include "screens/notices.h"
+#include "store/game_files.h"
 #include "store/progress.h"
 #include "store/ranking.h"
 #include "store/removal.h"
@@ -73,7 +74,7 @@ void ScanProfiles()
         SelectedProfile = static_cast<int>(i);
         LoadTotals();
     }
-    for (int i = 0; i < 50; ++i) FreeSurface(&AchievementIcons[i]);
+    FreeAchievementIcons();
     FreeRankingIcons();
     if (Profiles.empty() && !FirstRunNoticeShown) {
         NoticeId = NoticeNoProfile;

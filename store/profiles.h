@@ -26,7 +26,7 @@ extern std::vector<ProfileRecord*> Profiles; // owned records, in directory orde
 extern int SelectedProfile;                  // index into Profiles; -1 possible while it is empty
 extern std::vector<std::string> GameFolders; // game folder names of the selected player
 extern int SelectedGame;                     // index into GameFolders
-extern SDL_Surface* AchievementIcons[50];    // icon of achievement id k + 1 in slot k, or null
+extern SDL_Surface* AchievementIcons[50];    // icon of achievement id k + 1 in slot k once asked for (AchievementIcon)
 extern int FirstRunNoticeShown;              // NoticeNoProfile already raised in this run
 
 // The selected player, or null when SelectedProfile is outside Profiles.

@@ -89,12 +89,14 @@ static std::string TrimTrailing(const std::string& text)
 std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;
+    lines.reserve(std::count(text.begin(), text.end(), '\n') + 1); // grown once, no line copied again
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
         if (end - start > MaxLineLength) break; // an overlong line and all after it are ignored
-        lines.push_back(text.substr(start, end - start));
+        lines.push_back(std::string());
+        lines.back().assign(text, start, end - start);
         start = end + 1;
     }
     return lines;

@@ -87,7 +87,8 @@ TEST(GameFiles, TitleRecordsAndIcons)
     ASSERT_EQ(Achievements.size(), 2u);
     const AchievementRecord& second = Achievements[1];
     EXPECT_EQ(std::vector<int>({second.id, second.points, second.hidden}), std::vector<int>({3, 20, 1}));
-    ASSERT_TRUE(AchievementIcons[0] && !AchievementIcons[1] && AchievementIcons[2]);
+    EXPECT_TRUE(!AchievementIcons[0] && !AchievementIcons[2]); // read only when first asked for
+    ASSERT_TRUE(AchievementIcon(1) && !AchievementIcon(2) && AchievementIcon(3));
     EXPECT_EQ(AchievementIcon(1), AchievementIcons[0]);
     for (int id : {2, 0, -1, 51, INT32_MIN, INT32_MAX})
         EXPECT_EQ(AchievementIcon(id), nullptr) << id;

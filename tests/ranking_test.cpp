@@ -47,7 +47,7 @@ TEST(Ranking, SaveLoadAndIcons)
     EXPECT_EQ(ReadFile(player + "vok.ranking"),
               "fav1=g1\r\nfav2=g2\r\nfav3=g3\r\nfav4=g4\r\nfav5=g5\r\ncmp1=\r\ncmp2=g3\r\n");
     LoadRanking();
-    ASSERT_TRUE(FavouriteIcons[0] && (FavouriteIcons[0]->flags & SDL_SRCCOLORKEY));
+    ASSERT_TRUE(FavouriteIcons[0] && !(FavouriteIcons[0]->flags & SDL_SRCCOLORKEY)); // no magenta: copied plain
     EXPECT_TRUE(!FavouriteIcons[1] && FavouriteIcons[2] && !FavouriteIcons[4]);
     ASSERT_TRUE(CompletedIcons[0] && CompletedIcons[1] && !CompletedIcons[2]);
     EXPECT_EQ(CompletedIcons[0]->w, 3);
