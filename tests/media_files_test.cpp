@@ -20,18 +20,16 @@ static const struct { const char* name; int minW, minH, maxW, maxH; } Pictures[]
     {"icon.bmp", 32, 32, 32, 32},
 };
 
-// Each picture has its size; the keyed ones have magenta corners (their rounded shapes) and no
-// other colour that the screen would turn into the key (a hole); the background, drawn without a
-// key, and the menu's icon have no magenta at all; the cursor and the bar are open in the middle
-// for the text below.
+// Each picture has its size; keyed ones have magenta corners (rounded shapes) and no colour the
+// screen would turn into the key (a hole); the background and the menu's icon have no magenta;
+// the cursor and the bar are open in the middle for the text below.
 TEST(MediaFiles, SizesTransparencyAndTheSameOnEveryRun)
 {
     for (const auto& p : Pictures) {
         SCOPED_TRACE(p.name);
         RgbImage image;
         ASSERT_TRUE(ReadBmp(BuildDir() + "/media/" + p.name, &image));
-        EXPECT_TRUE(image.width >= p.minW && image.width <= p.maxW && image.height >= p.minH
-                    && image.height <= p.maxH);
+        EXPECT_TRUE(image.width >= p.minW && image.width <= p.maxW && image.height >= p.minH && image.height <= p.maxH);
         const bool keyed = std::string(p.name) != "background.bmp" && std::string(p.name) != "icon.bmp";
         int magenta = 0, holes = 0;
         for (uint32_t c : image.pixels) {
