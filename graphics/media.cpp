@@ -370,6 +370,7 @@ void FreeMedia()
     FreeAchievementIcons();
     FreeSurfaces(FavouriteIcons, sizeof FavouriteIcons / sizeof FavouriteIcons[0]);
     FreeSurfaces(CompletedIcons, sizeof CompletedIcons / sizeof CompletedIcons[0]);
+    FreePreparedIcons();
 }
 
 void PlayNextSound()

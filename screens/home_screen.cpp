@@ -137,8 +137,17 @@ static void DrawHomeHints()
     }
 }
 
+// One step of reading ahead what a left or right press would show.
+static void PrepareNeighbours()
+{
+    if (ProfileCount() > 1)
+        PrepareRankingIcons(Profiles[NextIndex(SelectedProfile, ProfileCount())],
+                            Profiles[PreviousIndex(SelectedProfile, ProfileCount())]);
+}
+
 void HomeScreen()
 {
+    const int shownProfile = SelectedProfile;
     HandleEvents();
     if (!Profiles.empty()) {
         DrawImage(CardSurface, 24, 24);
@@ -153,4 +162,6 @@ void HomeScreen()
     if (NoticeId != NoticeNone)
         DrawNotice();
     DrawPopup();
+    if (SelectedProfile == shownProfile) // a frame that switched player has done its share
+        PrepareNeighbours();
 }

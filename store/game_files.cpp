@@ -39,6 +39,7 @@ void LoadGameInfo(std::vector<AchievementRecord>* list)
 {
     if (!list) return;
     list->clear();
+    LoadAchievementIcons(); // first, so no icon of the game shown before outlives it
     std::string path;
     if (!SelectedGamePath("vok.title", &path)) return;
     std::string text;
@@ -47,7 +48,6 @@ void LoadGameInfo(std::vector<AchievementRecord>* list)
     SelectedGamePath("vok.dat", &path);
     if (ReadFileBytes(path, &bytes, MaxAchievementRecords * AchievementRecordSize))
         *list = ParseAchievementRecords(bytes);
-    LoadAchievementIcons();
 }
 
 std::string AchievementIconName(int id)

@@ -76,6 +76,7 @@ void ScanProfiles()
     }
     FreeAchievementIcons();
     FreeRankingIcons();
+    FreePreparedIcons(); // the players around may be others now
     if (Profiles.empty() && !FirstRunNoticeShown) {
         NoticeId = NoticeNoProfile;
         FirstRunNoticeShown = 1;

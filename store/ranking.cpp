@@ -1,7 +1,9 @@
 #include "store/ranking.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "graphics/draw.h"
 #include "graphics/media.h"
 #include "store/profiles.h"
 #include "store/store_files.h"
@@ -54,32 +56,40 @@ std::string FormatRanking()
     return text;
 }
 
-// The list a key such as "fav3" belongs to: the prefix and one digit 1 to 5, exactly.
-static std::vector<RankEntry>* ListOfKey(const std::string& key)
+// The family a key such as "fav3" belongs to: the prefix and one digit 1 to 5, exactly; -1
+// for none.
+static int FamilyOfKey(const std::string& key)
 {
     for (int f = 0; f < RankingFamilyCount; ++f) {
         const std::string prefix = RankingFamilies[f].prefix;
         if (key.size() == prefix.size() + 1 && key.compare(0, prefix.size(), prefix) == 0 &&
             key[prefix.size()] >= '1' && key[prefix.size()] <= '5')
-            return RankingFamilies[f].list;
+            return f;
     }
-    return 0;
+    return -1;
 }
 
 // Lines are taken in file order whatever their number; a repeated key adds another entry.
-void ParseRanking(const std::string& text)
+// Into FavouriteList and CompletedList, or where `lists` points (in RankingFamilies' order).
+static void ParseRankingInto(const std::string& text, std::vector<RankEntry>* const* lists)
 {
-    FavouriteList.clear();
-    CompletedList.clear();
+    for (int f = 0; f < RankingFamilyCount; ++f) lists[f]->clear();
     std::vector<KeyValueLine> lines = ParseKeyValueLines(text);
     for (size_t i = 0; i < lines.size(); ++i) {
-        std::vector<RankEntry>* list = ListOfKey(lines[i].key);
-        if (!list) continue;
+        int family = FamilyOfKey(lines[i].key);
+        if (family < 0) continue;
         RankEntry entry;
         entry.score = 0;
         entry.gameFolder = lines[i].value;
-        list->push_back(entry);
+        lists[family]->push_back(entry);
     }
+}
+
+void ParseRanking(const std::string& text)
+{
+    std::vector<RankEntry>* lists[RankingFamilyCount];
+    for (int f = 0; f < RankingFamilyCount; ++f) lists[f] = RankingFamilies[f].list;
+    ParseRankingInto(text, lists);
 }
 
 bool WriteRankingFile()
@@ -102,11 +112,106 @@ void FreeRankingIcons()
     }
 }
 
+// Icons read ahead for the players a left or right press shows next, at most one a frame, so
+// that the press itself reads none: LoadRanking takes them by their path. Nothing else writes
+// to the card while vok runs, so an icon read ahead is the file as it is when shown.
+struct PreparedIcon {
+    std::string path;
+    SDL_Surface* icon; // null for a path without a valid icon, which is not read again
+};
+static std::vector<PreparedIcon> PreparedIcons;
+static std::vector<std::string> WantedIcons; // what the two players show, in order; repeats kept
+static size_t NextWanted = 0;                // the first of WantedIcons maybe not read yet
+static std::string PreparedFor[2];           // folders of the players they are wanted for
+
+// The icon paths of the first five entries of each of a player's rankings.
+static void AddIconPaths(const ProfileRecord& profile, std::vector<std::string>* paths)
+{
+    std::vector<RankEntry> favourites, completed;
+    std::vector<RankEntry>* lists[RankingFamilyCount] = { &favourites, &completed };
+    std::string text;
+    if (ReadTextFile(ProfilePath(profile, "vok.ranking"), &text)) ParseRankingInto(text, lists);
+    for (int f = 0; f < RankingFamilyCount; ++f)
+        for (size_t i = 0; i < lists[f]->size() && i < RankedCount; ++i)
+            paths->push_back(GamePath(profile, (*lists[f])[i].gameFolder, "vok.icon"));
+}
+
+static size_t CountOf(const std::string& path, const std::vector<std::string>& paths, size_t end)
+{
+    return static_cast<size_t>(std::count(paths.begin(), paths.begin() + end, path));
+}
+
+static size_t PreparedCount(const std::string& path)
+{
+    size_t count = 0;
+    for (size_t i = 0; i < PreparedIcons.size(); ++i) count += PreparedIcons[i].path == path;
+    return count;
+}
+
+// Frees the icons read ahead that the players to either side no longer show.
+static void DropUnwanted()
+{
+    for (size_t i = PreparedIcons.size(); i-- > 0;) {
+        const std::string& path = PreparedIcons[i].path;
+        if (PreparedCount(path) <= CountOf(path, WantedIcons, WantedIcons.size())) continue;
+        FreeSurface(&PreparedIcons[i].icon);
+        PreparedIcons.erase(PreparedIcons.begin() + static_cast<long>(i));
+    }
+}
+
+void FreePreparedIcons()
+{
+    for (size_t i = 0; i < PreparedIcons.size(); ++i) FreeSurface(&PreparedIcons[i].icon);
+    PreparedIcons.clear();
+    WantedIcons.clear();
+    NextWanted = 0;
+    PreparedFor[0].clear();
+    PreparedFor[1].clear();
+}
+
+void PrepareRankingIcons(const ProfileRecord* next, const ProfileRecord* previous)
+{
+    if (!DrawingCaches || !next || !previous) return;
+    if (next->folder != PreparedFor[0] || previous->folder != PreparedFor[1]) {
+        PreparedFor[0] = next->folder;
+        PreparedFor[1] = previous->folder;
+        WantedIcons.clear();
+        AddIconPaths(*next, &WantedIcons);
+        if (previous != next) AddIconPaths(*previous, &WantedIcons);
+        DropUnwanted();
+        NextWanted = 0;
+        return; // one step a call: the list, then one icon at a time
+    }
+    for (; NextWanted < WantedIcons.size(); ++NextWanted) {
+        const std::string& path = WantedIcons[NextWanted];
+        if (PreparedCount(path) > CountOf(path, WantedIcons, NextWanted)) continue; // read already
+        PreparedIcon prepared;
+        prepared.path = path;
+        prepared.icon = LoadBitmap(path);
+        PrepareForScreen(prepared.icon);
+        PreparedIcons.push_back(prepared);
+        ++NextWanted;
+        return;
+    }
+}
+
+// The icon at `path`: the one read ahead when there is one, else read now.
+static SDL_Surface* RankingIcon(const std::string& path)
+{
+    for (size_t i = 0; i < PreparedIcons.size(); ++i) {
+        if (PreparedIcons[i].path != path) continue;
+        SDL_Surface* icon = PreparedIcons[i].icon;
+        PreparedIcons.erase(PreparedIcons.begin() + static_cast<long>(i));
+        return icon;
+    }
+    return LoadBitmap(path);
+}
+
 static void LoadIcons(const ProfileRecord& profile, const RankingFamily& family)
 {
     const std::vector<RankEntry>& list = *family.list;
     for (size_t i = 0; i < list.size() && i < RankedCount; ++i)
-        family.icons[i] = LoadBitmap(GamePath(profile, list[i].gameFolder, "vok.icon"));
+        family.icons[i] = RankingIcon(GamePath(profile, list[i].gameFolder, "vok.icon"));
 }
 
 void LoadRanking()

@@ -7,6 +7,8 @@
 #include <vector>
 #include <SDL.h>
 
+struct ProfileRecord;
+
 struct RankEntry {
     int score;              // favourite score or completion time; 0 when read back from the file
     std::string gameFolder; // game folder name inside the ProfileFolder
@@ -23,6 +25,11 @@ void SaveRanking();  // writes the selected player's "vok.ranking"
 bool WriteRankingFile(); // SaveRanking's work; false when there is no player or the write failed
 void LoadRanking();  // reads it back and reloads both icon rows
 void FreeRankingIcons(); // empties the ten icon slots
+// Reads ahead the icons that switching to `next` or `previous` shows, one step a call (their
+// list, then one icon); called on the home screen in a frame that did not switch player.
+// Nothing while the drawing caches are off.
+void PrepareRankingIcons(const ProfileRecord* next, const ProfileRecord* previous);
+void FreePreparedIcons(); // frees every icon read ahead
 
 // The file's text for the current lists, and the reverse; shared by the loaders and the tests.
 std::string FormatRanking();

@@ -79,11 +79,12 @@ void AppendInt32(std::string* bytes, Sint32 value)
     for (int i = 0; i < 4; ++i) bytes->push_back(static_cast<char>((bits >> (8 * i)) & 0xFFu));
 }
 
-static std::string TrimTrailing(const std::string& text)
+// The length of `text` from `start` without its trailing blanks and control characters.
+static size_t TrimmedLength(const std::string& text, size_t start)
 {
     size_t end = text.size();
-    while (end > 0 && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
-    return text.substr(0, end);
+    while (end > start && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
+    return end - start;
 }
 
 std::vector<std::string> SplitLines(const std::string& text)
@@ -106,13 +107,13 @@ std::vector<KeyValueLine> ParseKeyValueLines(const std::string& text)
 {
     std::vector<KeyValueLine> lines;
     std::vector<std::string> raw = SplitLines(text);
+    lines.reserve(raw.size());
     for (size_t i = 0; i < raw.size(); ++i) {
         size_t equals = raw[i].size() > 1 ? raw[i].find('=', 1) : std::string::npos;
         if (equals == std::string::npos) continue;
-        KeyValueLine line;
-        line.key = raw[i].substr(0, equals);
-        line.value = TrimTrailing(raw[i].substr(equals + 1));
-        lines.push_back(line);
+        lines.push_back(KeyValueLine()); // filled in place: no line copied
+        lines.back().key.assign(raw[i], 0, equals);
+        lines.back().value.assign(raw[i], equals + 1, TrimmedLength(raw[i], equals + 1));
     }
     return lines;
 }

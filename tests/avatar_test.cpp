@@ -6,17 +6,14 @@
 #include "tests/support/store_support.h"
 #include "tools/avatar_geometry.h"
 
-static std::string PartFile(const TempDir& dir, int part, int number)
-{
-    return dir / AvatarPartFileName(part, number);
-}
+static std::string PartFile(const TempDir& dir, int part, int number) { return dir / AvatarPartFileName(part, number); }
 
 // `colour` from column `from` on, magenta before.
 static RgbImage Stripe(uint32_t colour, int from, int width = 12, int height = 3)
 {
     RgbImage image(width, height, Magenta);
-    for (int y = 0; y < height; ++y)
-        for (int x = from; x < width; ++x) image.at(x, y) = colour;
+    for (int i = 0; i < width * height; ++i)
+        if (i % width >= from) image.at(i % width, i / width) = colour;
     return image;
 }
 
@@ -41,24 +38,21 @@ TEST(Avatar, ScanFindsTheUnbrokenRun)
         ScanStore();
     }
     const size_t counts[AvatarPartCount] = {0, 5, 0, 1, 0, 0, 0, 10, 0, 99};
-    for (int part = 0; part < AvatarPartCount; ++part)
-        EXPECT_EQ(AvatarPartFiles[part].size(), counts[part]) << part;
+    for (int part = 0; part < AvatarPartCount; ++part) EXPECT_EQ(AvatarPartFiles[part].size(), counts[part]) << part;
     EXPECT_TRUE(FileExists(card.store + "new card"));
 }
 
-// Layers are drawn in the order base, tatoo, mouth, facial, eyes, nose, browns, hair, ears,
-// clothes at (50, 60), magenta left out: layer i covers columns i and on, so column c shows the
-// c-th layer. Part texts read like strtol select images; empty, too large, past a gap draw nothing.
+// Layers are drawn base, tatoo, mouth, facial, eyes, nose, browns, hair, ears, clothes at
+// (50, 60), magenta left out: layer i covers columns i and on, so column c shows the c-th layer.
+// Part texts read like strtol select images; empty, too large, past a gap draw nothing.
 TEST(Avatar, DrawsTheLayersInOrder)
 {
     const AvatarPart order[AvatarPartCount] = {AvatarBase, AvatarTatoo, AvatarMouth, AvatarFacial, AvatarEyes,
-        AvatarNose, AvatarBrowns, AvatarHair, AvatarEars, AvatarClothes};
+                                               AvatarNose, AvatarBrowns, AvatarHair, AvatarEars, AvatarClothes};
     TempDir dir;
     MakeDir(dir / "media");
-    for (int i = 0; i < AvatarPartCount; ++i)
-        WriteBmp24(PartFile(dir, order[i], 1), Stripe(0x102030 * (i + 1), i));
-    for (int n : {2, 3, 4, 5, 7})
-        WriteBmp24(PartFile(dir, AvatarEyes, n), Stripe(0x00F000 + uint32_t(n), 0, 3, 2));
+    for (int i = 0; i < AvatarPartCount; ++i) WriteBmp24(PartFile(dir, order[i], 1), Stripe(0x102030 * (i + 1), i));
+    for (int n : {2, 3, 4, 5, 7}) WriteBmp24(PartFile(dir, AvatarEyes, n), Stripe(0x00F000 + uint32_t(n), 0, 3, 2));
     WriteFile(PartFile(dir, AvatarHair, 2), "not a bitmap");
     WriteBmp24(PartFile(dir, AvatarHair, 3), Stripe(0xF0F000, 0, 2, 2));
     MakeTestScreen();
@@ -67,25 +61,16 @@ TEST(Avatar, DrawsTheLayersInOrder)
         ScanAvatarParts();
         LoadAvatarImages();
     }
-
     ProfileRecord record;
     for (int part = 0; part < AvatarPartCount; ++part) record.*AvatarParts[part].field = "01";
     DrawAvatar(&record);
-    for (int c = 0; c < AvatarPartCount; ++c)
-        EXPECT_EQ(PixelAt(ScreenSurface, 50 + c, 60), Rgb(0x102030 * (c + 1))) << c;
+    for (int c = 0; c < AvatarPartCount; ++c) EXPECT_EQ(PixelAt(ScreenSurface, 50 + c, 60), Rgb(0x102030 * (c + 1))) << c;
 
-    const auto eyes = &ProfileRecord::eyes;
-    const auto hair = &ProfileRecord::hair;
-    const struct {
-        std::string ProfileRecord::*field;
-        const char* text;
-        uint32_t shown;
-    } cases[] = {
-        {eyes, "05", 0x00F005}, {eyes, "+4x", 0x00F004},
-        {eyes, "", 0}, {eyes, "7", 0}, // empty, past the gap
+    const auto eyes = &ProfileRecord::eyes, hair = &ProfileRecord::hair;
+    const struct { std::string ProfileRecord::*field; const char* text; uint32_t shown; } cases[] = {
+        {eyes, "05", 0x00F005}, {eyes, "+4x", 0x00F004}, {eyes, "", 0}, {eyes, "7", 0}, // empty, past the gap
         {hair, "2", 0}, {hair, "3", 0xF0F000}, // a failed load leaves the next image in place
-        {eyes, "4294967301", 0},           // no wrap round to 5
-        {eyes, "99999999999999999999", 0}, // nor clamping to a drawn number
+        {eyes, "4294967301", 0}, {eyes, "99999999999999999999", 0}, // no wrap round to 5 nor clamping
     };
     for (const auto& c : cases) {
         ProfileRecord only;
@@ -99,22 +84,20 @@ TEST(Avatar, DrawsTheLayersInOrder)
 }
 
 // The generated art: every layer has enough images, all 88 x 105, none with a colour that turns
-// transparent in 16 bits, and each fits one shared face, so that any combination looks like
-// one face: every base has the same outline, features stay on the head, hair keeps off the
-// eyes, clothes start at the chin, ear pieces stay beside the head.
+// transparent in 16 bits, each fitting one shared face so that any combination looks like one:
+// every base has the same outline, features stay on the head, hair keeps off the eyes, clothes
+// start at the chin, ear pieces stay beside the head.
 TEST(AvatarArt, EveryLayerIsCompleteAndFitsEveryFace)
 {
     const size_t least[AvatarPartCount] = {4, 8, 4, 4, 3, 8, 4, 10, 3, 8};
     std::vector<RgbImage> images[AvatarPartCount];
     for (int part = 0; part < AvatarPartCount; ++part) {
         RgbImage image;
-        for (int n = 1; ReadBmp(BuildDir() + "/" + AvatarPartFileName(part, n), &image); ++n)
-            images[part].push_back(image);
+        for (int n = 1; ReadBmp(BuildDir() + "/" + AvatarPartFileName(part, n), &image); ++n) images[part].push_back(image);
         EXPECT_GE(images[part].size(), least[part]) << AvatarParts[part].key;
     }
     const RgbImage& figure = images[AvatarBase].at(0);
-    const paint::Shape head = face::Head();
-    const paint::Shape eyeArea = face::EyeArea();
+    const paint::Shape head = face::Head(), eyeArea = face::EyeArea();
     auto allowed = [&](int part, int x, int y) {
         const bool onFigure = figure.at(x, y) != Magenta;
         switch (part) {
@@ -127,31 +110,22 @@ TEST(AvatarArt, EveryLayerIsCompleteAndFitsEveryFace)
         default: return InsideAt(head, x, y);
         }
     };
-    for (int part = 0; part < AvatarPartCount; ++part) {
+    for (int part = 0; part < AvatarPartCount; ++part)
         for (size_t i = 0; i < images[part].size(); ++i) {
+            SCOPED_TRACE(std::string(AvatarParts[part].key) + " " + std::to_string(i + 1));
             const RgbImage& image = images[part][i];
-            ASSERT_EQ(image.width, face::Width);
-            ASSERT_EQ(image.height, face::Height);
-            int drawn = 0;
-            int strays = 0;
-            int nearMagenta = 0; // colours that become magenta in 16 bits
-            int otherShape = 0;  // a base whose outline differs from the first base's
-            for (int y = 0; y < image.height; ++y) {
+            ASSERT_TRUE(image.width == face::Width && image.height == face::Height);
+            int drawn = 0, strays = 0, nearMagenta = 0, otherShape = 0; // otherShape: a base's outline unlike the first's
+            for (int y = 0; y < image.height; ++y)
                 for (int x = 0; x < image.width; ++x) {
                     const uint32_t rgb = image.at(x, y);
-                    const bool onFigure = figure.at(x, y) != Magenta;
-                    otherShape += part == AvatarBase && (rgb != Magenta) != onFigure;
+                    otherShape += part == AvatarBase && (rgb != Magenta) != (figure.at(x, y) != Magenta);
                     if (rgb == Magenta) continue;
                     ++drawn;
                     strays += !allowed(part, x, y);
-                    nearMagenta += (rgb & 0xF8FCF8) == 0xF800F8;
+                    nearMagenta += On565(rgb) == On565(Magenta);
                 }
-            }
-            SCOPED_TRACE(std::string(AvatarParts[part].key) + " " + std::to_string(i + 1));
             EXPECT_GT(drawn, 0);
-            EXPECT_EQ(strays, 0);
-            EXPECT_EQ(nearMagenta, 0);
-            EXPECT_EQ(otherShape, 0);
+            EXPECT_EQ(std::vector<int>({strays, nearMagenta, otherShape}), std::vector<int>(3, 0)) << "strays, near magenta, other shape";
         }
-    }
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "frame/state.h"
-#include "graphics/media.h"
 #include "profile/profile_file.h"
 #include "screens/keyboard.h"
 #include "tests/support/screens_support.h"
@@ -14,8 +13,7 @@ protected:
     void SetUp() override
     {
         StartScreens();
-        if (!FontLarge)
-            FontLarge = TTF_OpenFont((BuildDir() + "/media/pfcb.ttf").c_str(), 16);
+        if (!FontLarge) FontLarge = TTF_OpenFont((BuildDir() + "/media/pfcb.ttf").c_str(), 16);
         KeyboardShift = KeyboardLock = KeyFlashRow = KeyFlashColumn = KeyFlashFrames = 0;
         KeyboardOpen = KeyboardSlideStep = 1;
         KeyboardRow = 2;
@@ -28,8 +26,7 @@ protected:
 // Touches the middle of each key (row, column): rows 1 and 3 start at x 25, rows 2 and 4 at 37.
 static void Type(std::initializer_list<std::pair<int, int>> keys)
 {
-    for (const auto& k : keys)
-        KeyboardPress((k.first % 2 ? 25 : 37) + (k.second - 1) * 25 + 12, 115 + (k.first - 1) * 25 + 12);
+    for (const auto& k : keys) KeyboardPress((k.first % 2 ? 25 : 37) + (k.second - 1) * 25 + 12, 115 + (k.first - 1) * 25 + 12);
 }
 
 static std::string At(int row, int column) { return std::to_string(row) + "," + std::to_string(column); }
@@ -38,10 +35,8 @@ static std::string At(int row, int column) { return std::to_string(row) + "," + 
 static std::string State()
 {
     std::string s = EditedProfile.name + " @" + At(KeyboardRow, KeyboardColumn);
-    if (KeyFlashFrames)
-        s += " flash" + std::to_string(KeyFlashFrames) + "@" + At(KeyFlashRow, KeyFlashColumn);
-    return s + (KeyboardLock ? " lock" : "") + (KeyboardShift ? " shift" : "")
-           + (KeyboardOpen ? "" : " closed");
+    if (KeyFlashFrames) s += " flash" + std::to_string(KeyFlashFrames) + "@" + At(KeyFlashRow, KeyFlashColumn);
+    return s + (KeyboardLock ? " lock" : "") + (KeyboardShift ? " shift" : "") + (KeyboardOpen ? "" : " closed");
 }
 
 static std::vector<int> Slide(int frames, std::vector<int> ys = {}) // the panel's y after each frame
@@ -56,8 +51,7 @@ static std::vector<int> Slide(int frames, std::vector<int> ys = {}) // the panel
 // Pixels of one colour on the 24 x 24 key at (x0, y0).
 static int Count(int x0, int y0, uint32_t rgb, int n = 0)
 {
-    for (int i = 0; i < 24 * 24; ++i)
-        n += Near(ScreenPixel(x0 + i % 24, y0 + i / 24), rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    for (int i = 0; i < 24 * 24; ++i) n += Shows(x0 + i % 24, y0 + i / 24, rgb);
     return n;
 }
 
@@ -79,10 +73,10 @@ TEST_F(Keyboard, PanelSlidesAndDraws)
     FreeSurface(&DeleteKeySurface);
 }
 
-// Touches on the fully open panel, two pixels right of the drawn keys (row 1 from x 25 and y 115
-// to x 299, row 2 to x 286, row 4 to y 214): keys beyond a row and points outside do nothing.
-// Shift is one-shot and survives the space; Lock stays. A full name takes only Delete, Lock,
-// Shift and Return, refused keys leave the cursor alone, and so does Delete on an empty name.
+// Touches two pixels past the drawn keys (row 1 from x 25, y 115 to x 299, row 2 to x 286, row 4
+// to y 214): keys beyond a row and points outside do nothing. Shift is one-shot and survives the
+// space; Lock stays. A full name takes only Delete, Lock, Shift and Return, refused keys leave
+// the cursor alone, and so does Delete on an empty name.
 TEST_F(Keyboard, TouchesUpperCaseAndTheNameLimit)
 {
     const struct { int x, y; const char* state; } cases[] = {

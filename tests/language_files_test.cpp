@@ -23,11 +23,10 @@ static std::string SourceForm(const std::string& latin1)
     return utf8;
 }
 
-// Pixels every text leaves free before `limit`, so that two things on a line never read as one.
-static const int Margin = 3;
+static const int Margin = 3; // pixels left free before `limit`: two things on a line never read as one
 
-// A text drawn at x that must end `Margin` pixels before `limit`, the first pixel of what
-// follows it. Where a text has two places, the narrower one; popups 3 and 4 are wider than 1 and 2.
+// A text drawn at x ends Margin before `limit`, the first pixel of what follows it; of two
+// places the narrower (popups 3 and 4 are wider than 1 and 2).
 static const struct Place { int id, x, limit; } Places[] = {
     // the hints of the home screen, the editor and the game screen
     {TextEdit, 125, 175}, {TextGames, 195, 220}, {TextNewProfile, 235, 316},
@@ -40,12 +39,10 @@ static const struct Place { int id, x, limit; } Places[] = {
     {TextHiddenName, 35, 285}, {TextHiddenDescription, 35, 285},
 };
 
-// Protects what the program reads and its layout. Each built file is its source in Latin-1 with
-// every line, the last too, ended by CR LF (the program drops each line's last character); it
-// names its language and author; texts 1 to 37 are there, none blank or spaced at an end; all
-// four languages. With the shipped font at size 8 each text ends Margin pixels before the next
-// thing on its line; each notice, even with the widest name or folder, splits into lines that fit
-// its box.
+// Each built file is its source in Latin-1, every line ended by CR LF (the program drops each
+// line's last character), names language and author, has texts 1 to 37 none blank or spaced at an
+// end; four languages. In the shipped font each text ends Margin before the next thing on its
+// line; each notice, even with the widest name or folder, splits into lines that fit its box.
 TEST(LanguageFiles, BuiltFilesAreCompleteAndFit)
 {
     ASSERT_EQ(TTF_Init(), 0);
@@ -56,8 +53,7 @@ TEST(LanguageFiles, BuiltFilesAreCompleteAndFit)
     };
     std::string names;
     for (const auto& entry : std::filesystem::directory_iterator(BuildDir() + "/lang")) {
-        const std::string built = ReadFile(entry.path().string());
-        const std::string name = entry.path().filename().string();
+        const std::string built = ReadFile(entry.path().string()), name = entry.path().filename().string();
         SCOPED_TRACE(name);
         EXPECT_EQ(SourceForm(built), ReadFile(SourceDir() + "/data/lang/" + name));
         EXPECT_EQ(built.substr(built.size() - 2), "\r\n");
@@ -68,10 +64,8 @@ TEST(LanguageFiles, BuiltFilesAreCompleteAndFit)
         for (int id = 1; id <= TextNoticeNotSaved; ++id)
             EXPECT_TRUE(!texts[id].empty() && texts[id].front() != ' ' && texts[id].back() != ' ') << id;
         auto text = [&](int id) { return texts[id]; };
-        for (const Place& place : Places)
-            fits(text(place.id), place.x, place.limit);
-        for (int id = TextName; id <= TextClothes; ++id)
-            fits(text(id) + ":", 140, 200); // editor labels
+        for (const Place& place : Places) fits(text(place.id), place.x, place.limit);
+        for (int id = TextName; id <= TextClothes; ++id) fits(text(id) + ":", 140, 200); // editor labels
         fits(LanguageKeyValue(built, "lang"), 200, 290); // the editor's language value
         // The count line from x 35 and the points line ending at 284 share y 21: two spaces apart.
         fits(text(TextAchievementsLabel) + ": 50/50  " + text(TextPointsLabel) + ": 9999/9999", 35, 284);
@@ -84,8 +78,7 @@ TEST(LanguageFiles, BuiltFilesAreCompleteAndFit)
             std::string first, second; // as the notice box splits it, each line within 230 pixels
             SplitTextLine(notice.c_str(), &first, &second);
             EXPECT_FALSE(first.empty()) << "\"" << notice << "\" has no space to split at";
-            fits(first, 0, 230);
-            fits(second, 0, 230);
+            for (const std::string& line : {first, second}) fits(line, 0, 230);
         }
     }
     for (const char* name : {"English,", "Deutsch,", "Fran\xE7" "ais,", "Espa\xF1" "ol,"})
@@ -94,14 +87,12 @@ TEST(LanguageFiles, BuiltFilesAreCompleteAndFit)
     TTF_Quit();
 }
 
-// Protects the build from a source the program could not show: make_lang writes a good one in
-// Latin-1 with CR LF even without a last LF, and stops at a character outside Latin-1, naming
-// file and line.
+// make_lang writes a good source in Latin-1 with CR LF even without a last LF, and stops at a
+// character outside Latin-1 (which the program could not show), naming file and line.
 TEST(LanguageFiles, MakeLangConvertsAndRejects)
 {
     TempDir folder;
-    MakeDir(folder / "good");
-    MakeDir(folder / "bad");
+    for (const char* sub : {"good", "bad"}) MakeDir(folder / sub);
     WriteFile(folder / "good/magyar.txt", "@lang Magyar\n@1 V\xC3\xA1lassz");
     WriteFile(folder / "bad/euro.txt", "@lang Euro\n@1 5 \xE2\x82\xAC\n");
     const std::string tool = BuildDir() + "/tools/make_lang";

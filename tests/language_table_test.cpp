@@ -12,8 +12,8 @@
 
 using Texts = std::vector<std::string>;
 
-// One line each: split at its first space from index 1, the line's last character (the CR)
-// never in the value, so bare LF files lose a real letter; ids read as strtol reads them.
+// A line splits at its first space from index 1, its last character (the CR) never in the value,
+// so bare LF files lose a real letter; ids read as strtol reads them.
 TEST(LanguageFile, LinesAndWholeFiles)
 {
     const struct { const char* file; unsigned id; const char* text; } cases[] = {
@@ -32,9 +32,8 @@ TEST(LanguageFile, LinesAndWholeFiles)
     EXPECT_EQ(LanguageKeyValue("@lang\r\n@lang Second\r\n@lang Third\r\n", "lang"), "Second");
     EXPECT_EQ(LanguageKeyValue("@Lang English\r\n", "lang"), "");
 
-    // Whole files: ids in any order (the later line wins, gaps are empty), lines that are not
-    // texts, a line over 1023 characters ending the file, and ids that are negative or above
-    // MaxTextId ignored, so a bad line never writes outside the list nor grows it without bound.
+    // Whole files: ids in any order (the later wins, gaps empty), lines that are not texts, a line
+    // over 1023 characters ending the file; ids below 0 or above MaxTextId ignored (no unbounded list).
     const std::string longest = "@2 " + std::string(1019, 'x') + "\r"; // 1023 characters
     Texts limit(MaxTextId);
     limit.push_back("last");
@@ -52,10 +51,10 @@ TEST(LanguageFile, LinesAndWholeFiles)
     EXPECT_EQ(LanguageKeyValue(longest + "x\n@lang Late\r\n", "lang"), "");
 }
 
-// Without a language folder: no languages, every lookup "" or index 0, selections do nothing, ids
-// and indexes out of range never fail. With one, the scan lists every entry (a folder and an
-// endless file too) with its name and author; a name selects its first match in directory order,
-// exact bytes only; failed selections keep the loaded texts; a selection reads the file afresh.
+// Without a language folder: no languages, lookups "" or index 0, selections do nothing, ids out
+// of range never fail. With one, the scan lists every entry (a folder, an endless file) with name
+// and author; a name selects its first match in directory order, exact bytes only; failed
+// selections keep the loaded texts; a selection reads the file afresh.
 TEST(LanguageTable, ScanAndSelect)
 {
     TempDir dir;
@@ -67,8 +66,7 @@ TEST(LanguageTable, ScanAndSelect)
     EXPECT_TRUE(!*none.LanguageName(0) && none.FindLanguage("English") == 0);
     EXPECT_EQ(ReadLanguageKey("english.txt", "lang"), "");
     none.texts = ParseLanguageTexts("@1 one\r\n@5 five\r\n");
-    for (unsigned id : { 0u, 4u, 6u, 4294967295u })
-        EXPECT_STREQ(none.GetText(id), "") << id;
+    for (unsigned id : {0u, 4u, 6u, 4294967295u}) EXPECT_STREQ(none.GetText(id), "") << id;
     EXPECT_STREQ(none.GetText(5), "five");
 
     MakeDir(dir / "lang/folder");
@@ -80,12 +78,10 @@ TEST(LanguageTable, ScanAndSelect)
     ASSERT_TRUE(table.LanguageCount() == 5u && table.currentLanguage == 0);
     auto index = [&](const std::string& file) {
         for (unsigned i = 0; i < table.languages.size(); ++i)
-            if (table.languages[i].file == file)
-                return i;
+            if (table.languages[i].file == file) return i;
         return unsigned(table.languages.size());
     };
-    const unsigned english = std::min(index("en"), index("en2"));
-    const unsigned de = index("de");
+    const unsigned english = std::min(index("en"), index("en2")), de = index("de");
     EXPECT_EQ(table.languages[index("en")].author, "Ana");
     EXPECT_EQ(std::string(table.LanguageName(index("zero"))) + table.LanguageName(index("folder")), "");
     EXPECT_EQ(table.FindLanguage("english"), 0);
@@ -94,8 +90,7 @@ TEST(LanguageTable, ScanAndSelect)
     EXPECT_EQ(table.currentLanguage, int(english));
     EXPECT_STREQ(table.GetText(TextSave), english == index("en") ? "Save" : "Keep");
     table.SetLanguageIndex(de);
-    for (unsigned bad : {5u, index("folder")})
-        table.SetLanguageIndex(bad);
+    for (unsigned bad : {5u, index("folder")}) table.SetLanguageIndex(bad);
     table.SetLanguage("Deutsch ");
     EXPECT_EQ(table.currentLanguage, int(de));
     EXPECT_STREQ(table.GetText(TextSave), "Speichern");

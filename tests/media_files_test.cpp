@@ -1,4 +1,5 @@
 // The media the build draws: sizes the screens rely on, transparency, the same bytes every build.
+#include "tests/support/graphics_support.h"
 #include "tests/support/test_support.h"
 #include "tools/bitmap_writer.h"
 
@@ -19,24 +20,16 @@ static const struct { const char* name; int minW, minH, maxW, maxH; } Pictures[]
     {"icon.bmp", 32, 32, 32, 32},
 };
 
-// What a pixel becomes on the 5-6-5 screen, where the colour key is compared.
-static uint32_t On565(uint32_t rgb)
-{
-    return (rgb >> 19 & 0x1F) << 11 | (rgb >> 10 & 0x3F) << 5 | (rgb >> 3 & 0x1F);
-}
-
-// Each picture has its size; the keyed ones have magenta corners (their rounded shapes) and no
-// other colour that the screen would turn into the key (a hole); the background, drawn without a
-// key, and the menu's icon have no magenta at all; the cursor and the bar are open in the middle
-// for the text below.
+// Each picture has its size; keyed ones have magenta corners (rounded shapes) and no colour the
+// screen would turn into the key (a hole); the background and the menu's icon have no magenta;
+// the cursor and the bar are open in the middle for the text below.
 TEST(MediaFiles, SizesTransparencyAndTheSameOnEveryRun)
 {
     for (const auto& p : Pictures) {
         SCOPED_TRACE(p.name);
         RgbImage image;
         ASSERT_TRUE(ReadBmp(BuildDir() + "/media/" + p.name, &image));
-        EXPECT_TRUE(image.width >= p.minW && image.width <= p.maxW && image.height >= p.minH
-                    && image.height <= p.maxH);
+        EXPECT_TRUE(image.width >= p.minW && image.width <= p.maxW && image.height >= p.minH && image.height <= p.maxH);
         const bool keyed = std::string(p.name) != "background.bmp" && std::string(p.name) != "icon.bmp";
         int magenta = 0, holes = 0;
         for (uint32_t c : image.pixels) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 #include "frame/state.h"
@@ -25,17 +27,17 @@ static const struct { const char* file; SDL_Surface** handle; } Keyed[] = {
 
 static Uint32 Rgb(uint32_t rgb) { return MapColour(ScreenSurface, rgb >> 16, rgb >> 8 & 255, rgb & 255); }
 
-// What `image` shows at (x, y) when blitted onto a green screen.
-static Uint32 Shown(SDL_Surface* image, int x, int y)
+// Whether `image` blitted onto a green screen shows `rgb` at (x, y).
+static bool Shows(SDL_Surface* image, int x, int y, uint32_t rgb)
 {
     SDL_FillRect(ScreenSurface, nullptr, Rgb(0x00FF00));
     SDL_BlitSurface(image, nullptr, ScreenSurface, nullptr);
-    return PixelAt(ScreenSurface, x, y);
+    return PixelAt(ScreenSurface, x, y) == Rgb(rgb);
 }
 
-// Keyed file k is (4 + k) x 3 with magenta at (0, 0): each keeps its size, and the card shows the
-// green through its magenta. The 640 x 480 background shows its upper-left 320 x 240, magenta and
-// all. Without star.bmp and with a broken button_y.bmp those two stay null, the rest loads.
+// Keyed file k is (4 + k) x 3 with magenta at (0, 0): each keeps its size, the card shows the
+// green through its magenta. The 640 x 480 background shows its upper-left 320 x 240, magenta
+// and all. Without star.bmp and with a broken button_y.bmp those two stay null, the rest loads.
 TEST(Media, LoadFreeAndSound)
 {
     TempDir dir;
@@ -58,17 +60,15 @@ TEST(Media, LoadFreeAndSound)
         EXPECT_EQ(surface == nullptr, k == 3 || k == 16) << Keyed[k].file; // button_y and star
         EXPECT_TRUE(!surface || (surface->w == 4 + k && surface->h == 3)) << Keyed[k].file;
     }
-    EXPECT_EQ(Shown(CardSurface, 0, 0), Rgb(0x00FF00));
-    EXPECT_EQ(Shown(CardSurface, 1, 0), Rgb(0x20A040));
+    EXPECT_TRUE(Shows(CardSurface, 0, 0, 0x00FF00) && Shows(CardSurface, 1, 0, 0x20A040));
     ASSERT_TRUE(BackgroundSurface && BackgroundSurface->w == 320 && BackgroundSurface->h == 240);
-    EXPECT_EQ(Shown(BackgroundSurface, 0, 0), Rgb(Magenta));
-    EXPECT_EQ(Shown(BackgroundSurface, 319, 239), Rgb(0xFF0000));
+    EXPECT_TRUE(Shows(BackgroundSurface, 0, 0, Magenta) && Shows(BackgroundSurface, 319, 239, 0xFF0000));
 
     // Loaded again (replacing, not leaking): a small background padded black.
     WriteBmp24(dir / "media/background.bmp", RgbImage(100, 50, 0xFFFFFF));
     LoadMedia();
-    EXPECT_EQ(Shown(BackgroundSurface, 99, 49), Rgb(0xFFFFFF));
-    EXPECT_EQ(Shown(BackgroundSurface, 100, 0) | Shown(BackgroundSurface, 0, 50), 0u);
+    EXPECT_TRUE(Shows(BackgroundSurface, 99, 49, 0xFFFFFF));
+    EXPECT_TRUE(Shows(BackgroundSurface, 100, 0, 0) && Shows(BackgroundSurface, 0, 50, 0));
 
     // Shutdown frees the media, avatar images and icons that exist, skips null ones, nulls all.
     auto make = [] { return SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 2, 16, 0, 0, 0, 0); };
@@ -84,8 +84,7 @@ TEST(Media, LoadFreeAndSound)
     EXPECT_EQ(NextSound, nullptr);
     PlayNextSound();
     FreeSound();
-    if (Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 128) != 0)
-        GTEST_SKIP() << "no audio device";
+    if (Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 128) != 0) GTEST_SKIP() << "no audio device";
     WorkingDirectory build(BuildDir());
     LoadSound();
     PlayNextSound();
@@ -94,10 +93,9 @@ TEST(Media, LoadFreeAndSound)
 }
 
 // The one bitmap check before any decoding: every good seed of the fuzz corpus (each depth,
-// BI_BITFIELDS in 16 and 32 bits, OS/2 and V4 headers, top-down, SDL_SaveBMP's own files)
-// loads, every broken one (a single field wrong: the 34-byte file claiming 4097 bits per
-// pixel among them) reads exactly like a missing file. On the card too: a bitmap, a FIFO or
-// a device in an icon's place loads as null, without blocking.
+// BI_BITFIELDS, OS/2 and V4 headers, top-down, SDL_SaveBMP's files) loads, every broken one (a
+// single field wrong, the 34-byte file claiming 4097 bits per pixel among them) reads like a
+// missing file. On the card too: a bitmap, a FIFO or a device as an icon loads null, unblocked.
 TEST(Media, BitmapsValidatedBeforeDecoding)
 {
     MakeTestScreen();
@@ -108,14 +106,11 @@ TEST(Media, BitmapsValidatedBeforeDecoding)
         SDL_Surface* surface = DecodeBitmap(bytes);
         EXPECT_EQ(IsValidBitmap(bytes), valid) << name;
         EXPECT_EQ(surface != nullptr, valid) << name;
-        if (surface) {
-            EXPECT_TRUE(surface->format->BitsPerPixel == 16 && surface->w >= 2) << name;
-        }
+        EXPECT_TRUE(!surface || (surface->format->BitsPerPixel == 16 && surface->w >= 2)) << name;
         FreeSurface(&surface);
         (valid ? good : bad)++;
     }
     EXPECT_TRUE(good >= 10 && bad >= 10);
-
     TempDir dir;
     WriteFile(dir / "crash.bmp", ReadFile(SourceDir() + "/tests/corpus/bitmap/bad_depth_4097_34_bytes.bmp"));
     ASSERT_EQ(mkfifo((dir / "fifo.bmp").c_str(), 0644), 0);
@@ -128,17 +123,14 @@ TEST(Media, BitmapsValidatedBeforeDecoding)
     image.at(0, 0) = 0xFF0000;
     image.at(319, 239) = 0x0000FF;
     image.at(320, 0) = image.at(0, 240) = 0x00FF00;
-    for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 1000; ++x) flipped.at(x, y) = image.at(x, 299 - y);
+    for (int i = 0; i < 1000 * 300; ++i) flipped.at(i % 1000, i / 1000) = image.at(i % 1000, 299 - i / 1000);
     std::string topDown = EncodeBmp24(flipped);
     topDown.replace(22, 4, std::string("\xD4\xFE\xFF\xFF", 4)); // -300
     for (const std::string& bytes : {EncodeBmp24(image), topDown}) {
         SDL_Surface* large = DecodeBitmap(bytes);
         ASSERT_NE(large, nullptr);
         EXPECT_TRUE(large->w == ScreenWidth && large->h == ScreenHeight);
-        EXPECT_EQ(Shown(large, 0, 0), Rgb(0xFF0000));
-        EXPECT_EQ(Shown(large, 319, 239), Rgb(0x0000FF));
-        EXPECT_EQ(Shown(large, 319, 0), Rgb(0x808080));
+        EXPECT_TRUE(Shows(large, 0, 0, 0xFF0000) && Shows(large, 319, 239, 0x0000FF) && Shows(large, 319, 0, 0x808080));
         FreeSurface(&large);
     }
 }
@@ -154,26 +146,59 @@ TEST(Media, ScreenLayoutAndConvertedBitmapsLoadAlike)
     image.at(0, 0) = Magenta;
     image.at(4, 2) = 0xFFFFFF;
     image.at(2, 1) = 0x07FC03;
-    ASSERT_TRUE(WriteBmp565(dir / "screen.bmp", image));
-    ASSERT_TRUE(WriteBmp24(dir / "deep.bmp", image));
-    SDL_Surface* screen = LoadBitmap(dir / "screen.bmp");
-    SDL_Surface* deep = LoadBitmap(dir / "deep.bmp");
-    ASSERT_TRUE(screen && deep);
-    for (SDL_Surface* s : {screen, deep}) {
+    ASSERT_TRUE(WriteBmp565(dir / "screen.bmp", image) && WriteBmp24(dir / "deep.bmp", image));
+    for (const char* file : {"screen.bmp", "deep.bmp"}) {
+        SCOPED_TRACE(file);
+        SDL_Surface* s = LoadBitmap(dir / file);
+        ASSERT_NE(s, nullptr);
         EXPECT_EQ(s->format->BitsPerPixel, 16);
         EXPECT_TRUE(s->flags & SDL_SRCCOLORKEY);
         EXPECT_EQ(s->format->colorkey, MapColour(ScreenSurface, 255, 0, 255));
         EXPECT_EQ(PixelAt(s, 0, 0), s->format->colorkey);
+        for (int i = 0; i < 15; ++i) EXPECT_EQ(PixelAt(s, i % 5, i / 5), On565(image.at(i % 5, i / 5))) << i;
+        FreeSurface(&s);
     }
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) {
-            const uint32_t rgb = image.at(x, y);
-            const Uint32 expected = (rgb >> 19 & 0x1F) << 11 | (rgb >> 10 & 0x3F) << 5 | (rgb >> 3 & 0x1F);
-            EXPECT_EQ(PixelAt(screen, x, y), expected) << x << "," << y;
-            EXPECT_EQ(PixelAt(deep, x, y), expected) << x << "," << y;
-        }
-    FreeSurface(&screen);
-    FreeSurface(&deep);
     image.at(1, 1) = 0xFC03FC; // 5-6-5 magenta, not magenta itself
     EXPECT_FALSE(WriteBmp565(dir / "hole.bmp", image));
+}
+
+// The bytes of `bmp`, a bottom-up 24-bit file of `image`, stored top-down: rows reversed,
+// height negative.
+static std::string TopDown(std::string bmp, const RgbImage& image)
+{
+    const size_t stride = (size_t(image.width) * 3 + 3) / 4 * 4, pixels = 54;
+    std::string rows = bmp.substr(pixels);
+    for (int y = 0; y < image.height; ++y)
+        bmp.replace(pixels + y * stride, stride, rows, (image.height - 1 - y) * stride, stride);
+    const int32_t height = -image.height;
+    std::memcpy(&bmp[22], &height, 4);
+    return bmp;
+}
+
+// 24-bit bitmaps are decoded straight to 5-6-5, pixel for pixel as SDL's decoder and blit make
+// them: either row order, padded rows, a large one cut to the screen. Only an image with some
+// pixel that turns magenta is keyed; any other blits as a plain copy.
+TEST(Media, DeepBitmapsDecodeAsSdlMakesThem)
+{
+    MakeTestScreen();
+    for (const auto& [w, h] : {std::pair{1, 1}, {3, 2}, {5, 7}, {24, 24}, {400, 250}}) {
+        RgbImage image(w, h, 0);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) image.at(x, y) = (uint32_t(x) * 2654435761u ^ uint32_t(y) * 40503u) & 0xFFFFFF;
+        if (w == 5) image.at(4, 6) = 0xFE03FC; // turns into magenta's 5-6-5 value
+        const std::string bottomUp = EncodeBmp24(image);
+        for (const std::string& bytes : {bottomUp, TopDown(bottomUp, image)}) {
+            SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h) + (bytes == bottomUp ? " bottom-up" : " top-down"));
+            SDL_Surface* ours = DecodeBitmap(bytes);
+            SDL_Surface* decoded = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+            ASSERT_TRUE(ours && decoded);
+            SDL_Surface* sdl = SDL_CreateRGBSurface(SDL_SWSURFACE, std::min(w, 320), std::min(h, 240), 16, 0xF800,
+                                                    0x07E0, 0x001F, 0);
+            SDL_BlitSurface(decoded, nullptr, sdl, nullptr);
+            EXPECT_EQ(std::pair(ours->w, ours->h), std::pair(sdl->w, sdl->h));
+            EXPECT_EQ(WrongPixels(ours, [&](int x, int y) { return PixelAt(sdl, x, y); }), 0);
+            EXPECT_EQ(bool(ours->flags & SDL_SRCCOLORKEY), CountPixels(sdl, 0xF81F) > 0);
+            for (SDL_Surface* s : {ours, decoded, sdl}) SDL_FreeSurface(s);
+        }
+    }
 }

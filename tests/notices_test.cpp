@@ -4,8 +4,6 @@
 #include <unistd.h>
 
 #include "frame/state.h"
-#include "localization/language_table.h"
-#include "localization/texts.h"
 #include "screens/notices.h"
 #include "store/profiles.h"
 #include "tests/support/screens_support.h"
@@ -17,20 +15,29 @@ static std::string Shown(int id)
     return NoticeText(id, &text) ? text : "(nothing)";
 }
 
-// Notices 3 and 4 need a player and 5 also a game, or they show nothing, not even an empty
-// box; unknown ids show nothing. Then the snapshot countdown (its pixels: e2e_test).
-TEST(Notices, TextsWhenTheyShowAndTheSnapshotCountdown)
-{
+// Anna's card in process; the program's state released after the test.
+struct Notices : ::testing::Test {
+    void SetUp() override
+    {
+        StartScreens();
+        WritePlayer(card.store(), {"vok_anna", "Anna"});
+    }
+    void TearDown() override { ReleaseCard(); }
     TempDir card;
-    StartScreens();
-    ResetScreens(card.store());
-    for (int id : {0, 3, 4, 5, 8, -1})
-        EXPECT_EQ(Shown(id), "(nothing)") << id;
+};
+
+// Notices 3 and 4 need a player and 5 also a game, or they show nothing, not even an empty box;
+// unknown ids show nothing. From 4 the snapshot counter saves at 1, on its third step, every step
+// raising the notice again; the file is replaced once; an unwritable place raises NoticeNotSaved.
+TEST_F(Notices, TextsWhenTheyShowAndTheSnapshotCountdown)
+{
+    TempDir empty;
+    ResetScreens(empty.store());
+    for (int id : {0, 3, 4, 5, 8, -1}) EXPECT_EQ(Shown(id), "(nothing)") << id;
     EXPECT_EQ(Shown(1), T(TextNoticeNoProfile));
     NoticeId = NoticeGoodbye;
     DrawNotice();
-    EXPECT_FALSE(Near(ScreenPixel(160, 128), 0, 0, 255)) << "a box for notice 3 without a player";
-    WritePlayer(card.store(), {"vok_anna", "Anna"});
+    EXPECT_FALSE(Shows(160, 128, 0x0000FF)) << "a box for notice 3 without a player";
     ResetScreens(card.store());
     EXPECT_EQ(Shown(3), "Anna " + T(TextGoodbye));
     EXPECT_EQ(Shown(4), T(TextSnapshotSaved) + " vok_anna.bmp " + T(TextSnapshotWhere));
@@ -39,39 +46,31 @@ TEST(Notices, TextsWhenTheyShowAndTheSnapshotCountdown)
     EXPECT_EQ(Shown(5), T(TextSnapshotSaved) + " bmp " + T(TextSnapshotWhere));
     NoticeId = NoticeGameSnapshot;
     DrawNotice();
-    EXPECT_TRUE(Near(ScreenPixel(160, 128), 0, 0, 255));
+    EXPECT_TRUE(Shows(160, 128, 0x0000FF));
 
-    // From 4 the snapshot counter saves at 1, on its third step, and every step raises the
-    // notice again; the file is replaced once; an unwritable place raises NoticeNotSaved.
     const std::string file = card / "vok_anna.bmp";
     SnapshotCountdown = 4;
-    struct Step { int left, notice; bool saved; };
-    const Step steps[] = {{3, 4, false}, {2, 4, false}, {1, 4, true}, {0, 4, false}, {0, 0, false}};
-    for (const Step& step : steps) {
+    const struct { int left, notice; bool saved; } steps[] = {{3, 4, false}, {2, 4, false}, {1, 4, true}, {0, 4, false}, {0, 0, false}};
+    for (const auto& step : steps) {
         WriteFile(file, "old");
         NoticeId = NoticeNone;
         SnapshotStep("vok_anna.bmp", NoticeCardSnapshot);
-        EXPECT_EQ(std::vector({SnapshotCountdown, NoticeId}), std::vector({step.left, step.notice}));
+        EXPECT_EQ(Ints({SnapshotCountdown, NoticeId}), Ints({step.left, step.notice}));
         EXPECT_EQ(ReadFile(file) != "old", step.saved) << step.left;
     }
     SnapshotCountdown = 2;
     SnapshotStep("missing/folder.bmp", NoticeGameSnapshot);
     EXPECT_EQ(NoticeId, NoticeNotSaved);
     SnapshotStep("missing/folder.bmp", NoticeGameSnapshot);
-    EXPECT_EQ(std::vector({SnapshotCountdown, NoticeId}), std::vector({0, int(NoticeNotSaved)})) << "stays told";
+    EXPECT_EQ(Ints({SnapshotCountdown, NoticeId}), Ints({0, NoticeNotSaved})) << "stays told";
     EXPECT_EQ(Shown(NoticeNotSaved), T(TextNoticeNotSaved));
-    ReleaseCard();
 }
 
 // A snapshot holds exactly the bytes SDL_SaveBMP writes of the screen. It replaces a link planted
-// under its name instead of writing through it; where the card refuses the file (here a folder
-// in the way of the temporary) the old snapshot stays whole, no temporary is left and the player
-// is told it was not saved.
-TEST(Notices, SnapshotsAreWrittenSafely)
+// under its name instead of writing through it; where the card refuses the file (a folder in the
+// temporary's way) the old snapshot stays whole and the player is told it was not saved.
+TEST_F(Notices, SnapshotsAreWrittenSafely)
 {
-    TempDir card;
-    StartScreens();
-    WritePlayer(card.store(), {"vok_anna", "Anna"});
     ResetScreens(card.store());
     for (int y = 0; y < 240; ++y) {
         SDL_Rect row{0, Sint16(y), 320, 1};
@@ -95,5 +94,4 @@ TEST(Notices, SnapshotsAreWrittenSafely)
     SnapshotStep("vok_anna.bmp", NoticeCardSnapshot);
     EXPECT_EQ(NoticeId, NoticeNotSaved);
     EXPECT_EQ(ReadFile(card / "vok_anna.bmp"), ReadFile(card / "direct.bmp"));
-    ReleaseCard();
 }

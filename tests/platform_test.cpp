@@ -7,10 +7,8 @@
 #include "platform/device.h"
 #include "platform/platform.h"
 
-namespace {
-
 // The words after "vok" read into `options`; the message, "" when they are accepted.
-std::string Parse(std::vector<std::string> words, PlatformOptions* options)
+static std::string Parse(std::vector<std::string> words, PlatformOptions* options)
 {
     words.insert(words.begin(), "vok");
     std::vector<char*> argv;
@@ -20,12 +18,10 @@ std::string Parse(std::vector<std::string> words, PlatformOptions* options)
     return ok == error.empty() ? error : "accepted: " + std::to_string(ok) + ", message: " + error;
 }
 
-const std::string Expected = "line 1: expected FRAME button NAME, FRAME touch X Y or FRAME screenshot FILE";
+static const std::string Expected = "line 1: expected FRAME button NAME, FRAME touch X Y or FRAME screenshot FILE";
 
-} // namespace
-
-// Options: every value is checked before SDL starts, with a message naming the problem
-// (an empty message: the words are accepted); --help documents them.
+// Every option value is checked before SDL starts, with a message naming the problem; --help
+// documents every option and key.
 TEST(PlatformOptions, GoodAndBadCommandLinesAndUsage)
 {
     PlatformOptions p;
@@ -46,15 +42,15 @@ TEST(PlatformOptions, GoodAndBadCommandLinesAndUsage)
     };
     for (const auto& c : table) EXPECT_EQ(Parse(c.words, &p), c.error);
 
-    const std::string usage = UsageText(); // --help documents every option and every key
+    const std::string usage = UsageText();
     for (const char* word : {"--store", "--launcher", "--script", "--max-frames", "--zoom", "-fullscreen",
                              "-scanlines", "--help", "arrow keys", "Return", "Escape", "B X Y L R", "mouse"})
         EXPECT_NE(usage.find(word), std::string::npos) << word;
 }
 
-// Scripts: names and numbers of buttons, touches, screenshots, comments; errors give the line.
-// Keys stand for the buttons (Right, B and Return: the window test presses them, and clicks at
-// zoom 2), and window positions shrink back to drawing positions.
+// Scripts: buttons by name and number, touches, screenshots, comments; errors give the line. Keys
+// stand for the buttons (Right, B, Return and clicks at zoom 2: window_test); window positions
+// shrink back to drawing positions.
 TEST(PlatformInput, ScriptsKeysAndZoomedPositions)
 {
     std::vector<ScriptEvent> events;
@@ -66,7 +62,7 @@ TEST(PlatformInput, ScriptsKeysAndZoomedPositions)
     EXPECT_EQ(events[2].file, "my shot.bmp");
     EXPECT_EQ(events[3].button, 31);
 
-    // A button's number, or -1 with the message the script gets. The names whole runs do not use:
+    // A button's number (the names whole runs do not use), or -1 with the message the script gets.
     const struct { const char* text; int button; std::string error; } table[] = {
         {"2 button left\n", 2, ""}, {"2 button l\n", 10, ""},
         {"2 button r\n", 11, ""}, {"2 button y\n", 15, ""},
@@ -81,9 +77,10 @@ TEST(PlatformInput, ScriptsKeysAndZoomedPositions)
     for (const auto& c : table) {
         events.clear();
         error.clear();
-        EXPECT_EQ(ParseScript(c.text, &events, &error), c.button >= 0) << c.text;
-        if (c.button >= 0) EXPECT_EQ(events.empty() ? -2 : events.back().button, c.button) << c.text;
-        else EXPECT_EQ(error, c.error) << c.text;
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ParseScript(c.text, &events, &error), c.button >= 0);
+        EXPECT_EQ(c.button >= 0 ? (events.empty() ? -2 : events.back().button) : -1, c.button);
+        EXPECT_EQ(error, c.error);
     }
 
     const struct { SDLKey key; int button; } keys[] = {
@@ -94,8 +91,8 @@ TEST(PlatformInput, ScriptsKeysAndZoomedPositions)
     EXPECT_EQ(WindowToScreen(319 * 4 + 3, 4), 319);
 }
 
-// The window shows every drawing pixel as a zoom x zoom block; scan lines darken the last
-// line of each block, and only when zoomed.
+// The window shows each drawing pixel as a zoom x zoom block; scan lines darken each block's
+// last line, only when zoomed.
 TEST(PlatformVideo, ZoomedWindowAndScanlines)
 {
     if (HandheldBuild) GTEST_SKIP() << "the handheld draws straight into its video surface";

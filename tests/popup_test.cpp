@@ -12,10 +12,8 @@
 #include "tests/support/graphics_support.h"
 #include "tests/support/test_support.h"
 
-namespace {
-
 // Pixels that differ between the screens drawn by `shown` and by `expected` on fresh screens.
-int Differences(const std::function<void()>& shown, const std::function<void()>& expected)
+static int Differences(const std::function<void()>& shown, const std::function<void()>& expected)
 {
     MakeTestScreen();
     shown();
@@ -29,26 +27,18 @@ int Differences(const std::function<void()>& shown, const std::function<void()>&
 
 // The screen and the small font for one test; the popup state and texts reset after it.
 struct PopupTest : testing::Test {
-    void SetUp() override
-    {
-        MakeTestScreen();
-        FontSmall = OpenBuildFont(8);
-    }
+    void SetUp() override { MakeTestScreen(); FontSmall = OpenBuildFont(8); }
     void TearDown() override
     {
-        TTF_CloseFont(FontSmall);
-        FontSmall = nullptr;
+        TTF_CloseFont(std::exchange(FontSmall, nullptr));
         PopupId = PopupCursor = 0;
         LanguageTable.texts.clear();
     }
 };
 
-} // namespace
-
-// Each box: a navy box with a white border, the cyan bar of the lit line at y + 8 + 10 x cursor
-// (none past the lines), the yellow lines 10 pixels apart, the line count set. Other ids draw
-// nothing. A notice box is 20 wider than its text up to a text of 250 and 250 for wider ones,
-// centred on x 160 at y 100, 35 high (its two lines: the pictures below and draw_test).
+// Each box: navy with a white border, the cyan bar of the lit line at y + 8 + 10 x cursor (none
+// past the lines), yellow lines 10 apart, the line count set; other ids draw nothing. A notice
+// box is 20 wider than its text, at most 250, centred on x 160 at y 100, 35 high.
 TEST_F(PopupTest, Boxes)
 {
     const struct { int id, x, y, w, h, lines; TextId text[3]; } boxes[] = {
@@ -83,9 +73,8 @@ TEST_F(PopupTest, Boxes)
     }
 }
 
-// Pictures for a person to check the wording in place: each popup box (second line lit) and
-// a two-line notice over the background, in every shipped language, as
-// <build>/pictures/popups/<language file>-popupN.bmp and -notice.bmp.
+// Pictures for a person to check the wording in place, in every shipped language: each popup
+// (second line lit) and a two-line notice over the background, in <build>/pictures/popups/.
 TEST_F(PopupTest, PicturesInEveryLanguage)
 {
     WorkingDirectory cwd(BuildDir());
@@ -95,16 +84,14 @@ TEST_F(PopupTest, PicturesInEveryLanguage)
     for (unsigned i = 0; i < shipped.LanguageCount(); ++i) {
         shipped.SetLanguageIndex(i);
         std::swap(LanguageTable.texts, shipped.texts);
-        const std::string& languageFile = shipped.languages[i].file;
-        const std::string file = "pictures/popups/" + languageFile.substr(0, languageFile.find('.'));
+        const std::string file = "pictures/popups/" + shipped.languages[i].file.substr(0, shipped.languages[i].file.find('.'));
+        const std::string notice = std::string(LanguageTable.GetText(TextSnapshotSaved)) + " vok_player.bmp "
+                                   + LanguageTable.GetText(TextSnapshotWhere);
         PopupCursor = 1;
         for (PopupId = 1; PopupId <= 5; ++PopupId) { // 5: the notice
             DrawImage(background, 0, 0);
             DrawPopup();
-            const std::string notice = std::string(LanguageTable.GetText(TextSnapshotSaved))
-                + " vok_player.bmp " + LanguageTable.GetText(TextSnapshotWhere);
-            if (PopupId == 5)
-                DrawNoticeBox(notice.c_str());
+            if (PopupId == 5) DrawNoticeBox(notice.c_str());
             const std::string path = file + (PopupId < 5 ? "-popup" + std::to_string(PopupId) : "-notice");
             EXPECT_EQ(SDL_SaveBMP(ScreenSurface, (path + ".bmp").c_str()), 0) << path;
         }

@@ -2,10 +2,7 @@
 // select bar; and a player's whole life in a run of vok.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "frame/state.h"
-#include "localization/language_table.h"
 #include "profile/avatar.h"
 #include "profile/profile_editor.h"
 #include "profile/profile_file.h"
@@ -20,25 +17,22 @@ protected:
     void SetUp() override
     {
         StartScreens();
-        ResetScreens(card.store()); // English, a fresh EditedProfile, the editor and keyboard as at start
+        ResetScreens(card.store());
         ScreenMode = ScreenEditor;
-        for (auto& images : AvatarPartImages)
-            images.clear();
+        for (auto& images : AvatarPartImages) images.clear();
     }
-    void TearDown() override
-    {
-        ReleaseCard();
-    }
+    void TearDown() override { ReleaseCard(); }
     static void Press(int button)
     {
         PushButton(button);
         ProfileEditor();
     }
+    static Ints Outcome() { return {NoticeId, ScreenMode, int(Profiles.size())}; }
     TempDir card;
 };
 
-// Part rows step 0, 1 ... count, 0 (three base images, ten eyes, no clothes), out-of-range
-// values to 0 going right and down by one going left (each row's own field: APlayersLife).
+// Part rows step 0, 1 ... count, 0 (three base images, ten eyes, no clothes), out-of-range values
+// to 0 going right and down by one going left (each row's own field: APlayersLife).
 TEST_F(Editor, PartRowsStep)
 {
     AvatarPartImages[AvatarBase].resize(3);
@@ -57,9 +51,9 @@ TEST_F(Editor, PartRowsStep)
     }
 }
 
-// The bar glides 1, 2, 4, 4 ... pixels a frame and snaps onto its row; up and down keep to
-// rows 0 to 11; the language row steps from languageIndex, wraps both ways and switches the
-// language at once, which stays after leaving without saving.
+// The bar glides 1, 2, 4, 4 ... pixels a frame and snaps onto its row; up and down keep to rows
+// 0 to 11; the language row steps from languageIndex, wraps both ways and switches the language
+// at once, which stays after leaving without saving.
 TEST_F(Editor, RowsAndLanguage)
 {
     std::vector<int> ys;
@@ -71,18 +65,17 @@ TEST_F(Editor, RowsAndLanguage)
     EXPECT_EQ(ys, (std::vector<int>{25, 27, 31, 35, 39, 39, 38, 36, 32, 28, 24}));
     Press(ButtonUp);
     const int top = EditorRow;
-    for (int i = 0; i < 12; ++i)
-        Press(ButtonDown);
-    EXPECT_EQ(top * 100 + EditorRow, 11);
+    for (int i = 0; i < 12; ++i) Press(ButtonDown);
+    EXPECT_EQ(Ints({top, EditorRow}), Ints({0, 11}));
     const int count = int(LanguageTable.LanguageCount());
     EditorRow = 1;
     EditedProfile.languageIndex = count - 1;
     Press(ButtonRight);
     EXPECT_EQ(EditedProfile.lang, LanguageTable.LanguageName(0));
-    EXPECT_EQ(EditedProfile.languageIndex * 100 + LanguageTable.currentLanguage, 0);
+    EXPECT_EQ(Ints({EditedProfile.languageIndex, LanguageTable.currentLanguage}), Ints({0, 0}));
     Press(ButtonLeft);
     Press(ButtonY);
-    EXPECT_EQ(ScreenMode * 100 + LanguageTable.currentLanguage, 100 + count - 1);
+    EXPECT_EQ(Ints({ScreenMode, LanguageTable.currentLanguage}), Ints({ScreenHome, count - 1}));
 }
 
 // The open keyboard's pad keeps to each row's 11, 10, 11 and 9 keys (X and Y: APlayersLife). A
@@ -108,7 +101,7 @@ TEST_F(Editor, KeyboardNoticesAndAnEmptyName)
     EditedProfile.name.clear();
     KeyboardOpen = 0;
     Press(ButtonX);
-    EXPECT_EQ(std::vector({NoticeId, ScreenMode, int(Profiles.size())}), std::vector({6, 2, 0}));
+    EXPECT_EQ(Outcome(), Ints({6, ScreenEditor, 0}));
 }
 
 // X on a name the card cannot take (its folder cannot be made) shows NoticeNotSaved and keeps the
@@ -120,26 +113,18 @@ TEST_F(Editor, ASaveTheCardRefusesKeepsTheWork)
     const std::string store = StoreRoot;
     StoreRoot = store + "gone/";
     Press(ButtonX);
-    EXPECT_EQ(std::vector({NoticeId, ScreenMode, int(Profiles.size())}), std::vector({int(NoticeNotSaved), 2, 0}));
+    EXPECT_EQ(Outcome(), Ints({NoticeNotSaved, ScreenEditor, 0}));
     EXPECT_EQ(EditedProfile.name + EditedProfile.base + EditedProfile.folder, "Eve03");
     Press(ButtonB); // dismisses the notice
     StoreRoot = store;
     Press(ButtonX);
-    EXPECT_EQ(std::vector({NoticeId, ScreenMode, int(Profiles.size())}), std::vector({0, 1, 1}));
+    EXPECT_EQ(Outcome(), Ints({0, ScreenHome, 1}));
     EXPECT_TRUE(FileExists(store + "vok_eve/vok.cfg"));
 }
 
-// Runs vok on `store` with one word a frame from frame 2: a button name, "X,Y" a touch, ".N"
-// N frames without input.
-static VokRun RunWords(const std::string& store, const std::string& words, int frame = 2)
-{
-    const std::string text = WordsScript(words, &frame);
-    return RunOnCard(store, text, frame + 1);
-}
-
-// On an empty card: Y; "Ana " typed with the pad and X, "Maria" and Return by touch; a
-// language and two parts chosen; X stores her with twelve lines and selects her. Edited
-// again, her name row does nothing and her file changes. (Restarting with her: e2e_test.)
+// On an empty card: Y; "Ana " typed with the pad and X, "Maria" and Return by touch; a language
+// and two parts chosen; X stores her with twelve lines and selects her. Edited again, her name
+// row does nothing and her file changes. (Restarting with her: e2e_test.)
 TEST(EditorRun, APlayersLife)
 {
     TempDir card;
@@ -152,11 +137,12 @@ TEST(EditorRun, APlayersLife)
     words += language == 2 ? "down right right " : "down right "; // the language
     words += "down right down right right x "; // base 02, eyes 02, stored
     words += "x right down down down left x"; // edited: eyes 01
-    VokRun first = RunWords(card.store(), words);
-    ASSERT_EQ(first.status, 0) << first.err;
-    EXPECT_EQ(ReadFile(card / "vok_anamaria/vok.cfg"),
-              "lang=" + std::string(LanguageTable.LanguageName(language)) + "\r\n"
-              "name=Ana Maria\r\nbase=02\r\neyes=01\r\nbrowns=\r\nnose=\r\nears=\r\n"
-              "mouth=\r\nfacial=\r\nhair=\r\ntatoo=\r\nclothes=\r\n");
+    int frame = 2;
+    const std::string script = WordsScript(words, &frame);
+    VokRun run = RunOnCard(card.store(), script, frame + 1);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(card / "vok_anamaria/vok.cfg"), "lang=" + std::string(LanguageTable.LanguageName(language)) +
+              "\r\nname=Ana Maria\r\nbase=02\r\neyes=01\r\nbrowns=\r\nnose=\r\nears=\r\nmouth=\r\nfacial=\r\n"
+              "hair=\r\ntatoo=\r\nclothes=\r\n");
     EXPECT_EQ(ReadFile(card / "activevok"), "vok_anamaria");
 }

@@ -8,7 +8,6 @@
 
 #include "platform/device.h"
 #include "tests/support/screens_support.h"
-#include "tests/support/test_support.h"
 
 // The player at exit is remembered, also when the launcher then fails (status 1); the launcher
 // starts from its own folder with its full path as argument zero, even given relative.
@@ -34,8 +33,8 @@ TEST(Program, HandsOverToTheLauncher)
     }
 }
 
-// Bad command lines and scripts stop before SDL starts: status 2, one line naming the problem,
-// no store made; --help is no error.
+// Bad command lines and scripts stop before SDL starts: status 2, one line naming the problem, no
+// store made; --help is no error.
 TEST(Program, BadOptionsAndScriptsEndWithStatus2)
 {
     TempDir dir;
@@ -48,22 +47,17 @@ TEST(Program, BadOptionsAndScriptsEndWithStatus2)
     for (const auto& c : table) {
         std::vector<std::string> args = {"--store", dir / "card"};
         args.insert(args.end(), c.args.begin(), c.args.end());
-        VokRun run = RunVok(args);
-        EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.err, c.err);
-        EXPECT_FALSE(FileExists(dir / "card"));
+        const VokRun run = RunVok(args);
+        EXPECT_TRUE(run.status == 2 && run.err == c.err && !FileExists(dir / "card")) << run.status << " " << run.err;
     }
-    VokRun help = RunVok({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("--max-frames"), std::string::npos);
+    const VokRun help = RunVok({"--help"});
+    EXPECT_TRUE(help.status == 0 && help.out.find("--max-frames") != std::string::npos);
 }
 
-// The installed command, run from another folder, zoomed and without a sound device: it finds
-// its media and languages, takes relative paths from the caller's folder (the store is made
-// there), saves the screenshot of 320 x 240 as the build tree's unzoomed run does, and ends
-// silent with status 0 after --max-frames; with no player on the card no active-profile file
-// is written. Without a joystick or a script the handheld build (not installed) ends at once
-// making nothing; given a script, which stands in for the buttons, it runs.
+// The installed command, run elsewhere, zoomed, without sound: it finds media and languages, takes
+// paths from the caller's folder, saves the screenshot the unzoomed build-tree run saves, ends
+// silent with status 0, writes no active player without one. The handheld build (not installed)
+// without joystick or script ends at once, making nothing.
 TEST(Program, InstalledCommandRunsAndEnds)
 {
     TempDir dir;
@@ -76,17 +70,14 @@ TEST(Program, InstalledCommandRunsAndEnds)
     const std::string vok = HandheldBuild ? BuildDir() + "/vok" : dir / "prefix/bin/vok";
     std::vector<std::string> args = {"SDL_AUDIODRIVER=nosuch", vok, "--store", "card", "--zoom", "3", "--max-frames", "3"};
     if (!HandheldBuild) args.insert(args.end(), {"--script", "shots.txt"}); // a script stands in for the buttons
-    VokRun run = RunProgram("/usr/bin/env", args, dir / "caller");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
+    const VokRun run = RunProgram("/usr/bin/env", args, dir / "caller");
+    EXPECT_TRUE(run.status == 0 && run.err.empty()) << run.err;
     EXPECT_EQ(FileExists(dir / "caller/card"), !HandheldBuild);
     EXPECT_EQ(FileExists(dir / "caller/shot.bmp"), !HandheldBuild);
     EXPECT_FALSE(FileExists(dir / "caller/card/activevok"));
     RunVok({"--store", dir / "caller/card", "--max-frames", "3"}, "2 screenshot " + (dir / "ref.bmp") + "\n");
     ASSERT_TRUE(FileExists(dir / "ref.bmp"));
-    if (!HandheldBuild) {
-        EXPECT_EQ(ReadFile(dir / "caller/shot.bmp"), ReadFile(dir / "ref.bmp"));
-    }
+    EXPECT_TRUE(HandheldBuild || ReadFile(dir / "caller/shot.bmp") == ReadFile(dir / "ref.bmp"));
 }
 
 // One screen handler a frame: the frame of a press that changes the screen still shows the

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "graphics/draw.h"
+#include "tests/support/kit_support.h"
 #include "tests/support/store_support.h"
 
 // Descending by signed score, ties in arrival order; read back by line order, exact keys.
@@ -19,7 +23,8 @@ TEST(Ranking, OrderAndFileText)
                                "cmp1=b\r\ncmp2=a\r\n");
 }
 
-// Five lines a list in the file, icons for the first five; no player: emptied, nothing written.
+// Five lines a list in the file, icons (keyed only with magenta) for the first five; no player:
+// lists emptied, nothing written.
 TEST(Ranking, SaveLoadAndIcons)
 {
     TestCard card;
@@ -52,4 +57,45 @@ TEST(Ranking, SaveLoadAndIcons)
     SaveRanking();
     EXPECT_TRUE(FavouriteList.empty());
     EXPECT_EQ(ReadFile(player + "vok.ranking"), sixLines);
+}
+
+// The home screen reads the neighbours' icons ahead: their list first, then one icon a call, and a
+// switch takes them by path, so icons gone from the card by then still show. Caches off, none is.
+TEST(Ranking, NeighboursIconsReadAheadOneACall)
+{
+    TestCard card;
+    for (const char* folder : {"vok_a", "vok_b", "vok_c"}) {
+        card.Player(folder);
+        MakeDir(card.store + folder + "/g");
+        WriteIcon(card.store + folder + "/g", 0, RgbImage(2, 2, 0x00FF00));
+        WriteFile(card.store + folder + "/vok.ranking", "fav1=g\r\ncmp1=g\r\n");
+    }
+    ScanProfiles();
+    ASSERT_EQ(Profiles.size(), 3u);
+    const ProfileRecord* b = Profiles[IndexOf("vok_b")];
+    const ProfileRecord* c = Profiles[IndexOf("vok_c")];
+    auto hide = [&](bool away) { // the two neighbours' icon files, moved aside or back
+        for (const std::string icon : {"vok_b/g/vok.icon", "vok_c/g/vok.icon"})
+            away ? std::filesystem::rename(card.store + icon, card.store + icon + "~")
+                 : std::filesystem::rename(card.store + icon + "~", card.store + icon);
+    };
+    auto iconsAfter = [&](int calls, const ProfileRecord* shown) { // 10: favourite icon, 1: completed
+        FreePreparedIcons();
+        for (int i = 0; i < calls; ++i) PrepareRankingIcons(b, c);
+        hide(true);
+        SelectedProfile = IndexOf(shown->folder);
+        LoadRanking();
+        hide(false);
+        return int(FavouriteIcons[0] != nullptr) * 10 + int(CompletedIcons[0] != nullptr);
+    };
+    EXPECT_EQ(iconsAfter(1, b), 0);  // the list only
+    EXPECT_EQ(iconsAfter(2, b), 10); // b's favourite
+    EXPECT_EQ(iconsAfter(3, b), 11); // and its completed game, a surface of its own
+    EXPECT_NE(FavouriteIcons[0], CompletedIcons[0]);
+    EXPECT_EQ(iconsAfter(5, c), 11); // then c's two
+    EXPECT_EQ(iconsAfter(4, c), 10);
+    DrawingCaches = false;
+    EXPECT_EQ(iconsAfter(5, c), 0);
+    DrawingCaches = true;
+    FreePreparedIcons();
 }

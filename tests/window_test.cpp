@@ -9,19 +9,16 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 
 #include "platform/device.h"
 #include "tests/support/screens_support.h"
-#include "tests/support/test_support.h"
 
 namespace {
 
 const int Zoom = 2;
 
-// A shell command started in the background with its standard output readable (the shell's
-// process id comes first, then what the command writes); ended when the test stops.
+// A shell command in the background, its output readable (first the shell's process id); ended with the test.
 struct Background {
     FILE* out;
     pid_t pid = 0;
@@ -43,18 +40,16 @@ struct Background {
     }
 };
 
-// Runs xdotool with `args`; its standard output.
-std::string Xdotool(const std::string& args)
+std::string Xdotool(const std::string& args) // its standard output
 {
+    Background run("timeout 10 xdotool " + args + " 2>/dev/null");
     std::string out;
-    FILE* pipe = popen(("timeout 10 xdotool " + args + " 2>/dev/null").c_str(), "r");
-    for (int c; pipe && (c = fgetc(pipe)) != EOF;) out += char(c);
-    if (pipe) pclose(pipe);
+    for (int c; run.out && (c = fgetc(run.out)) != EOF;) out += char(c);
     return out;
 }
 
-// Waits until the window shows a drawn screen other than `before` that stays the same for a
-// moment (a change may take two frames to finish); empty on time-out.
+// Waits until the window shows a drawn screen other than `before` that stays for a moment (a
+// change may take two frames); empty on time-out.
 std::vector<uint32_t> WaitForScreen(Display* x, Window window, const std::vector<uint32_t>& before = {})
 {
     const int width = 320 * Zoom, height = 240 * Zoom;
@@ -75,9 +70,9 @@ std::vector<uint32_t> WaitForScreen(Display* x, Window window, const std::vector
 
 } // namespace
 
-// Right and B open Bert's game, a click at zoom 2 moves the grid cursor to column 3, row 2,
-// Return opens the game menu and B takes the snapshot, the same as a script with these presses
-// saves; the window's close button ends vok with status 0 and Bert written as the active player.
+// Right and B open Bert's game, a click at zoom 2 moves the cursor to column 3, row 2, Return
+// opens the menu and B takes the snapshot a script of these presses saves; the close button
+// ends vok with status 0 and Bert written as the active player.
 TEST(Window, KeysClicksAndCloseButton)
 {
     if (HandheldBuild) GTEST_SKIP() << "the handheld build draws no desktop window";
@@ -111,10 +106,8 @@ TEST(Window, KeysClicksAndCloseButton)
     Xdotool("windowfocus --sync " + id);
     std::vector<uint32_t> shown = WaitForScreen(x, window);
     const std::string click = std::to_string(97 * Zoom) + " " + std::to_string(72 * Zoom) + " click 1";
-    // The menu opens on Return, then B takes its first item (the snapshot).
-    const std::string steps[] = {"key Right", "key b", "mousemove --window " + id + " " + click,
-                                 "key Return b"};
-    for (const std::string& step : steps) {
+    const std::string steps[] = {"key Right", "key b", "mousemove --window " + id + " " + click, "key Return b"};
+    for (const std::string& step : steps) { // the menu opens on Return, B takes its first item
         Xdotool(step);
         shown = WaitForScreen(x, window, shown);
         ASSERT_FALSE(shown.empty()) << step << " changed nothing";

@@ -144,6 +144,7 @@ row "the floor: background blit + flip" "$floor" "$floor_handheld" "" ""
 for s in $screens; do
     row "${titles[$s]}" "$(steady d-$s)" "$(steady h-$s)" "$(allocations "a-$s" "$desktop" "${scripts[$s]}")" "0.40 M"
 done
+row "home screen reading the neighbours' icons ahead, dearest frame" "$(slide d-home 2 30)" "$(slide h-home 2 30)" "" "0.40 M"
 row "keyboard sliding open, dearest frame" "$(slide d-keyboard 14 28)" "$(slide h-keyboard 14 28)" "" "0.6 M"
 row "zoom 2 adds (home screen)" "$(( $(steady zoom2) - $(steady d-home) ))" "" "" "0.5 M"
 row "start-up, from main to the first frame drawn" "$(frame d-home 1)" "$(frame h-home 1)" "" "25 M"

@@ -22,6 +22,8 @@ Uint32 PixelAt(SDL_Surface* surface, int x, int y)
     return reinterpret_cast<const Uint16*>(row)[x];
 }
 
+Uint32 On565(uint32_t rgb) { return (rgb >> 19 & 0x1F) << 11 | (rgb >> 10 & 0x3F) << 5 | (rgb >> 3 & 0x1F); }
+
 Uint32 MapColour(SDL_Surface* s, int r, int g, int b) { return SDL_MapRGB(s->format, r, g, b); }
 
 int WrongPixels(SDL_Surface* surface, const std::function<Uint32(int, int)>& expected)

@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 #include <SDL_ttf.h>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -12,6 +13,7 @@ void MakeTestScreen();
 Uint32 PixelAt(SDL_Surface* surface, int x, int y);                   // raw 16-bit pixel
 Uint32 MapColour(SDL_Surface* surface, int red, int green, int blue); // SDL_MapRGB
 int CountPixels(SDL_Surface* surface, Uint32 value);                  // pixels equal to `value`
+Uint32 On565(uint32_t rgb); // 0xRRGGBB as the 5-6-5 screen holds it, where the colour key is compared
 // Pixels of `surface` that differ from expected(x, y).
 int WrongPixels(SDL_Surface* surface, const std::function<Uint32(int, int)>& expected);
 TTF_Font* OpenBuildFont(int size); // the build's media/pfcb.ttf, or null (after MakeTestScreen)

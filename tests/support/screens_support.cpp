@@ -4,11 +4,8 @@
 #include <sstream>
 #include "frame/state.h"
 #include "profile/profile_file.h"
-#include "screens/game_screen.h"
 #include "screens/notices.h"
-#include "store/game_files.h"
 #include "store/profiles.h"
-#include "tests/support/kit_support.h"
 #include "store/store_files.h"
 #include "tests/support/graphics_support.h"
 #include "tests/support/program_state.h"
@@ -30,10 +27,8 @@ void WriteGame(const std::string& store, const std::string& playerFolder, const 
     WriteSummary(dir, game.summary);
     WriteRecords(dir, game.records);
     WriteTitle(dir, game.title, game.author);
-    if (!game.texts.empty())
-        WriteTexts(dir, "default", game.texts);
-    for (int id : game.iconIds)
-        WriteIcon(dir, id, RgbImage(20, 20, game.iconColour));
+    if (!game.texts.empty()) WriteTexts(dir, "default", game.texts);
+    for (int id : game.iconIds) WriteIcon(dir, id, RgbImage(20, 20, game.iconColour));
 }
 
 GameSetup CountedGame(const std::string& folder, int texts, int records)
@@ -42,8 +37,7 @@ GameSetup CountedGame(const std::string& folder, int texts, int records)
     game.folder = folder;
     for (int i = 1; i <= texts; ++i)
         game.texts.push_back({i, "Name" + std::to_string(i), "Description " + std::to_string(i)});
-    for (int i = 1; i <= records; ++i)
-        game.records.push_back({i, i, 0, 0});
+    for (int i = 1; i <= records; ++i) game.records.push_back({i, i, 0, 0});
     return game;
 }
 
@@ -54,16 +48,12 @@ static std::vector<std::string> Holding(const std::string& dir, const std::strin
     std::vector<std::string> names;
     for (const std::string& name : ListFolder(dir)) {
         const bool prefixed = name.compare(0, prefix.size(), prefix) == 0;
-        if (name != "." && name != ".." && prefixed && PathExists(dir + name + file))
-            names.push_back(name);
+        if (name != "." && name != ".." && prefixed && PathExists(dir + name + file)) names.push_back(name);
     }
     return names;
 }
 
-std::vector<std::string> PlayerOrder(const std::string& store)
-{
-    return Holding(store, "vok_", "/vok.cfg");
-}
+std::vector<std::string> PlayerOrder(const std::string& store) { return Holding(store, "vok_", "/vok.cfg"); }
 
 std::vector<std::string> GameOrder(const std::string& store, const std::string& player)
 {
@@ -93,10 +83,7 @@ std::string WordsScript(const std::string& words, int* frame)
     return text;
 }
 
-void SelectAtStart(const std::string& store, const std::string& folder)
-{
-    WriteFile(store + "activevok", folder);
-}
+void SelectAtStart(const std::string& store, const std::string& folder) { WriteFile(store + "activevok", folder); }
 
 bool Near(uint32_t rgb, int red, int green, int blue)
 {
@@ -105,11 +92,14 @@ bool Near(uint32_t rgb, int red, int green, int blue)
         && std::abs(int(rgb & 0xFF) - blue) <= 8;
 }
 
+bool Near(uint32_t rgb, uint32_t want) { return Near(rgb, want >> 16, (want >> 8) & 0xFF, want & 0xFF); }
+
+bool Shows(int x, int y, uint32_t want) { return Near(ScreenPixel(x, y), want); }
+
 void StartScreens()
 {
     MakeTestScreen();
-    if (!FontSmall)
-        FontSmall = OpenBuildFont(8);
+    if (!FontSmall) FontSmall = OpenBuildFont(8);
 }
 
 void ResetScreens(const std::string& store)

@@ -4,23 +4,18 @@
 #define VOK_TESTS_SUPPORT_SCREENS_SUPPORT_H
 
 #include <SDL.h>
+#include "graphics/media.h"
+#include "localization/language_table.h"
+#include "localization/texts.h"
 #include "tests/support/kit_support.h"
 #include "tests/support/test_support.h"
 
-struct PlayerSetup {
-    std::string folder;          // "vok_..." under the store
-    std::string name;
-    std::string lang = "English";
-    std::string base = "01";
-    std::string eyes = "01";
-    std::string browns = "01";
-    std::string nose = "01";
-    std::string ears = "01";
-    std::string mouth = "01";
-    std::string facial = "";
-    std::string hair = "01";
-    std::string tatoo = "";
-    std::string clothes = "01";
+using Ints = std::vector<int>; // several state values compared at once
+
+struct PlayerSetup { // folder ("vok_..." under the store), name, language, the parts in the file's order
+    std::string folder, name, lang = "English";
+    std::string base = "01", eyes = "01", browns = "01", nose = "01", ears = "01", mouth = "01", facial = "";
+    std::string hair = "01", tatoo = "", clothes = "01";
 };
 
 struct GameSetup {
@@ -51,6 +46,8 @@ void SelectAtStart(const std::string& store, const std::string& folder); // "act
 // N frames without input; *frame becomes the frame after the last word.
 std::string WordsScript(const std::string& words, int* frame);
 bool Near(uint32_t rgb, int red, int green, int blue); // 0xRRGGBB within what 16 bits keep
+bool Near(uint32_t rgb, uint32_t want);                // the same, both 0xRRGGBB
+bool Shows(int x, int y, uint32_t want);               // ScreenPixel(x, y) is Near `want`
 
 void StartScreens(); // in process: dummy video, a fresh 320 x 240 x 16 ScreenSurface, FontSmall
 // ResetProgramState keeping the media, StoreRoot = store, scanned; no events, no notice, black screen.
