@@ -277,7 +277,9 @@ TEST_P(PowerCut, FailingCardAtEveryWrite)
                 const auto found = after.find(scenario.saved);
                 const bool arrived = found != after.end() && "file " + ReadFile(card.store + scenario.saved) == found->second;
                 EXPECT_EQ(ShowsNotice(card.shot, notSaved), !arrived) << label;
-                if (!scenario.savedNotice.empty()) EXPECT_EQ(ShowsNotice(card.shot, savedNotice), arrived) << label;
+                if (!scenario.savedNotice.empty()) {
+                    EXPECT_EQ(ShowsNotice(card.shot, savedNotice), arrived) << label;
+                }
             });
 }
 

@@ -146,7 +146,9 @@ TEST(VokCard, BrokenCardsGiveTheirReports)
         c.breakIt(card);
         const VokRun run = Card({"check", card.store});
         EXPECT_EQ(run.status, 1) << c.what << "\n" << run.out;
-        if (c.exact) EXPECT_EQ(run.out, c.report) << c.what;
+        if (c.exact) {
+            EXPECT_EQ(run.out, c.report) << c.what;
+        }
         std::istringstream lines(c.report);
         for (std::string line; !c.exact && std::getline(lines, line);)
             EXPECT_NE(run.out.find(line + "\n"), std::string::npos) << c.what << ": " << line << "\n" << run.out;
