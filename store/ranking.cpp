@@ -1,6 +1,7 @@
 #include "store/ranking.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 
 #include "graphics/draw.h"
@@ -120,11 +121,18 @@ struct PreparedIcon {
     SDL_Surface* icon; // null for a path without a valid icon, which is not read again
 };
 static std::vector<PreparedIcon> PreparedIcons;
-static std::vector<std::string> WantedIcons; // what the two players show, in order; repeats kept
+static std::vector<std::string> WantedIcons; // what the two players show, each path once
 static size_t NextWanted = 0;                // the first of WantedIcons maybe not read yet
 static std::string PreparedFor[2];           // folders of the players they are wanted for
 
-// The icon paths of the first five entries of each of a player's rankings.
+static bool IsPrepared(const std::string& path)
+{
+    for (size_t i = 0; i < PreparedIcons.size(); ++i)
+        if (PreparedIcons[i].path == path) return true;
+    return false;
+}
+
+// The icon paths of the first five entries of each of a player's rankings, each once.
 static void AddIconPaths(const ProfileRecord& profile, std::vector<std::string>* paths)
 {
     std::vector<RankEntry> favourites, completed;
@@ -132,30 +140,19 @@ static void AddIconPaths(const ProfileRecord& profile, std::vector<std::string>*
     std::string text;
     if (ReadTextFile(ProfilePath(profile, "vok.ranking"), &text)) ParseRankingInto(text, lists);
     for (int f = 0; f < RankingFamilyCount; ++f)
-        for (size_t i = 0; i < lists[f]->size() && i < RankedCount; ++i)
-            paths->push_back(GamePath(profile, (*lists[f])[i].gameFolder, "vok.icon"));
-}
-
-static size_t CountOf(const std::string& path, const std::vector<std::string>& paths, size_t end)
-{
-    return static_cast<size_t>(std::count(paths.begin(), paths.begin() + end, path));
-}
-
-static size_t PreparedCount(const std::string& path)
-{
-    size_t count = 0;
-    for (size_t i = 0; i < PreparedIcons.size(); ++i) count += PreparedIcons[i].path == path;
-    return count;
+        for (size_t i = 0; i < lists[f]->size() && i < RankedCount; ++i) {
+            std::string path = GamePath(profile, (*lists[f])[i].gameFolder, "vok.icon");
+            if (std::find(paths->begin(), paths->end(), path) == paths->end()) paths->push_back(path);
+        }
 }
 
 // Frees the icons read ahead that the players to either side no longer show.
 static void DropUnwanted()
 {
     for (size_t i = PreparedIcons.size(); i-- > 0;) {
-        const std::string& path = PreparedIcons[i].path;
-        if (PreparedCount(path) <= CountOf(path, WantedIcons, WantedIcons.size())) continue;
+        if (std::find(WantedIcons.begin(), WantedIcons.end(), PreparedIcons[i].path) != WantedIcons.end()) continue;
         FreeSurface(&PreparedIcons[i].icon);
-        PreparedIcons.erase(PreparedIcons.begin() + static_cast<long>(i));
+        PreparedIcons.erase(PreparedIcons.begin() + static_cast<std::ptrdiff_t>(i));
     }
 }
 
@@ -182,17 +179,13 @@ void PrepareRankingIcons(const ProfileRecord* next, const ProfileRecord* previou
         NextWanted = 0;
         return; // one step a call: the list, then one icon at a time
     }
-    for (; NextWanted < WantedIcons.size(); ++NextWanted) {
-        const std::string& path = WantedIcons[NextWanted];
-        if (PreparedCount(path) > CountOf(path, WantedIcons, NextWanted)) continue; // read already
-        PreparedIcon prepared;
-        prepared.path = path;
-        prepared.icon = LoadBitmap(path);
-        PrepareForScreen(prepared.icon);
-        PreparedIcons.push_back(prepared);
-        ++NextWanted;
-        return;
-    }
+    while (NextWanted < WantedIcons.size() && IsPrepared(WantedIcons[NextWanted])) ++NextWanted;
+    if (NextWanted == WantedIcons.size()) return;
+    PreparedIcon prepared;
+    prepared.path = WantedIcons[NextWanted++];
+    prepared.icon = LoadBitmap(prepared.path);
+    PrepareForScreen(prepared.icon);
+    PreparedIcons.push_back(prepared);
 }
 
 // The icon at `path`: the one read ahead when there is one, else read now.
@@ -201,17 +194,36 @@ static SDL_Surface* RankingIcon(const std::string& path)
     for (size_t i = 0; i < PreparedIcons.size(); ++i) {
         if (PreparedIcons[i].path != path) continue;
         SDL_Surface* icon = PreparedIcons[i].icon;
-        PreparedIcons.erase(PreparedIcons.begin() + static_cast<long>(i));
+        PreparedIcons.erase(PreparedIcons.begin() + static_cast<std::ptrdiff_t>(i));
         return icon;
     }
     return LoadBitmap(path);
 }
 
-static void LoadIcons(const ProfileRecord& profile, const RankingFamily& family)
+// Slot `i` of family `f`: a game in both rankings, or twice in one, shares the surface of its
+// first slot (SDL counts the references, so each slot frees its own).
+static SDL_Surface* SharedIcon(int f, size_t i)
 {
-    const std::vector<RankEntry>& list = *family.list;
-    for (size_t i = 0; i < list.size() && i < RankedCount; ++i)
-        family.icons[i] = RankingIcon(GamePath(profile, list[i].gameFolder, "vok.icon"));
+    const std::string& game = (*RankingFamilies[f].list)[i].gameFolder;
+    for (int g = 0; g <= f; ++g) {
+        const std::vector<RankEntry>& list = *RankingFamilies[g].list;
+        for (size_t j = 0; j < list.size() && j < RankedCount && (g < f || j < i); ++j) {
+            SDL_Surface* icon = RankingFamilies[g].icons[j];
+            if (list[j].gameFolder != game || !icon) continue;
+            ++icon->refcount;
+            return icon;
+        }
+    }
+    return 0;
+}
+
+static void LoadIcons(const ProfileRecord& profile, int f)
+{
+    const std::vector<RankEntry>& list = *RankingFamilies[f].list;
+    for (size_t i = 0; i < list.size() && i < RankedCount; ++i) {
+        SDL_Surface* icon = SharedIcon(f, i);
+        RankingFamilies[f].icons[i] = icon ? icon : RankingIcon(GamePath(profile, list[i].gameFolder, "vok.icon"));
+    }
 }
 
 void LoadRanking()
@@ -223,5 +235,5 @@ void LoadRanking()
     std::string text;
     if (ReadTextFile(ProfilePath(*profile, "vok.ranking"), &text)) ParseRanking(text);
     FreeRankingIcons();
-    for (int f = 0; f < RankingFamilyCount; ++f) LoadIcons(*profile, RankingFamilies[f]);
+    for (int f = 0; f < RankingFamilyCount; ++f) LoadIcons(*profile, f);
 }

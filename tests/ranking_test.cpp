@@ -60,40 +60,43 @@ TEST(Ranking, SaveLoadAndIcons)
 }
 
 // The home screen reads the neighbours' icons ahead: their list first, then one icon a call, and a
-// switch takes them by path, so icons gone from the card by then still show. Caches off, none is.
+// switch takes them by path, so icons gone from the card by then still show; a game in both lists
+// shares one surface. Caches off, none is read ahead.
 TEST(Ranking, NeighboursIconsReadAheadOneACall)
 {
     TestCard card;
     for (const char* folder : {"vok_a", "vok_b", "vok_c"}) {
         card.Player(folder);
-        MakeDir(card.store + folder + "/g");
-        WriteIcon(card.store + folder + "/g", 0, RgbImage(2, 2, 0x00FF00));
-        WriteFile(card.store + folder + "/vok.ranking", "fav1=g\r\ncmp1=g\r\n");
+        for (const char* game : {"/g", "/h"}) {
+            MakeDir(card.store + folder + game);
+            WriteIcon(card.store + folder + game, 0, RgbImage(2, 2, 0x00FF00));
+        }
+        WriteFile(card.store + folder + "/vok.ranking", "fav1=g\r\nfav2=h\r\ncmp1=g\r\n");
     }
     ScanProfiles();
     ASSERT_EQ(Profiles.size(), 3u);
     const ProfileRecord* b = Profiles[IndexOf("vok_b")];
     const ProfileRecord* c = Profiles[IndexOf("vok_c")];
     auto hide = [&](bool away) { // the two neighbours' icon files, moved aside or back
-        for (const std::string icon : {"vok_b/g/vok.icon", "vok_c/g/vok.icon"})
+        for (const std::string icon : {"vok_b/g/vok.icon", "vok_b/h/vok.icon", "vok_c/g/vok.icon", "vok_c/h/vok.icon"})
             away ? std::filesystem::rename(card.store + icon, card.store + icon + "~")
                  : std::filesystem::rename(card.store + icon + "~", card.store + icon);
     };
-    auto iconsAfter = [&](int calls, const ProfileRecord* shown) { // 10: favourite icon, 1: completed
+    auto iconsAfter = [&](int calls, const ProfileRecord* shown) { // 100: fav1's icon, 10: fav2's, 1: cmp1's
         FreePreparedIcons();
         for (int i = 0; i < calls; ++i) PrepareRankingIcons(b, c);
         hide(true);
         SelectedProfile = IndexOf(shown->folder);
         LoadRanking();
         hide(false);
-        return int(FavouriteIcons[0] != nullptr) * 10 + int(CompletedIcons[0] != nullptr);
+        return 100 * !!FavouriteIcons[0] + 10 * !!FavouriteIcons[1] + !!CompletedIcons[0];
     };
-    EXPECT_EQ(iconsAfter(1, b), 0);  // the list only
-    EXPECT_EQ(iconsAfter(2, b), 10); // b's favourite
-    EXPECT_EQ(iconsAfter(3, b), 11); // and its completed game, a surface of its own
-    EXPECT_NE(FavouriteIcons[0], CompletedIcons[0]);
-    EXPECT_EQ(iconsAfter(5, c), 11); // then c's two
-    EXPECT_EQ(iconsAfter(4, c), 10);
+    EXPECT_EQ(iconsAfter(1, b), 0);   // the list only
+    EXPECT_EQ(iconsAfter(2, b), 101); // g, read once for both of its slots
+    EXPECT_EQ(FavouriteIcons[0], CompletedIcons[0]);
+    EXPECT_EQ(iconsAfter(3, b), 111); // then h
+    EXPECT_EQ(iconsAfter(3, c), 0);   // c's come after b's
+    EXPECT_EQ(iconsAfter(5, c), 111);
     DrawingCaches = false;
     EXPECT_EQ(iconsAfter(5, c), 0);
     DrawingCaches = true;
