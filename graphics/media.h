@@ -29,9 +29,10 @@ extern SDL_Surface* StarSurface;        // media/star.bmp: one star of the ratin
 extern Mix_Chunk* NextSound;            // media/next.wav: stepping to another profile or game
 
 // Loads a Windows bitmap as a new 16-bit surface of its own size (cut to the screen's, beyond
-// which nothing of it can show) with magenta (255, 0, 255) transparent (run-length encoded);
-// null when the file is missing, no regular file or not a valid bitmap (IsValidBitmap). A
-// bitmap already in the screen's 5-6-5 layout is kept as read, a 24-bit one converted.
+// which nothing of it can show) with magenta (255, 0, 255) transparent (run-length encoded; an
+// image without a magenta pixel has no key and blits as a plain copy); null when the file is
+// missing, no regular file or not a valid bitmap (IsValidBitmap). A bitmap already in the
+// screen's 5-6-5 layout is kept as read, a 24-bit one decoded straight into it.
 // Caller owns the surface.
 SDL_Surface* LoadBitmap(const std::string& path);
 // The same from the bytes of a bitmap file; what LoadBitmap does once the file is read.
