@@ -1,5 +1,6 @@
 #include "graphics/media.h"
 
+#include "card/card_bitmap.h"
 #include "frame/state.h"
 #include "graphics/draw.h"
 #include "profile/avatar.h"
@@ -78,109 +79,23 @@ static bool ScreenLayout(const SDL_Surface* loaded)
     return f->BitsPerPixel == 16 && f->Rmask == 0xF800 && f->Gmask == 0x07E0 && f->Bmask == 0x001F;
 }
 
-// Windows bitmap headers: the 14-byte file header
-//   0 "BM", 2 file size (ignored), 6 reserved, 10 offset of the pixel data
-// then the info header, its size first: 12 (OS/2: 16-bit width, height, planes, depth) or
-// 40, 52, 56, 108, 124 (at 18 width, 22 height, signed 32-bit, a negative height meaning
-// top-down; 26 planes, 28 depth, 16-bit; 30 compression, 46 palette colours, 32-bit).
-// A palette (depths 1 to 8) of 3-byte (OS/2) or 4-byte entries follows the info header; with
-// BI_BITFIELDS three 32-bit masks follow a 40-byte header and lie inside the longer ones.
-static const int MaxBitmapSide = 1024;
-static const Uint32 CompressionNone = 0;      // BI_RGB
-static const Uint32 CompressionBitfields = 3; // BI_BITFIELDS
-static const size_t FileHeaderSize = 14;
-static const size_t MaxBitmapFileSize = 14 + 124 + 256 * 4 + 4u * MaxBitmapSide * MaxBitmapSide; // all a valid one uses
+// The card library checks and reads the headers (layout in card/card_bitmap.h).
+typedef CardBitmapHeader BitmapHeader;
+static const size_t MaxBitmapFileSize = CARD_MAX_BITMAP_FILE; // all a valid one uses
 
-struct BitmapHeader {
-    Uint32 headerSize, pixelOffset, compression, colours;
-    Sint32 width, height;
-    int planes, depth;
-};
-
-static Uint32 Uint16At(const std::string& bytes, size_t offset)
+static const unsigned char* Bytes(const std::string& bytes)
 {
-    return static_cast<unsigned char>(bytes[offset]) | static_cast<unsigned char>(bytes[offset + 1]) << 8;
+    return reinterpret_cast<const unsigned char*>(bytes.data());
 }
 
-static Uint32 Uint32At(const std::string& bytes, size_t offset)
-{
-    return static_cast<Uint32>(Int32At(bytes, offset));
-}
-
-static bool IsKnownHeaderSize(Uint32 size)
-{
-    return size == 12 || size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
-}
-
-// The headers of `bytes`; false when they do not fit in it.
 static bool ReadBitmapHeader(const std::string& bytes, BitmapHeader* header)
 {
-    if (bytes.size() < FileHeaderSize + 4 || bytes[0] != 'B' || bytes[1] != 'M') return false;
-    header->pixelOffset = Uint32At(bytes, 10);
-    header->headerSize = Uint32At(bytes, 14);
-    if (!IsKnownHeaderSize(header->headerSize) || bytes.size() < FileHeaderSize + header->headerSize) return false;
-    if (header->headerSize == 12) {
-        header->width = static_cast<Sint32>(Uint16At(bytes, 18));
-        header->height = static_cast<Sint32>(Uint16At(bytes, 20));
-        header->planes = static_cast<int>(Uint16At(bytes, 22));
-        header->depth = static_cast<int>(Uint16At(bytes, 24));
-        header->compression = CompressionNone;
-        header->colours = 0;
-        return true;
-    }
-    header->width = Int32At(bytes, 18);
-    header->height = Int32At(bytes, 22);
-    header->planes = static_cast<int>(Uint16At(bytes, 26));
-    header->depth = static_cast<int>(Uint16At(bytes, 28));
-    header->compression = Uint32At(bytes, 30);
-    header->colours = Uint32At(bytes, 46);
-    return true;
-}
-
-static bool IsAllowedDepth(int depth, Uint32 compression)
-{
-    if (depth == 16 || depth == 32) return compression == CompressionNone || compression == CompressionBitfields;
-    return compression == CompressionNone && (depth == 1 || depth == 4 || depth == 8 || depth == 24);
-}
-
-// BI_BITFIELDS masks: each set, inside the depth, no two sharing a bit.
-static bool AreValidMasks(const std::string& bytes, const BitmapHeader& header)
-{
-    const size_t masksAt = FileHeaderSize + 40;
-    if (bytes.size() < masksAt + 12 || (header.headerSize == 40 && header.pixelOffset < masksAt + 12)) return false;
-    Uint32 limit = header.depth == 32 ? 0xFFFFFFFFu : 0xFFFFu;
-    Uint32 seen = 0;
-    for (int i = 0; i < 3; ++i) {
-        Uint32 mask = Uint32At(bytes, masksAt + 4 * i);
-        if (mask == 0 || (mask & ~limit) != 0 || (mask & seen) != 0) return false;
-        seen |= mask;
-    }
-    return true;
-}
-
-// Palette entries inside the file, before the pixels, and no more than the depth can index.
-static bool IsValidPalette(const std::string& bytes, const BitmapHeader& header)
-{
-    if (header.depth > 8) return true;
-    Uint32 most = 1u << header.depth;
-    Uint32 colours = header.colours == 0 ? most : header.colours;
-    if (colours > most) return false;
-    size_t end = FileHeaderSize + header.headerSize + colours * (header.headerSize == 12 ? 3u : 4u);
-    return end <= header.pixelOffset && end <= bytes.size();
+    return CardReadBitmapHeader(Bytes(bytes), bytes.size(), header) != 0;
 }
 
 bool IsValidBitmap(const std::string& bytes)
 {
-    BitmapHeader header;
-    if (!ReadBitmapHeader(bytes, &header)) return false;
-    if (header.width < 1 || header.width > MaxBitmapSide || header.height < -MaxBitmapSide) return false;
-    Sint32 rows = header.height < 0 ? -header.height : header.height; // negative: stored top-down
-    if (rows < 1 || rows > MaxBitmapSide) return false;
-    if (header.planes != 1 || !IsAllowedDepth(header.depth, header.compression)) return false;
-    if (header.compression == CompressionBitfields && !AreValidMasks(bytes, header)) return false;
-    if (header.pixelOffset < FileHeaderSize + header.headerSize || !IsValidPalette(bytes, header)) return false;
-    size_t rowBytes = (static_cast<size_t>(header.width) * header.depth + 31) / 32 * 4; // rows padded to 4 bytes
-    return header.pixelOffset <= bytes.size() && bytes.size() - header.pixelOffset >= rowBytes * rows;
+    return CardCheckBitmap(Bytes(bytes), bytes.size(), 0) == CARD_BITMAP_OK;
 }
 
 static void PutUint16(std::string* bytes, size_t offset, Uint32 value)
@@ -203,16 +118,16 @@ static bool CutToScreen(const std::string& bytes, std::string* cut)
 {
     BitmapHeader header;
     ReadBitmapHeader(bytes, &header);
-    Sint32 rows = header.height < 0 ? -header.height : header.height;
-    Sint32 width = header.width < ScreenWidth ? header.width : ScreenWidth;
-    Sint32 kept = rows < ScreenHeight ? rows : ScreenHeight;
+    long rows = header.height < 0 ? -header.height : header.height;
+    long width = header.width < ScreenWidth ? header.width : ScreenWidth;
+    long kept = rows < ScreenHeight ? rows : ScreenHeight;
     if (width == header.width && kept == rows) return false;
-    size_t stride = (static_cast<size_t>(header.width) * header.depth + 31) / 32 * 4;
-    size_t cutStride = (static_cast<size_t>(width) * header.depth + 31) / 32 * 4;
+    size_t stride = CardBitmapStride(header.width, header.depth);
+    size_t cutStride = CardBitmapStride(width, header.depth);
     // rows are stored bottom-up unless the height is negative: the top rows come last
     size_t firstRow = header.height < 0 ? 0 : static_cast<size_t>(rows - kept);
     *cut = bytes.substr(0, header.pixelOffset);
-    for (Sint32 row = 0; row < kept; ++row)
+    for (long row = 0; row < kept; ++row)
         cut->append(bytes, header.pixelOffset + (firstRow + row) * stride, cutStride);
     PutUint32(cut, 2, static_cast<Uint32>(cut->size()));
     if (header.headerSize == 12) {
@@ -233,14 +148,15 @@ static SDL_Surface* Decoded24(const std::string& bytes, int width, int height)
 {
     BitmapHeader header;
     ReadBitmapHeader(bytes, &header);
-    if (header.depth != 24 || header.compression != CompressionNone) return 0;
-    const int rows = header.height < 0 ? -header.height : header.height; // negative: stored top-down
-    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width ? width : header.width, height ? height : rows,
+    if (header.depth != 24 || header.compression != CARD_BITMAP_RGB) return 0;
+    const int rows = static_cast<int>(header.height < 0 ? -header.height : header.height); // negative: stored top-down
+    const int columns = static_cast<int>(header.width);
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width ? width : columns, height ? height : rows,
                                                 16, 0xF800, 0x07E0, 0x001F, 0);
     if (!surface) return 0;
-    const size_t stride = (static_cast<size_t>(header.width) * 3 + 3) / 4 * 4;
+    const size_t stride = CardBitmapStride(header.width, 24);
     const int shownRows = rows < surface->h ? rows : surface->h;
-    const int shownColumns = header.width < surface->w ? header.width : surface->w;
+    const int shownColumns = columns < surface->w ? columns : surface->w;
     for (int y = 0; y < shownRows; ++y) {
         const size_t row = static_cast<size_t>(header.height < 0 ? y : rows - 1 - y);
         const Uint8* source = reinterpret_cast<const Uint8*>(bytes.data()) + header.pixelOffset + row * stride;

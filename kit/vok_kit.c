@@ -1,11 +1,12 @@
-/* The vok game kit; see vok_kit.h for the interface and README.md for the card's files. */
-#define _XOPEN_SOURCE 600 /* fsync, opendir and friends under -std=c89 */
+/* The vok game kit; see vok_kit.h for the interface and README.md for the card's files. Every
+   file format and card rule comes from the card library (card/), shared with vok itself. */
+#ifndef _XOPEN_SOURCE
+#define _XOPEN_SOURCE 700 /* fsync, opendir and friends under -std=c89 */
+#endif
 
 #include "vok_kit.h"
 
-#include <dirent.h>
 #include <errno.h>
-#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -13,23 +14,35 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include "card/card_bitmap.h"
+#include "card/card_commit.h"
+#include "card/card_files.h"
+#include "card/card_format.h"
+
 #define MESSAGE_SIZE (2 * VOK_PATH_MAX + 200)
-#define MAX_FILE_BYTES (4L * 1024 * 1024) /* no file a game writes comes near this */
-#define TEMPORARY_PREFIX ".vok-tmp." /* the name vok's own safe writes use; vok never reads these */
+#define MAX_FILE_BYTES (4UL * 1024 * 1024) /* no file a game writes comes near this */
+
+/* What this handle changed since it was opened or last committed: a commit merges exactly
+   these into what the card holds by then. */
+#define CHANGED_DESCRIPTION 1
+#define CHANGED_UNLOCK 2
 
 struct VokGame {
     char folder[VOK_PATH_MAX]; /* game folder path, ending in "/" */
     char player[VOK_PATH_MAX]; /* player folder path, ending in "/" */
     int count;                 /* described achievements, in display order */
     VokAchievement records[VOK_MAX_ID];
+    int recordChanges[VOK_MAX_ID]; /* CHANGED_ bits of records[i] */
     int favourite;
     char title[VOK_TITLE_MAX + 1];
     char author[VOK_TITLE_MAX + 1];
     char textLanguage[VOK_LANGUAGE_MAX + 1];
+    int titleChanged, textLanguageChanged, favouriteChanged;
     int languageCount;
     char languages[VOK_MAX_LANGUAGES][VOK_LANGUAGE_MAX + 1];
     VokText texts[VOK_MAX_LANGUAGES][VOK_MAX_ID]; /* slot id - 1; id 0 while unset */
-    char icons[VOK_MAX_ID + 1][VOK_PATH_MAX];     /* bitmaps to copy, slot 0 for vok.icon; "" none */
+    char textChanged[VOK_MAX_LANGUAGES][VOK_MAX_ID];
+    char icons[VOK_MAX_ID + 1][VOK_PATH_MAX]; /* bitmaps to copy, slot 0 for vok.icon; "" none */
 };
 
 static char Message[MESSAGE_SIZE] = "no error";
@@ -49,34 +62,31 @@ static int Fail(int code, const char *a, const char *b, const char *c)
     return code;
 }
 
+/* VOK_WRITE_FAILED naming the path and the system's reason. */
+static int FailWrite(const char *what, const char *path, int error)
+{
+    char reason[160];
+    sprintf(reason, ": %.150s", strerror(error));
+    Message[0] = '\0';
+    strncat(Message, what, MESSAGE_SIZE - 1);
+    strncat(Message, path, MESSAGE_SIZE - 1 - strlen(Message));
+    strncat(Message, reason, MESSAGE_SIZE - 1 - strlen(Message));
+    return VOK_WRITE_FAILED;
+}
+
 static const char *Number(int value)
 {
     static char text[16];
-    char digits[16];
-    unsigned long magnitude = value < 0 ? 0UL - (unsigned long)value : (unsigned long)value;
-    int n = 0, i = 0;
-    do {
-        digits[n++] = (char)('0' + (int)(magnitude % 10));
-        magnitude /= 10;
-    } while (magnitude > 0);
-    if (value < 0) text[i++] = '-';
-    while (n > 0) text[i++] = digits[--n];
-    text[i] = '\0';
+    sprintf(text, "%d", value);
     return text;
 }
 
 /* out = a + b + c; false (with the message set) when it would not fit. */
 static int Join(char *out, const char *a, const char *b, const char *c)
 {
-    size_t la = strlen(a), lb = strlen(b), lc = strlen(c);
-    if (la + lb + lc >= VOK_PATH_MAX) {
-        Fail(VOK_BAD_ARGUMENT, "path too long: ", a, b);
-        return 0;
-    }
-    memcpy(out, a, la);
-    memcpy(out + la, b, lb);
-    memcpy(out + la + lb, c, lc + 1);
-    return 1;
+    if (CardJoin(out, a, b, c)) return 1;
+    Fail(VOK_TOO_LONG, "path too long: ", a, b);
+    return 0;
 }
 
 /* A folder path with the "/" the kit's paths are joined with. */
@@ -94,187 +104,98 @@ static int IsFolder(const char *path)
     return stat(path, &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-/* ---- bytes ---- */
+/* ---- bytes: the card library's codecs, in the kit's own types ---- */
 
-static void PutInt32(unsigned char *bytes, int value)
+static CardRecord ToCard(const VokAchievement *a)
 {
-    unsigned long bits = (unsigned long)value & 0xFFFFFFFFUL;
-    bytes[0] = (unsigned char)(bits & 0xFF);
-    bytes[1] = (unsigned char)((bits >> 8) & 0xFF);
-    bytes[2] = (unsigned char)((bits >> 16) & 0xFF);
-    bytes[3] = (unsigned char)((bits >> 24) & 0xFF);
-}
-
-static int GetInt32(const unsigned char *bytes)
-{
-    unsigned long bits = (unsigned long)bytes[0] | ((unsigned long)bytes[1] << 8) |
-                         ((unsigned long)bytes[2] << 16) | ((unsigned long)bytes[3] << 24);
-    /* two's complement without the implementation-defined conversion */
-    return bits < 0x80000000UL ? (int)bits : -(int)(0xFFFFFFFFUL - bits) - 1;
-}
-
-static unsigned long GetUint32(const unsigned char *bytes)
-{
-    return (unsigned long)bytes[0] | ((unsigned long)bytes[1] << 8) | ((unsigned long)bytes[2] << 16) |
-           ((unsigned long)bytes[3] << 24);
+    CardRecord r;
+    r.id = a->id;
+    r.points = a->points;
+    r.hidden = a->hidden;
+    r.unlocked = a->unlocked;
+    return r;
 }
 
 void VokEncodeRecord(const VokAchievement *record, unsigned char bytes[VOK_RECORD_SIZE])
 {
-    PutInt32(bytes, record->id);
-    PutInt32(bytes + 4, record->points);
-    PutInt32(bytes + 8, record->hidden);
-    PutInt32(bytes + 12, record->unlocked);
+    CardRecord r = ToCard(record);
+    CardEncodeRecord(&r, bytes);
 }
 
 void VokDecodeRecord(const unsigned char bytes[VOK_RECORD_SIZE], VokAchievement *record)
 {
-    record->id = GetInt32(bytes);
-    record->points = GetInt32(bytes + 4);
-    record->hidden = GetInt32(bytes + 8);
-    record->unlocked = GetInt32(bytes + 12);
+    CardRecord r;
+    CardDecodeRecord(bytes, &r);
+    record->id = r.id;
+    record->points = r.points;
+    record->hidden = r.hidden;
+    record->unlocked = r.unlocked;
 }
 
 void VokEncodeSummary(const VokSummary *summary, unsigned char bytes[VOK_SUMMARY_SIZE])
 {
-    PutInt32(bytes, summary->unlockedCount);
-    PutInt32(bytes + 4, summary->achievementCount);
-    PutInt32(bytes + 8, summary->pointsEarned);
-    PutInt32(bytes + 12, summary->pointsPossible);
-    PutInt32(bytes + 16, summary->favouriteScore);
-}
-
-/* A text field: every byte complemented, the rest of the field complemented NULs. */
-static void PutComplemented(unsigned char *field, size_t size, const char *text)
-{
-    size_t length = strlen(text), i;
-    for (i = 0; i < size; ++i) field[i] = (unsigned char)(~(i < length ? (unsigned char)text[i] : 0u) & 0xFFu);
-}
-
-static void GetComplemented(const unsigned char *field, size_t size, char *text)
-{
-    size_t i;
-    for (i = 0; i < size; ++i) text[i] = (char)(~field[i] & 0xFFu);
-    text[size - 1] = '\0'; /* a field without its own terminator ends at its last byte, as vok reads it */
+    CardSummary s;
+    s.unlockedCount = summary->unlockedCount;
+    s.achievementCount = summary->achievementCount;
+    s.pointsEarned = summary->pointsEarned;
+    s.pointsPossible = summary->pointsPossible;
+    s.favouriteScore = summary->favouriteScore;
+    CardEncodeSummary(&s, bytes);
 }
 
 int VokEncodeText(const VokText *text, unsigned char bytes[VOK_TEXT_RECORD_SIZE])
 {
+    CardText t;
     if (strlen(text->name) > VOK_NAME_MAX) return Fail(VOK_TOO_LONG, "name longer than 20 bytes: ", text->name, 0);
     if (strlen(text->description) > VOK_DESCRIPTION_MAX)
         return Fail(VOK_TOO_LONG, "description longer than 100 bytes: ", text->description, 0);
-    PutInt32(bytes, text->id);
-    PutComplemented(bytes + 4, VOK_NAME_MAX + 1, text->name);
-    PutComplemented(bytes + 25, VOK_DESCRIPTION_MAX + 1, text->description);
-    bytes[126] = 0;
-    bytes[127] = 0;
+    t.id = text->id;
+    strcpy(t.name, text->name);
+    strcpy(t.description, text->description);
+    CardEncodeText(&t, bytes);
     return VOK_OK;
 }
 
 void VokDecodeText(const unsigned char bytes[VOK_TEXT_RECORD_SIZE], VokText *text)
 {
-    text->id = GetInt32(bytes);
-    GetComplemented(bytes + 4, VOK_NAME_MAX + 1, text->name);
-    GetComplemented(bytes + 25, VOK_DESCRIPTION_MAX + 1, text->description);
+    CardText t;
+    CardDecodeText(bytes, &t);
+    text->id = t.id;
+    strcpy(text->name, t.name);
+    strcpy(text->description, t.description);
 }
 
 /* ---- files ---- */
 
 /* The whole file in a new buffer (caller frees); VOK_READ_FAILED, or VOK_NO_STORE when missing. */
-static int ReadWhole(const char *path, unsigned char **bytes, long *size)
+static int ReadWhole(const char *path, unsigned char **bytes, size_t *size)
 {
-    FILE *file = fopen(path, "rb");
-    long length = 0;
-    unsigned char *buffer;
-    if (!file) return Fail(errno == ENOENT ? VOK_NO_STORE : VOK_READ_FAILED, "cannot open ", path, 0);
-    buffer = (unsigned char *)malloc(1);
-    while (buffer) {
-        unsigned char *grown;
-        size_t got;
-        if (length >= MAX_FILE_BYTES) break;
-        grown = (unsigned char *)realloc(buffer, (size_t)length + 65536);
-        if (!grown) break;
-        buffer = grown;
-        got = fread(buffer + length, 1, 65536, file);
-        length += (long)got;
-        if (got < 65536) {
-            int failed = ferror(file);
-            fclose(file);
-            if (failed) {
-                free(buffer);
-                return Fail(VOK_READ_FAILED, "cannot read ", path, 0);
-            }
-            *bytes = buffer;
-            *size = length;
-            return VOK_OK;
-        }
-    }
-    fclose(file);
-    free(buffer);
-    return Fail(VOK_READ_FAILED, "too large or out of memory: ", path, 0);
+    struct stat status;
+    if (CardReadFile(path, MAX_FILE_BYTES, bytes, size)) return VOK_OK;
+    if (stat(path, &status) != 0 && errno == ENOENT) return Fail(VOK_NO_STORE, "cannot open ", path, 0);
+    return Fail(VOK_READ_FAILED, "cannot read ", path, " (not a regular file, unreadable, or no memory)");
 }
 
+/* 1 when `path` holds exactly `size` bytes `bytes`. */
 static int SameContent(const char *path, const void *bytes, size_t size)
 {
     unsigned char *old = 0;
-    long oldSize = 0;
+    size_t oldSize = 0;
     int same;
-    char kept[MESSAGE_SIZE];
-    memcpy(kept, Message, sizeof kept); /* a missing file is no failure here */
-    if (ReadWhole(path, &old, &oldSize) != VOK_OK) {
-        memcpy(Message, kept, sizeof kept);
-        return 0;
-    }
-    same = (size_t)oldSize == size && (size == 0 || memcmp(old, bytes, size) == 0);
+    if (!CardReadFile(path, size + 1, &old, &oldSize)) return 0;
+    same = oldSize == size && (size == 0 || memcmp(old, bytes, size) == 0);
     free(old);
     return same;
 }
 
-static int WriteAll(int fd, const unsigned char *bytes, size_t size)
-{
-    size_t done = 0;
-    while (done < size) {
-        ssize_t wrote = write(fd, bytes + done, size - done);
-        if (wrote < 0 && errno == EINTR) continue;
-        if (wrote <= 0) return 0;
-        done += (size_t)wrote;
-    }
-    return 1;
-}
-
-static void SyncFolder(const char *folder)
-{
-    int fd = open(folder, O_RDONLY);
-    if (fd < 0) return;
-    fsync(fd); /* best effort: the new file is in place already */
-    close(fd);
-}
-
 int VokWriteFile(const char *path, const void *bytes, size_t size)
 {
-    char folder[VOK_PATH_MAX], temporary[VOK_PATH_MAX];
     const char *slash = path ? strrchr(path, '/') : 0;
-    const char *name = slash ? slash + 1 : path;
-    int fd, ok;
-    if (!path || !*name || (!bytes && size > 0)) return Fail(VOK_BAD_ARGUMENT, "no file name to write", 0, 0);
-    if (strlen(path) + sizeof TEMPORARY_PREFIX >= VOK_PATH_MAX) return Fail(VOK_BAD_ARGUMENT, "path too long: ", path, 0);
-    memcpy(folder, path, (size_t)(name - path));
-    folder[name - path] = '\0';
-    Join(temporary, folder, TEMPORARY_PREFIX, name);
-    if (!*folder) strcpy(folder, ".");
-    /* a temporary left by a power cut goes first; O_EXCL then refuses a link planted meanwhile */
-    unlink(temporary);
-    fd = open(temporary, O_WRONLY | O_CREAT | O_EXCL, 0644);
-    if (fd < 0) return Fail(VOK_WRITE_FAILED, "cannot write ", path, errno == ENOENT ? ": no such folder" : "");
-    ok = WriteAll(fd, (const unsigned char *)bytes, size) && fsync(fd) == 0;
-    if (close(fd) != 0) ok = 0;
-    /* rename only after fsync: a power cut must leave the old file or the new, never half */
-    if (!ok || rename(temporary, path) != 0) {
-        unlink(temporary);
-        return Fail(VOK_WRITE_FAILED, "cannot write ", path, " (card full or read-only?)");
-    }
-    SyncFolder(folder);
-    return VOK_OK;
+    int failure;
+    if (!path || !*(slash ? slash + 1 : path) || (!bytes && size > 0)) return Fail(VOK_BAD_ARGUMENT, "no file name to write", 0, 0);
+    if (strlen(path) + 40 >= VOK_PATH_MAX) return Fail(VOK_TOO_LONG, "path too long: ", path, 0);
+    failure = CardWriteFile(path, bytes, size);
+    return failure ? FailWrite("cannot write ", path, failure) : VOK_OK;
 }
 
 /* Writes `bytes` as `file` of `folder` unless it holds them already (which keeps vok.dat's
@@ -282,7 +203,8 @@ int VokWriteFile(const char *path, const void *bytes, size_t size)
 static int WriteGameFile(const char *folder, const char *file, const void *bytes, size_t size)
 {
     char path[VOK_PATH_MAX], base[VOK_PATH_MAX];
-    if (!folder || !FolderPath(base, folder, 0) || !Join(path, base, file, "")) return Fail(VOK_BAD_ARGUMENT, "bad game folder", 0, 0);
+    if (!folder) return Fail(VOK_BAD_ARGUMENT, "no game folder", 0, 0);
+    if (!FolderPath(base, folder, 0) || !Join(path, base, file, "")) return VOK_TOO_LONG;
     if (!IsFolder(base)) return Fail(VOK_NO_STORE, "no game folder ", base, 0);
     if (SameContent(path, bytes, size)) return VOK_OK;
     return VokWriteFile(path, bytes, size);
@@ -296,28 +218,51 @@ static int CheckId(int id)
     return VOK_OK;
 }
 
-/* A text that becomes a file name or a line: not empty, no "/", no control bytes. */
-static int CheckName(const char *what, const char *text, size_t limit)
+/* A text vok draws or reads as a line: no line end, tab or other control byte. */
+static int CheckPrintable(const char *what, const char *text)
 {
     const char *c;
+    for (c = text; *c; ++c)
+        if ((unsigned char)*c < 32 || (unsigned char)*c == 127)
+            return Fail(VOK_BAD_ARGUMENT, what, " holds a line end or control byte: ", text);
+    return VOK_OK;
+}
+
+/* A text that becomes a file name: not empty, no "/", no control bytes, none of vok's own. */
+static int CheckName(const char *what, const char *text, size_t limit)
+{
     if (!text || !*text) return Fail(VOK_BAD_ARGUMENT, what, " is empty", 0);
     if (strlen(text) > limit) return Fail(VOK_TOO_LONG, what, " is too long: ", text);
-    for (c = text; *c; ++c)
-        if (*c == '/' || (unsigned char)*c < 32) return Fail(VOK_BAD_ARGUMENT, what, " holds a \"/\" or a control byte: ", text);
-    if (strcmp(text, ".") == 0 || strcmp(text, "..") == 0) return Fail(VOK_BAD_ARGUMENT, what, " cannot be ", text);
+    if (strchr(text, '/')) return Fail(VOK_BAD_ARGUMENT, what, " holds a \"/\": ", text);
+    if (CheckPrintable(what, text) != VOK_OK) return VOK_BAD_ARGUMENT;
+    if (!CardIsGameFolderCandidate(text)) return Fail(VOK_BAD_ARGUMENT, what, " is a name vok keeps for itself: ", text);
+    return VOK_OK;
+}
+
+/* A text language: a name, and not a shipped one misspelt. */
+static int CheckLanguage(const char *language)
+{
+    const char *shipped;
+    int result = CheckName("the language", language, VOK_LANGUAGE_MAX);
+    if (result != VOK_OK) return result;
+    shipped = CardMisspelledLanguage(language);
+    if (shipped) {
+        char hint[VOK_LANGUAGE_MAX * 2 + 120];
+        sprintf(hint, "\": vok ships it as \"%s\" (Latin-1; use the constant VOK_LANGUAGE_...), and never shows texts of another spelling",
+                shipped);
+        return Fail(VOK_BAD_ARGUMENT, "the language \"", language, hint);
+    }
     return VOK_OK;
 }
 
 /* A title line's value: vok drops trailing blanks and reads one line of at most 1023 bytes. */
 static int CheckLine(const char *what, const char *text)
 {
-    const char *c;
     size_t length;
     if (!text) return Fail(VOK_BAD_ARGUMENT, what, " is missing", 0);
     length = strlen(text);
     if (length > VOK_TITLE_MAX) return Fail(VOK_TOO_LONG, what, " is longer than 255 bytes: ", text);
-    for (c = text; *c; ++c)
-        if ((unsigned char)*c < 32) return Fail(VOK_BAD_ARGUMENT, what, " holds a line end or control byte: ", text);
+    if (CheckPrintable(what, text) != VOK_OK) return VOK_BAD_ARGUMENT;
     if (length > 0 && text[length - 1] == ' ') return Fail(VOK_BAD_ARGUMENT, what, " ends in a blank, which vok drops: ", text);
     return VOK_OK;
 }
@@ -327,49 +272,29 @@ static int CheckText(const char *name, const char *description)
     if (!name || !description) return Fail(VOK_BAD_ARGUMENT, "name or description missing", 0, 0);
     if (strlen(name) > VOK_NAME_MAX) return Fail(VOK_TOO_LONG, "name longer than 20 bytes: ", name, 0);
     if (strlen(description) > VOK_DESCRIPTION_MAX) return Fail(VOK_TOO_LONG, "description longer than 100 bytes: ", description, 0);
+    if (CheckPrintable("the name", name) != VOK_OK || CheckPrintable("the description", description) != VOK_OK)
+        return VOK_BAD_ARGUMENT;
     return VOK_OK;
 }
 
-/* The BMP files SDL 1.2's loader takes: "BM", a core or info header, 1 to 32 bits per pixel,
-   uncompressed (or bit fields at 16 and 32 bits), and all the pixel rows inside the file. */
-static int CheckBitmapBytes(const char *path, const unsigned char *b, long size)
+/* The bitmap check vok itself uses, and the size vok's screens show whole. */
+static int CheckBitmapBytes(const char *path, const unsigned char *bytes, size_t size)
 {
-    unsigned long offset, header, compression = 0, row;
-    long width, height;
-    int planes, bits;
-    if (size < 26 || b[0] != 'B' || b[1] != 'M') return Fail(VOK_BAD_BITMAP, path, " is not a BMP file", 0);
-    offset = GetUint32(b + 10);
-    header = GetUint32(b + 14);
-    if (header == 12) {
-        width = (long)(b[18] | (b[19] << 8));
-        height = (long)(b[20] | (b[21] << 8));
-        planes = b[22] | (b[23] << 8);
-        bits = b[24] | (b[25] << 8);
-    } else if (header >= 40 && (long)(14 + header) <= size) {
-        width = GetInt32(b + 18);
-        height = GetInt32(b + 22);
-        planes = b[26] | (b[27] << 8);
-        bits = b[28] | (b[29] << 8);
-        compression = GetUint32(b + 30);
-    } else {
-        return Fail(VOK_BAD_BITMAP, path, ": unknown BMP header", 0);
-    }
-    if (height < 0) height = -height; /* rows stored top down */
-    if (width < 1 || height < 1 || width > 4096 || height > 4096) return Fail(VOK_BAD_BITMAP, path, ": bad width or height", 0);
-    if (planes != 1 || (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32))
-        return Fail(VOK_BAD_BITMAP, path, ": unsupported bits per pixel", 0);
-    if (compression != 0 && !(compression == 3 && (bits == 16 || bits == 32)))
-        return Fail(VOK_BAD_BITMAP, path, ": compressed BMP, which vok does not load", 0);
-    row = ((unsigned long)width * (unsigned long)bits + 31) / 32 * 4;
-    if (offset < 14 + header || offset > (unsigned long)size || row * (unsigned long)height > (unsigned long)size - offset)
-        return Fail(VOK_BAD_BITMAP, path, ": pixel data cut short", 0);
-    return VOK_OK;
+    CardBitmapHeader header;
+    int problem = CardCheckBitmap(bytes, size, &header);
+    long rows;
+    char sides[64];
+    if (problem != CARD_BITMAP_OK) return Fail(VOK_BAD_BITMAP, path, " ", CardBitmapProblemText(problem));
+    rows = header.height < 0 ? -header.height : header.height;
+    if (header.width <= VOK_ICON_SIDE && rows <= VOK_ICON_SIDE) return VOK_OK;
+    sprintf(sides, " is %ld x %ld pixels; icons are at most 24 x 24", header.width, rows);
+    return Fail(VOK_BAD_BITMAP, path, sides, 0);
 }
 
 int VokCheckBitmap(const char *path)
 {
     unsigned char *bytes = 0;
-    long size = 0;
+    size_t size = 0;
     int result;
     if (!path) return Fail(VOK_BAD_ARGUMENT, "no bitmap named", 0, 0);
     result = ReadWhole(path, &bytes, &size);
@@ -382,19 +307,22 @@ int VokCheckBitmap(const char *path)
 
 /* ---- single files ---- */
 
+/* The records' bytes into `bytes` (room for VOK_MAX_ID records); their size. */
+static size_t EncodeRecords(const VokAchievement *records, int count, unsigned char *bytes)
+{
+    int i;
+    for (i = 0; i < count; ++i) VokEncodeRecord(&records[i], bytes + i * VOK_RECORD_SIZE);
+    return (size_t)count * VOK_RECORD_SIZE;
+}
+
 int VokWriteRecords(const char *folder, const VokAchievement *records, int count)
 {
-    unsigned char *bytes;
-    int i, result;
+    unsigned char bytes[VOK_MAX_ID * VOK_RECORD_SIZE];
+    int i;
     if (count < 0 || count > VOK_MAX_ID || (count > 0 && !records)) return Fail(VOK_BAD_ARGUMENT, "bad record count ", Number(count), 0);
     for (i = 0; i < count; ++i)
         if (CheckId(records[i].id) != VOK_OK) return VOK_BAD_ID;
-    bytes = (unsigned char *)malloc((size_t)count * VOK_RECORD_SIZE + 1);
-    if (!bytes) return Fail(VOK_FULL, "out of memory", 0, 0);
-    for (i = 0; i < count; ++i) VokEncodeRecord(&records[i], bytes + i * VOK_RECORD_SIZE);
-    result = WriteGameFile(folder, "vok.dat", bytes, (size_t)count * VOK_RECORD_SIZE);
-    free(bytes);
-    return result;
+    return WriteGameFile(folder, CARD_RECORDS_FILE, bytes, EncodeRecords(records, count, bytes));
 }
 
 int VokWriteSummary(const char *folder, const VokSummary *summary)
@@ -402,68 +330,97 @@ int VokWriteSummary(const char *folder, const VokSummary *summary)
     unsigned char bytes[VOK_SUMMARY_SIZE];
     if (!summary) return Fail(VOK_BAD_ARGUMENT, "no summary", 0, 0);
     VokEncodeSummary(summary, bytes);
-    return WriteGameFile(folder, "vok.summary", bytes, sizeof bytes);
+    return WriteGameFile(folder, CARD_SUMMARY_FILE, bytes, sizeof bytes);
+}
+
+/* The texts' bytes into `bytes` (room for VOK_MAX_ID records); their size, or 0 with the
+   message set when one is refused. */
+static int EncodeTexts(const VokText *texts, int count, unsigned char *bytes, size_t *size)
+{
+    int i, result = VOK_OK;
+    for (i = 0; i < count && result == VOK_OK; ++i) {
+        result = CheckId(texts[i].id);
+        if (result == VOK_OK) result = VokEncodeText(&texts[i], bytes + i * VOK_TEXT_RECORD_SIZE);
+    }
+    *size = (size_t)count * VOK_TEXT_RECORD_SIZE;
+    return result;
 }
 
 int VokWriteTexts(const char *folder, const char *language, const VokText *texts, int count)
 {
     char file[VOK_PATH_MAX];
-    unsigned char *bytes;
-    int i, result = VOK_OK;
-    if (CheckName("the language", language, VOK_LANGUAGE_MAX) != VOK_OK) return VOK_BAD_ARGUMENT;
+    unsigned char bytes[VOK_MAX_ID * VOK_TEXT_RECORD_SIZE];
+    size_t size = 0;
+    int result = CheckLanguage(language);
+    if (result != VOK_OK) return result;
     if (count < 0 || count > VOK_MAX_ID || (count > 0 && !texts)) return Fail(VOK_BAD_ARGUMENT, "bad text count ", Number(count), 0);
-    bytes = (unsigned char *)malloc((size_t)count * VOK_TEXT_RECORD_SIZE + 1);
-    if (!bytes) return Fail(VOK_FULL, "out of memory", 0, 0);
-    for (i = 0; i < count && result == VOK_OK; ++i) {
-        result = CheckId(texts[i].id);
-        if (result == VOK_OK) result = VokEncodeText(&texts[i], bytes + i * VOK_TEXT_RECORD_SIZE);
-    }
-    if (result == VOK_OK && Join(file, "vok.desc.", language, ""))
-        result = WriteGameFile(folder, file, bytes, (size_t)count * VOK_TEXT_RECORD_SIZE);
-    free(bytes);
+    result = EncodeTexts(texts, count, bytes, &size);
+    if (result != VOK_OK) return result;
+    if (!Join(file, CARD_TEXTS_PREFIX, language, "")) return VOK_TOO_LONG;
+    return WriteGameFile(folder, file, bytes, size);
+}
+
+/* vok.title's text: both lines always, as vok keeps the previous game's author when the line
+   is missing. `text` holds 2 * VOK_TITLE_MAX + 32 bytes. */
+static void FormatTitle(const char *title, const char *author, char *text)
+{
+    sprintf(text, "%s=%s\r\n%s=%s\r\n", CARD_TITLE_KEY, title, CARD_AUTHOR_KEY, author);
+}
+
+static int CheckTitle(const char *title, const char *author)
+{
+    int result = CheckLine("the title", title);
+    if (result == VOK_OK) result = CheckLine("the author", author);
+    if (result == VOK_OK && !*title) result = Fail(VOK_BAD_ARGUMENT, "the title is empty", 0, 0);
     return result;
 }
 
 int VokWriteTitle(const char *folder, const char *title, const char *author)
 {
     char text[2 * VOK_TITLE_MAX + 32];
-    if (CheckLine("the title", title) != VOK_OK || CheckLine("the author", author) != VOK_OK) return VOK_BAD_ARGUMENT;
-    /* both lines always: vok keeps the previous game's author when the line is missing */
-    strcpy(text, "title=");
-    strcat(text, title);
-    strcat(text, "\r\nauthor=");
-    strcat(text, author);
-    strcat(text, "\r\n");
-    return WriteGameFile(folder, "vok.title", text, strlen(text));
+    int result = CheckTitle(title, author);
+    if (result != VOK_OK) return result;
+    FormatTitle(title, author, text);
+    return WriteGameFile(folder, CARD_TITLE_FILE, text, strlen(text));
 }
 
 int VokWriteTextLanguage(const char *folder, const char *language)
 {
-    if (CheckName("the language", language, VOK_LANGUAGE_MAX) != VOK_OK) return VOK_BAD_ARGUMENT;
-    return WriteGameFile(folder, "vok.lang", language, strlen(language)); /* vok reads the first line as it stands */
+    int result = CheckLanguage(language);
+    if (result != VOK_OK) return result;
+    return WriteGameFile(folder, CARD_TEXT_LANGUAGE_FILE, language, strlen(language)); /* vok reads the first line as it stands */
+}
+
+/* "001" to "050", or "vok.icon" for id 0. */
+static void IconFile(int id, char *file)
+{
+    if (id == 0) strcpy(file, CARD_GAME_ICON_FILE);
+    else CardIconName(id, file);
+}
+
+/* The bytes of the bitmap at `path`, checked as vok loads icons (caller frees). */
+static int ReadIcon(const char *path, unsigned char **bytes, size_t *size)
+{
+    int result = ReadWhole(path, bytes, size);
+    if (result == VOK_NO_STORE) return Fail(VOK_BAD_BITMAP, "no bitmap ", path, 0);
+    if (result != VOK_OK) return result;
+    result = CheckBitmapBytes(path, *bytes, *size);
+    if (result != VOK_OK) free(*bytes);
+    return result;
 }
 
 int VokCopyIcon(const char *folder, int id, const char *bitmapPath)
 {
     char file[16];
     unsigned char *bytes = 0;
-    long size = 0;
+    size_t size = 0;
     int result;
     if (id != 0 && CheckId(id) != VOK_OK) return VOK_BAD_ID;
     if (!bitmapPath) return Fail(VOK_BAD_ARGUMENT, "no bitmap named", 0, 0);
-    result = ReadWhole(bitmapPath, &bytes, &size);
-    if (result == VOK_NO_STORE) return Fail(VOK_BAD_BITMAP, "no bitmap ", bitmapPath, 0);
+    result = ReadIcon(bitmapPath, &bytes, &size);
     if (result != VOK_OK) return result;
-    result = CheckBitmapBytes(bitmapPath, bytes, size);
-    if (id == 0) {
-        strcpy(file, "vok.icon");
-    } else {
-        file[0] = (char)('0' + id / 100);
-        file[1] = (char)('0' + id / 10 % 10);
-        file[2] = (char)('0' + id % 10);
-        file[3] = '\0';
-    }
-    if (result == VOK_OK) result = WriteGameFile(folder, file, bytes, (size_t)size);
+    IconFile(id, file);
+    result = WriteGameFile(folder, file, bytes, size);
     free(bytes);
     return result;
 }
@@ -471,18 +428,12 @@ int VokCopyIcon(const char *folder, int id, const char *bitmapPath)
 int VokMarkUpdate(const char *playerFolder)
 {
     char folder[VOK_PATH_MAX], path[VOK_PATH_MAX];
-    int fd;
-    if (!playerFolder || !FolderPath(folder, playerFolder, 0) || !Join(path, folder, "update", ""))
-        return Fail(VOK_BAD_ARGUMENT, "bad player folder", 0, 0);
+    int failure;
+    if (!playerFolder) return Fail(VOK_BAD_ARGUMENT, "no player folder", 0, 0);
+    if (!FolderPath(folder, playerFolder, 0) || !Join(path, folder, CARD_UPDATE_MARKER, "")) return VOK_TOO_LONG;
     if (!IsFolder(folder)) return Fail(VOK_NO_STORE, "no player folder ", folder, 0);
-    fd = open(path, O_WRONLY | O_CREAT, 0644); /* only its existence counts */
-    if (fd < 0 || fsync(fd) != 0) {
-        if (fd >= 0) close(fd);
-        return Fail(VOK_WRITE_FAILED, "cannot create ", path, 0);
-    }
-    close(fd);
-    SyncFolder(folder);
-    return VOK_OK;
+    failure = CardTouchFile(path, folder);
+    return failure ? FailWrite("cannot create ", path, failure) : VOK_OK;
 }
 
 /* ---- players ---- */
@@ -492,32 +443,30 @@ static int IsPlayer(const char *store, const char *name)
 {
     char path[VOK_PATH_MAX];
     struct stat status;
-    if (strncmp(name, "vok_", 4) != 0 || strlen(store) + strlen(name) + 10 >= VOK_PATH_MAX) return 0;
-    Join(path, store, name, "/vok.cfg");
+    if (!CardIsPlayerFolder(name) || !CardJoin(path, store, name, "/" CARD_PROFILE_FILE)) return 0;
     return stat(path, &status) == 0 && S_ISREG(status.st_mode);
 }
 
 static int OpenStore(const char *store, char *root)
 {
     if (!store || !*store) return Fail(VOK_BAD_ARGUMENT, "no store given", 0, 0);
-    if (!FolderPath(root, store, 0)) return VOK_BAD_ARGUMENT;
+    if (!FolderPath(root, store, 0)) return VOK_TOO_LONG;
     if (!IsFolder(root)) return Fail(VOK_NO_STORE, "no store at ", root, " (is the card in?)");
     return VOK_OK;
 }
 
 int VokActivePlayer(const char *store, char *folder, size_t size)
 {
-    char root[VOK_PATH_MAX], path[VOK_PATH_MAX], line[1024];
-    size_t got;
-    FILE *file;
+    char root[VOK_PATH_MAX], path[VOK_PATH_MAX], line[CARD_MAX_LINE + 1];
+    unsigned char *bytes = 0;
+    size_t got = 0;
     int result = OpenStore(store, root);
     if (result != VOK_OK) return result;
     if (!folder || size == 0) return Fail(VOK_BAD_ARGUMENT, "no room for the player's folder", 0, 0);
-    Join(path, root, "activevok", "");
-    file = fopen(path, "rb");
-    if (!file) return Fail(VOK_NO_PLAYER, "no active player: ", path, " is missing");
-    got = fread(line, 1, sizeof line - 1, file);
-    fclose(file);
+    if (!Join(path, root, CARD_ACTIVE_PLAYER_FILE, "")) return VOK_TOO_LONG;
+    if (!CardReadFile(path, CARD_MAX_LINE, &bytes, &got)) return Fail(VOK_NO_PLAYER, "no active player: ", path, " is missing");
+    memcpy(line, bytes, got);
+    free(bytes);
     line[got] = '\0';
     if (strchr(line, '\n')) *strchr(line, '\n') = '\0';
     if (!IsPlayer(root, line)) return Fail(VOK_NO_PLAYER, "no active player: activevok names \"", line, "\", no player with a vok.cfg");
@@ -526,30 +475,79 @@ int VokActivePlayer(const char *store, char *folder, size_t size)
     return VOK_OK;
 }
 
+struct PlayerVisit {
+    const char *root;
+    void (*visit)(const char *folder, void *context);
+    void *context;
+};
+
+static void VisitPlayer(const char *name, void *context)
+{
+    struct PlayerVisit *players = (struct PlayerVisit *)context;
+    if (IsPlayer(players->root, name)) players->visit(name, players->context);
+}
+
 int VokListPlayers(const char *store, void (*visit)(const char *folder, void *context), void *context)
 {
     char root[VOK_PATH_MAX];
-    DIR *listing;
-    struct dirent *entry;
+    struct PlayerVisit players;
     int result = OpenStore(store, root);
     if (result != VOK_OK) return result;
     if (!visit) return Fail(VOK_BAD_ARGUMENT, "no function to call for each player", 0, 0);
-    listing = opendir(root);
-    if (!listing) return Fail(VOK_READ_FAILED, "cannot list ", root, 0);
-    while ((entry = readdir(listing)) != 0)
-        if (IsPlayer(root, entry->d_name)) visit(entry->d_name, context);
-    closedir(listing);
+    players.root = root;
+    players.visit = visit;
+    players.context = context;
+    if (!CardListFolder(root, VisitPlayer, &players)) return Fail(VOK_READ_FAILED, "cannot list ", root, 0);
     return VOK_OK;
 }
 
-/* ---- a game ---- */
+/* A value of vok.cfg's `key` line into `out`; the later line wins, as vok reads it. */
+static void ProfileValue(const char *text, size_t size, const char *key, char *out)
+{
+    size_t position = 0, length, keyLength, valueStart, valueLength;
+    const char *line;
+    while (CardNextLine(text, size, &position, &line, &length)) {
+        if (!CardSplitKeyValue(line, length, &keyLength, &valueStart, &valueLength)) continue;
+        if (keyLength != strlen(key) || memcmp(line, key, keyLength) != 0) continue;
+        memcpy(out, line + valueStart, valueLength);
+        out[valueLength] = '\0';
+    }
+}
 
-static VokAchievement *FindRecord(const VokGame *game, int id)
+int VokReadPlayer(const char *store, const char *player, VokPlayer *info)
+{
+    char root[VOK_PATH_MAX], path[VOK_PATH_MAX];
+    unsigned char *bytes = 0;
+    size_t size = 0;
+    int result = OpenStore(store, root);
+    if (result != VOK_OK) return result;
+    if (!info) return Fail(VOK_BAD_ARGUMENT, "no room for the player", 0, 0);
+    result = CheckName("the player folder", player, CARD_FOLDER_NAME_MAX);
+    if (result != VOK_OK) return result;
+    if (!IsPlayer(root, player) || !Join(path, root, player, "/" CARD_PROFILE_FILE) ||
+        !CardReadFile(path, CARD_TEXT_FILE_LIMIT, &bytes, &size))
+        return Fail(VOK_NO_PLAYER, "no player ", player, " (a vok_ folder with vok.cfg) in the store");
+    info->name[0] = info->language[0] = '\0';
+    ProfileValue((const char *)bytes, size, CardProfileKeys[1], info->name);
+    ProfileValue((const char *)bytes, size, CardProfileKeys[0], info->language);
+    free(bytes);
+    return VOK_OK;
+}
+
+/* ---- a game as the card holds it ---- */
+
+static int RecordIndex(const VokGame *game, int id)
 {
     int i;
     for (i = 0; i < game->count; ++i)
-        if (game->records[i].id == id) return (VokAchievement *)&game->records[i];
-    return 0;
+        if (game->records[i].id == id) return i;
+    return -1;
+}
+
+static VokAchievement *FindRecord(const VokGame *game, int id)
+{
+    int i = RecordIndex(game, id);
+    return i < 0 ? 0 : (VokAchievement *)&game->records[i];
 }
 
 /* Index of `language` among the game's text languages, added when `add`; -1 when absent or full. */
@@ -563,70 +561,83 @@ static int LanguageIndex(VokGame *game, const char *language, int add)
     return game->languageCount++;
 }
 
-/* The first line of a small text file, without its line end; "" when missing. */
-static void ReadLine(const char *path, char *line, size_t size)
+/* `file` of the game folder, read whole; 0 when missing or unreadable. */
+static int ReadGameFile(const VokGame *game, const char *file, size_t limit, unsigned char **bytes, size_t *size)
 {
-    FILE *file = fopen(path, "rb");
-    size_t got = 0;
-    if (file) {
-        got = fread(line, 1, size - 1, file);
-        fclose(file);
-    }
-    line[got] = '\0';
-    if (strchr(line, '\n')) *strchr(line, '\n') = '\0';
-    if (strchr(line, '\r')) *strchr(line, '\r') = '\0';
+    char path[VOK_PATH_MAX];
+    return CardJoin(path, game->folder, file, "") && CardReadFile(path, limit, bytes, size);
 }
 
-static void ReadRecords(VokGame *game, const char *path)
+/* vok.dat as vok reads it, each id once: the first record of an id is the one vok counts. */
+static void ReadRecords(VokGame *game)
 {
     unsigned char *bytes = 0;
-    long size = 0, offset;
-    if (ReadWhole(path, &bytes, &size) != VOK_OK) return;
-    for (offset = 0; size - offset >= VOK_RECORD_SIZE && game->count < VOK_MAX_ID; offset += VOK_RECORD_SIZE) {
-        VokAchievement record;
-        VokDecodeRecord(bytes + offset, &record);
-        if (record.id >= 1 && record.id <= VOK_MAX_ID && !FindRecord(game, record.id)) game->records[game->count++] = record;
-    }
+    size_t size = 0;
+    CardRecord records[CARD_MAX_RECORDS];
+    int count, i;
+    if (!ReadGameFile(game, CARD_RECORDS_FILE, CARD_MAX_RECORDS * CARD_RECORD_SIZE, &bytes, &size)) return;
+    count = CardDecodeRecords(bytes, size, records, CARD_MAX_RECORDS);
     free(bytes);
+    for (i = 0; i < count && game->count < VOK_MAX_ID; ++i) {
+        VokAchievement *a;
+        if (records[i].id < 1 || records[i].id > VOK_MAX_ID || FindRecord(game, records[i].id)) continue;
+        a = &game->records[game->count++];
+        a->id = records[i].id;
+        a->points = records[i].points;
+        a->hidden = records[i].hidden;
+        a->unlocked = records[i].unlocked;
+    }
 }
 
-static void ReadSummary(VokGame *game, const char *path)
+static void ReadSummary(VokGame *game)
 {
     unsigned char *bytes = 0;
-    long size = 0;
-    if (ReadWhole(path, &bytes, &size) != VOK_OK) return;
-    if (size >= VOK_SUMMARY_SIZE) game->favourite = GetInt32(bytes + 16);
+    size_t size = 0;
+    CardSummary summary;
+    if (!ReadGameFile(game, CARD_SUMMARY_FILE, CARD_SUMMARY_SIZE, &bytes, &size)) return;
+    CardDecodeSummary(bytes, size, &summary);
+    game->favourite = summary.favouriteScore;
     free(bytes);
 }
 
 /* vok.title: "title=" and "author=" lines, a later line winning, trailing blanks dropped. */
-static void ReadTitle(VokGame *game, const char *path)
+static void ReadTitle(VokGame *game)
 {
     unsigned char *bytes = 0;
-    long size = 0, start = 0, end;
-    if (ReadWhole(path, &bytes, &size) != VOK_OK) return;
-    while (start < size) {
-        char line[1024];
-        long length;
-        for (end = start; end < size && bytes[end] != '\n'; ++end) {}
-        length = end - start;
-        if (length > 1023) break; /* vok stops at an overlong line */
-        memcpy(line, bytes + start, (size_t)length);
-        line[length] = '\0';
-        while (length > 0 && (unsigned char)line[length - 1] <= 32) line[--length] = '\0';
-        if (strncmp(line, "title=", 6) == 0 && length - 6 <= VOK_TITLE_MAX) strcpy(game->title, line + 6);
-        if (strncmp(line, "author=", 7) == 0 && length - 7 <= VOK_TITLE_MAX) strcpy(game->author, line + 7);
-        start = end + 1;
+    size_t size = 0, position = 0, length, keyLength, valueStart, valueLength;
+    const char *line;
+    if (!ReadGameFile(game, CARD_TITLE_FILE, CARD_TEXT_FILE_LIMIT, &bytes, &size)) return;
+    while (CardNextLine((const char *)bytes, size, &position, &line, &length)) {
+        char *field = 0;
+        if (!CardSplitKeyValue(line, length, &keyLength, &valueStart, &valueLength) || valueLength > VOK_TITLE_MAX) continue;
+        if (keyLength == 5 && memcmp(line, CARD_TITLE_KEY, 5) == 0) field = game->title;
+        if (keyLength == 6 && memcmp(line, CARD_AUTHOR_KEY, 6) == 0) field = game->author;
+        if (!field) continue;
+        memcpy(field, line + valueStart, valueLength);
+        field[valueLength] = '\0';
     }
     free(bytes);
 }
 
-static void ReadTexts(VokGame *game, const char *language, const char *path)
+/* vok.lang's first line, as vok reads it: without its line end, nothing else trimmed. */
+static void ReadTextLanguage(VokGame *game)
 {
     unsigned char *bytes = 0;
-    long size = 0, offset;
+    size_t size = 0, i;
+    if (!ReadGameFile(game, CARD_TEXT_LANGUAGE_FILE, VOK_LANGUAGE_MAX, &bytes, &size)) return;
+    for (i = 0; i < size && bytes[i] != '\n' && bytes[i] != '\0'; ++i) game->textLanguage[i] = (char)bytes[i];
+    game->textLanguage[i] = '\0';
+    free(bytes);
+}
+
+static void ReadTexts(VokGame *game, const char *file)
+{
+    const char *language = file + strlen(CARD_TEXTS_PREFIX);
+    unsigned char *bytes = 0;
+    size_t size = 0, offset;
     int index;
-    if (ReadWhole(path, &bytes, &size) != VOK_OK) return;
+    if (CheckName("", language, VOK_LANGUAGE_MAX) != VOK_OK) return;
+    if (!ReadGameFile(game, file, CARD_MAX_RECORDS * CARD_TEXT_RECORD_SIZE, &bytes, &size)) return;
     index = LanguageIndex(game, language, 1);
     for (offset = 0; index >= 0 && size - offset >= VOK_TEXT_RECORD_SIZE; offset += VOK_TEXT_RECORD_SIZE) {
         VokText text;
@@ -636,31 +647,21 @@ static void ReadTexts(VokGame *game, const char *language, const char *path)
     free(bytes);
 }
 
-/* Every "vok.desc.<language>" file of the folder. */
-static void ReadAllTexts(VokGame *game)
+static void VisitTextFile(const char *name, void *context)
 {
-    DIR *listing = opendir(game->folder);
-    struct dirent *entry;
-    if (!listing) return;
-    while ((entry = readdir(listing)) != 0) {
-        char path[VOK_PATH_MAX];
-        const char *language = entry->d_name + 9;
-        if (strncmp(entry->d_name, "vok.desc.", 9) != 0 || CheckName("", language, VOK_LANGUAGE_MAX) != VOK_OK) continue;
-        if (Join(path, game->folder, entry->d_name, "")) ReadTexts(game, language, path);
-    }
-    closedir(listing);
+    if (strncmp(name, CARD_TEXTS_PREFIX, strlen(CARD_TEXTS_PREFIX)) == 0) ReadTexts((VokGame *)context, name);
 }
 
+/* Everything the game folder holds, into a handle with no changes of its own. */
 static void ReadGame(VokGame *game)
 {
-    char path[VOK_PATH_MAX];
     char kept[MESSAGE_SIZE];
     memcpy(kept, Message, sizeof kept); /* missing files are normal for a new game */
-    if (Join(path, game->folder, "vok.dat", "")) ReadRecords(game, path);
-    if (Join(path, game->folder, "vok.summary", "")) ReadSummary(game, path);
-    if (Join(path, game->folder, "vok.title", "")) ReadTitle(game, path);
-    if (Join(path, game->folder, "vok.lang", "")) ReadLine(path, game->textLanguage, sizeof game->textLanguage);
-    ReadAllTexts(game);
+    ReadRecords(game);
+    ReadSummary(game);
+    ReadTitle(game);
+    ReadTextLanguage(game);
+    CardListFolder(game->folder, VisitTextFile, game);
     memcpy(Message, kept, sizeof kept);
 }
 
@@ -672,15 +673,15 @@ int VokOpenGame(const char *store, const char *player, const char *game, VokGame
     if (!opened) return Fail(VOK_BAD_ARGUMENT, "nowhere to put the opened game", 0, 0);
     *opened = 0;
     result = OpenStore(store, root);
+    if (result == VOK_OK) result = CheckName("the player folder", player, CARD_FOLDER_NAME_MAX);
+    if (result == VOK_OK) result = CheckName("the game folder", game, CARD_FOLDER_NAME_MAX);
     if (result != VOK_OK) return result;
-    if (CheckName("the player folder", player, 255) != VOK_OK || CheckName("the game folder", game, 255) != VOK_OK)
-        return VOK_BAD_ARGUMENT;
-    if (!IsPlayer(root, player)) return Fail(VOK_NO_STORE, "no player ", player, " (a vok_ folder with vok.cfg) in the store");
+    if (!IsPlayer(root, player)) return Fail(VOK_NO_PLAYER, "no player ", player, " (a vok_ folder with vok.cfg) in the store");
     g = (VokGame *)calloc(1, sizeof *g);
     if (!g) return Fail(VOK_FULL, "out of memory", 0, 0);
     if (!FolderPath(g->player, root, player) || !FolderPath(g->folder, g->player, game)) {
         free(g);
-        return VOK_BAD_ARGUMENT;
+        return VOK_TOO_LONG;
     }
     ReadGame(g);
     *opened = g;
@@ -696,35 +697,52 @@ void VokCloseGame(VokGame *game)
 
 int VokSetTitle(VokGame *game, const char *title, const char *author)
 {
+    int result;
     NEED_GAME(game);
-    if (CheckLine("the title", title) != VOK_OK || CheckLine("the author", author) != VOK_OK) return VOK_BAD_ARGUMENT;
+    result = CheckTitle(title, author);
+    if (result != VOK_OK) return result;
     strcpy(game->title, title);
     strcpy(game->author, author);
+    game->titleChanged = 1;
     return VOK_OK;
 }
 
 int VokSetTextLanguage(VokGame *game, const char *language)
 {
+    int result;
     NEED_GAME(game);
-    if (CheckName("the language", language, VOK_LANGUAGE_MAX) != VOK_OK) return VOK_BAD_ARGUMENT;
+    result = CheckLanguage(language);
+    if (result != VOK_OK) return result;
     strcpy(game->textLanguage, language);
+    game->textLanguageChanged = 1;
     return VOK_OK;
+}
+
+/* The record of `id`, added (locked) when missing; the handle's changes of it in `*changes`. */
+static VokAchievement *AddRecord(VokGame *game, int id, int **changes)
+{
+    int i = RecordIndex(game, id);
+    if (i < 0) {
+        i = game->count++;
+        game->records[i].id = id;
+        game->records[i].points = game->records[i].hidden = game->records[i].unlocked = 0;
+        game->recordChanges[i] = 0;
+    }
+    *changes = &game->recordChanges[i];
+    return &game->records[i];
 }
 
 int VokDescribe(VokGame *game, int id, int points, int hidden)
 {
     VokAchievement *record;
+    int *changes;
     NEED_GAME(game);
     if (CheckId(id) != VOK_OK) return VOK_BAD_ID;
-    if (points < 0) return Fail(VOK_BAD_ARGUMENT, "negative points for achievement ", Number(id), 0);
-    record = FindRecord(game, id);
-    if (!record) {
-        record = &game->records[game->count++];
-        record->id = id;
-        record->unlocked = 0;
-    }
+    if (points < 0) return Fail(VOK_BAD_ARGUMENT, "negative points for achievement ", Number(id), " (points are 0 or more)");
+    record = AddRecord(game, id, &changes);
     record->points = points;
     record->hidden = hidden ? 1 : 0;
+    *changes |= CHANGED_DESCRIPTION;
     return VOK_OK;
 }
 
@@ -737,18 +755,20 @@ static int NeedDescribed(const VokGame *game, int id)
 
 int VokSetText(VokGame *game, int id, const char *language, const char *name, const char *description)
 {
-    int index;
+    int index, result;
     VokText *text;
     NEED_GAME(game);
     if (NeedDescribed(game, id) != VOK_OK) return VOK_BAD_ID;
-    if (CheckName("the language", language, VOK_LANGUAGE_MAX) != VOK_OK) return VOK_BAD_ARGUMENT;
-    if (CheckText(name, description) != VOK_OK) return VOK_TOO_LONG;
+    result = CheckLanguage(language);
+    if (result == VOK_OK) result = CheckText(name, description);
+    if (result != VOK_OK) return result;
     index = LanguageIndex(game, language, 1);
     if (index < 0) return Fail(VOK_FULL, "more than 16 text languages: ", language, 0);
     text = &game->texts[index][id - 1];
     text->id = id;
     strcpy(text->name, name);
     strcpy(text->description, description);
+    game->textChanged[index][id - 1] = 1;
     return VOK_OK;
 }
 
@@ -757,27 +777,40 @@ int VokSetIcon(VokGame *game, int id, const char *bitmapPath)
     int result;
     NEED_GAME(game);
     if (id != 0 && NeedDescribed(game, id) != VOK_OK) return VOK_BAD_ID;
-    if (!bitmapPath || strlen(bitmapPath) >= VOK_PATH_MAX) return Fail(VOK_BAD_ARGUMENT, "bad bitmap path", 0, 0);
+    if (!bitmapPath) return Fail(VOK_BAD_ARGUMENT, "no bitmap named", 0, 0);
+    if (strlen(bitmapPath) >= VOK_PATH_MAX) return Fail(VOK_TOO_LONG, "bitmap path too long: ", bitmapPath, 0);
     result = VokCheckBitmap(bitmapPath);
     if (result != VOK_OK) return result;
     strcpy(game->icons[id], bitmapPath);
     return VOK_OK;
 }
 
-int VokUnlock(VokGame *game, int id)
+int VokUnlockOnce(VokGame *game, int id, int *newlyUnlocked)
 {
+    VokAchievement *record;
     NEED_GAME(game);
     if (NeedDescribed(game, id) != VOK_OK) return VOK_BAD_ID;
-    FindRecord(game, id)->unlocked = 1;
+    record = FindRecord(game, id);
+    if (newlyUnlocked) *newlyUnlocked = record->unlocked ? 0 : 1;
+    record->unlocked = 1;
+    game->recordChanges[RecordIndex(game, id)] |= CHANGED_UNLOCK;
     return VOK_OK;
+}
+
+int VokUnlock(VokGame *game, int id)
+{
+    return VokUnlockOnce(game, id, 0);
 }
 
 int VokSetFavouriteScore(VokGame *game, int score)
 {
     NEED_GAME(game);
     game->favourite = score;
+    game->favouriteChanged = 1;
     return VOK_OK;
 }
+
+/* ---- the commit ---- */
 
 /* Refuses a commit that would leave a language without the text of a described achievement. */
 static int CheckComplete(const VokGame *game)
@@ -791,72 +824,196 @@ static int CheckComplete(const VokGame *game)
     return VOK_OK;
 }
 
-static VokSummary Summarize(const VokGame *game)
+/* This handle's changes laid over `card`, the game as the card holds it now: its unlocks are
+   added (an unlock is never lost), what it described or set replaces what was there. */
+static void Merge(const VokGame *game, VokGame *card)
 {
-    VokSummary summary;
-    int i;
-    summary.unlockedCount = summary.achievementCount = summary.pointsEarned = summary.pointsPossible = 0;
-    summary.favouriteScore = game->favourite;
+    int i, language;
     for (i = 0; i < game->count; ++i) {
-        summary.achievementCount += 1;
-        summary.pointsPossible += game->records[i].points;
-        if (game->records[i].unlocked) {
-            summary.unlockedCount += 1;
-            summary.pointsEarned += game->records[i].points;
+        const VokAchievement *mine = &game->records[i];
+        int *changes;
+        VokAchievement *merged;
+        if (!game->recordChanges[i] && !FindRecord(card, mine->id)) continue; /* removed meanwhile? keep it out */
+        merged = AddRecord(card, mine->id, &changes);
+        if (game->recordChanges[i] & CHANGED_DESCRIPTION) {
+            merged->points = mine->points;
+            merged->hidden = mine->hidden;
         }
+        if (game->recordChanges[i] & CHANGED_UNLOCK) merged->unlocked = 1;
     }
-    return summary;
+    for (language = 0; language < game->languageCount; ++language)
+        for (i = 0; i < VOK_MAX_ID; ++i) {
+            int index;
+            if (!game->textChanged[language][i]) continue;
+            index = LanguageIndex(card, game->languages[language], 1);
+            if (index >= 0) card->texts[index][i] = game->texts[language][i];
+        }
+    if (game->titleChanged) {
+        strcpy(card->title, game->title);
+        strcpy(card->author, game->author);
+    }
+    if (game->textLanguageChanged) strcpy(card->textLanguage, game->textLanguage);
+    if (game->favouriteChanged) card->favourite = game->favourite;
+    /* vok's last fallback for texts is the language vok.lang names */
+    if (!card->textLanguage[0] && card->languageCount > 0) strcpy(card->textLanguage, card->languages[0]);
+    memcpy(card->icons, game->icons, sizeof card->icons);
 }
 
-static int WriteTextFiles(const VokGame *game)
+/* Stages `bytes` as `file` unless the folder holds them already. */
+static int StageIfChanged(const VokGame *game, CardJournal *commit, const char *file, const void *bytes, size_t size)
+{
+    char path[VOK_PATH_MAX];
+    int failure;
+    if (!Join(path, game->folder, file, "")) return VOK_TOO_LONG;
+    if (SameContent(path, bytes, size)) return VOK_OK;
+    if (!commit) return VOK_WRITE_FAILED; /* only asked whether anything changes */
+    failure = CardStageFile(game->folder, commit, file, bytes, size);
+    return failure ? FailWrite("cannot write a new ", path, failure) : VOK_OK;
+}
+
+static int StageIcons(const VokGame *game, CardJournal *commit)
+{
+    int id, result = VOK_OK;
+    for (id = 0; id <= VOK_MAX_ID && result == VOK_OK; ++id) {
+        char file[16];
+        unsigned char *bytes = 0;
+        size_t size = 0;
+        if (!game->icons[id][0]) continue;
+        result = ReadIcon(game->icons[id], &bytes, &size);
+        if (result != VOK_OK) return result;
+        IconFile(id, file);
+        result = StageIfChanged(game, commit, file, bytes, size);
+        free(bytes);
+    }
+    return result;
+}
+
+static int StageTexts(const VokGame *game, CardJournal *commit)
 {
     int language, i, result = VOK_OK;
     for (language = 0; language < game->languageCount && result == VOK_OK; ++language) {
         VokText texts[VOK_MAX_ID];
-        for (i = 0; i < game->count; ++i) texts[i] = game->texts[language][game->records[i].id - 1];
-        result = VokWriteTexts(game->folder, game->languages[language], texts, game->count);
+        unsigned char bytes[VOK_MAX_ID * VOK_TEXT_RECORD_SIZE];
+        char file[VOK_PATH_MAX];
+        size_t size = 0;
+        int count = 0;
+        for (i = 0; i < game->count; ++i) /* in record order; a language may lack another writer's */
+            if (game->texts[language][game->records[i].id - 1].id != 0) texts[count++] = game->texts[language][game->records[i].id - 1];
+        result = EncodeTexts(texts, count, bytes, &size);
+        if (result == VOK_OK && !Join(file, CARD_TEXTS_PREFIX, game->languages[language], "")) result = VOK_TOO_LONG;
+        if (result == VOK_OK) result = StageIfChanged(game, commit, file, bytes, size);
     }
     return result;
 }
 
-static int WriteIcons(const VokGame *game)
+/* Every file of the merged game that differs from the card's, vok.dat and vok.summary last
+   (renamed last, so that even a reader that does not lock sees a new game whole). With no
+   `commit`, VOK_WRITE_FAILED as soon as one differs: whether there is anything to write. */
+static int StageGame(const VokGame *game, CardJournal *commit)
 {
-    int id, result = VOK_OK;
-    for (id = 0; id <= VOK_MAX_ID && result == VOK_OK; ++id)
-        if (game->icons[id][0]) result = VokCopyIcon(game->folder, id, game->icons[id]);
+    unsigned char records[VOK_MAX_ID * VOK_RECORD_SIZE], summaryBytes[VOK_SUMMARY_SIZE];
+    char title[2 * VOK_TITLE_MAX + 32];
+    CardRecord cardRecords[VOK_MAX_ID];
+    CardSummary summary;
+    int i, result = StageIcons(game, commit);
+    if (result == VOK_OK) result = StageTexts(game, commit);
+    FormatTitle(game->title, game->author, title);
+    if (result == VOK_OK) result = StageIfChanged(game, commit, CARD_TITLE_FILE, title, strlen(title));
+    if (result == VOK_OK && game->textLanguage[0])
+        result = StageIfChanged(game, commit, CARD_TEXT_LANGUAGE_FILE, game->textLanguage, strlen(game->textLanguage));
+    memset(cardRecords, 0, sizeof cardRecords);
+    for (i = 0; i < game->count; ++i) cardRecords[i] = ToCard(&game->records[i]);
+    CardCountSummary(cardRecords, game->count, game->favourite, &summary);
+    CardEncodeSummary(&summary, summaryBytes);
+    if (result == VOK_OK) result = StageIfChanged(game, commit, CARD_RECORDS_FILE, records, EncodeRecords(game->records, game->count, records));
+    if (result == VOK_OK) result = StageIfChanged(game, commit, CARD_SUMMARY_FILE, summaryBytes, sizeof summaryBytes);
     return result;
+}
+
+/* The game as the card holds it now, with this handle's changes merged in (caller frees). */
+static VokGame *MergedWithCard(const VokGame *game)
+{
+    VokGame *card = (VokGame *)calloc(1, sizeof *card);
+    if (!card) return 0;
+    strcpy(card->folder, game->folder);
+    strcpy(card->player, game->player);
+    ReadGame(card);
+    Merge(game, card);
+    return card;
+}
+
+/* The handle takes the merged game as its own, with no changes left to commit. */
+static void Adopt(VokGame *game, VokGame *merged)
+{
+    memset(merged->icons, 0, sizeof merged->icons);
+    memcpy(game, merged, sizeof *game);
+    free(merged);
 }
 
 static int MakeGameFolder(const VokGame *game)
 {
     if (IsFolder(game->folder)) return VOK_OK;
-    if (mkdir(game->folder, 0755) != 0) return Fail(VOK_WRITE_FAILED, "cannot create ", game->folder, 0);
-    SyncFolder(game->player);
+    if (mkdir(game->folder, 0755) != 0 && errno != EEXIST) return FailWrite("cannot create ", game->folder, errno);
+    CardSyncFolder(game->player);
+    return VOK_OK;
+}
+
+/* Under the lock: the journal of a commit a cut stopped finished, the card read again, the
+   changes merged and every changed file committed at once. */
+static int CommitLocked(VokGame *game, CardJournal *commit)
+{
+    VokGame *merged;
+    int result, failure = CardFinishCommit(game->folder);
+    if (failure) return FailWrite("cannot finish an earlier commit in ", game->folder, failure);
+    merged = MergedWithCard(game);
+    if (!merged) return Fail(VOK_FULL, "out of memory", 0, 0);
+    commit->count = 0;
+    result = StageGame(merged, commit);
+    if (result != VOK_OK) {
+        CardAbandonCommit(game->folder, commit);
+        free(merged);
+        return result;
+    }
+    failure = CardEndCommit(game->folder, commit);
+    if (failure) {
+        free(merged);
+        return FailWrite("cannot commit the files of ", game->folder, failure);
+    }
+    Adopt(game, merged);
     return VOK_OK;
 }
 
 int VokCommit(VokGame *game)
 {
-    VokSummary summary;
-    int result;
+    VokGame *merged;
+    CardJournal *commit;
+    int result, lock;
     NEED_GAME(game);
     result = CheckComplete(game);
     if (result != VOK_OK) return result;
-    if (!IsFolder(game->player)) return Fail(VOK_NO_STORE, "the player folder is gone: ", game->player, 0);
-    /* vok's last fallback for texts is the language vok.lang names */
-    if (!game->textLanguage[0] && game->languageCount > 0) strcpy(game->textLanguage, game->languages[0]);
-    summary = Summarize(game);
+    if (!IsFolder(game->player)) return Fail(VOK_NO_PLAYER, "the player folder is gone: ", game->player, 0);
+    /* a commit that changes nothing writes nothing, not even the lock: a read-only card is fine */
+    merged = MergedWithCard(game);
+    if (!merged) return Fail(VOK_FULL, "out of memory", 0, 0);
+    result = StageGame(merged, 0);
+    if (result == VOK_OK) {
+        Adopt(game, merged);
+        return VOK_OK;
+    }
+    free(merged);
+    if (result != VOK_WRITE_FAILED) return result;
     result = MakeGameFolder(game);
-    if (result == VOK_OK) result = WriteIcons(game);
-    if (result == VOK_OK) result = WriteTextFiles(game);
-    if (result == VOK_OK) result = VokWriteTitle(game->folder, game->title, game->author);
-    if (result == VOK_OK && game->textLanguage[0]) result = VokWriteTextLanguage(game->folder, game->textLanguage);
-    /* vok.dat makes the folder a game: it comes after everything the game screen shows */
-    if (result == VOK_OK) result = VokWriteRecords(game->folder, game->records, game->count);
-    if (result == VOK_OK) result = VokWriteSummary(game->folder, &summary);
-    if (result == VOK_OK) result = VokMarkUpdate(game->player);
+    if (result != VOK_OK) return result;
+    lock = CardLockGame(game->folder);
+    if (lock < 0) return FailWrite("cannot lock ", game->folder, errno);
+    commit = (CardJournal *)malloc(sizeof *commit);
+    result = commit ? CommitLocked(game, commit) : Fail(VOK_FULL, "out of memory", 0, 0);
+    free(commit);
+    CardUnlockGame(lock);
     return result;
 }
+
+/* ---- what the handle holds ---- */
 
 int VokAchievementCount(const VokGame *game)
 {

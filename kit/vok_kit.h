@@ -1,11 +1,15 @@
 /* The vok game kit: what a game links to record a player's achievements on the card, so that
    vok shows them. Plain C89 (also C++98), the C library and POSIX only. Every call returns
    VOK_OK or the reason it did nothing; VokErrorMessage() then says it in a sentence.
-   From C++ include it inside extern "C" { }. The byte layouts are in kit/README.md. */
+   C and C++ games include it as it is. The byte layouts are in kit/README.md. */
 #ifndef VOK_KIT_H
 #define VOK_KIT_H
 
 #include <stddef.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
 
 #define VOK_MAX_ID 50          /* achievement ids are 1 to 50 */
 #define VOK_NAME_MAX 20        /* bytes of a name, Latin-1, without its terminator */
@@ -14,6 +18,16 @@
 #define VOK_LANGUAGE_MAX 63    /* bytes of a language name, as vok's language files name them */
 #define VOK_MAX_LANGUAGES 16   /* text languages of one game, "default" included */
 #define VOK_PATH_MAX 1024      /* bytes of any path the kit builds */
+#define VOK_ICON_SIDE 24       /* widest and tallest icon, 001 to 050 and vok.icon alike */
+#define VOK_PLAYER_TEXT_MAX 1023 /* bytes of a player's name or language as vok.cfg may hold them */
+
+/* The user-interface languages vok ships, spelt as vok's language files name them (Latin-1):
+   texts in a file of exactly that name are shown to the players who chose the language. */
+#define VOK_LANGUAGE_ENGLISH "English"
+#define VOK_LANGUAGE_GERMAN "Deutsch"
+#define VOK_LANGUAGE_FRENCH "Fran\xe7" "ais"
+#define VOK_LANGUAGE_SPANISH "Espa\xf1" "ol"
+#define VOK_LANGUAGE_DEFAULT "default" /* texts for players of any other language */
 
 #define VOK_RECORD_SIZE 16      /* one record of vok.dat */
 #define VOK_SUMMARY_SIZE 20     /* vok.summary */
@@ -21,16 +35,19 @@
 
 enum VokResult {
     VOK_OK = 0,
-    VOK_BAD_ARGUMENT,  /* a null pointer, an empty name, a name with "/" or a line end */
+    VOK_BAD_ARGUMENT,  /* a null pointer, an empty name or title, a line end or control byte,
+                          a reserved or misspelt name, negative points */
     VOK_BAD_ID,        /* an id outside 1 to 50, or one the game has not described */
-    VOK_TOO_LONG,      /* a text longer than its field */
-    VOK_NO_STORE,      /* the store, the player or the game folder is not there */
-    VOK_NO_PLAYER,     /* no active player on the card */
+    VOK_TOO_LONG,      /* a text longer than its field, or a path longer than VOK_PATH_MAX */
+    VOK_NO_STORE,      /* the store or a folder given to a single-file writer is not there */
+    VOK_NO_PLAYER,     /* no active player on the card, or the player named is not one */
     VOK_BAD_BITMAP,    /* an icon vok would not load */
     VOK_MISSING_TEXT,  /* a language lacks the text of a described achievement */
     VOK_FULL,          /* more languages than VOK_MAX_LANGUAGES, or no memory */
     VOK_READ_FAILED,   /* a file of the game could not be read */
-    VOK_WRITE_FAILED   /* the card refused a write; that file kept its old content */
+    VOK_WRITE_FAILED   /* the card refused a write; the message names the path and the reason.
+                          A commit stopped before its commit point left the card as it was;
+                          one stopped after it is completed by whoever next opens the game. */
 };
 
 /* One record of vok.dat. */
@@ -68,29 +85,50 @@ int VokActivePlayer(const char *store, char *folder, size_t size);
 /* Calls `visit` with each player's folder name, in the order the card lists them. */
 int VokListPlayers(const char *store, void (*visit)(const char *folder, void *context), void *context);
 
+/* A player's display name and language, as vok shows and uses them (from the player's vok.cfg). */
+typedef struct VokPlayer {
+    char name[VOK_PLAYER_TEXT_MAX + 1];
+    char language[VOK_PLAYER_TEXT_MAX + 1]; /* "" when the player never chose one */
+} VokPlayer;
+int VokReadPlayer(const char *store, const char *player, VokPlayer *info);
+
 /* ---- A game of one player ---- */
 
 typedef struct VokGame VokGame;
 
 /* Opens the game folder `game` of player folder `player` in `store`, reading back what
-   earlier runs committed (the folder need not exist yet). Close it with VokCloseGame. */
+   earlier runs committed (the folder need not exist yet; it is made at the first commit).
+   A folder name vok keeps for itself (".", "..", names starting ".vok-") is refused.
+   Close it with VokCloseGame. */
 int VokOpenGame(const char *store, const char *player, const char *game, VokGame **opened);
+/* Frees the handle. Changes made since the last VokCommit are dropped, never written. */
 void VokCloseGame(VokGame *game);
 
+/* Title (not empty) and author, at most 255 bytes each, no control bytes, no trailing blank. */
 int VokSetTitle(VokGame *game, const char *title, const char *author);
 /* The language the game's own texts are written in (vok.lang): vok falls back to it. */
 int VokSetTextLanguage(VokGame *game, const char *language);
-/* Adds or changes achievement `id`; records keep the order of their first description. */
+/* Adds or changes achievement `id` (points 0 or more); records keep the order of their first
+   description. */
 int VokDescribe(VokGame *game, int id, int points, int hidden);
-/* Name and description of a described achievement in `language` ("default" for the text
-   vok shows when it has none in the player's language). */
+/* Name (at most 20 bytes) and description (at most 100) of a described achievement in
+   `language`: one of the VOK_LANGUAGE_ names, or a language vok does not ship yet. A name that
+   differs from a shipped one only by letter case or by UTF-8 is refused (vok would never pick it). */
 int VokSetText(VokGame *game, int id, const char *language, const char *name, const char *description);
-/* A BMP file copied at commit as the icon of `id`, or (id 0) as the game's vok.icon. */
+/* A BMP file copied at commit as the icon of `id`, or (id 0) as the game's vok.icon; at most
+   VOK_ICON_SIDE pixels wide and tall, in a form vok loads. */
 int VokSetIcon(VokGame *game, int id, const char *bitmapPath);
 int VokUnlock(VokGame *game, int id);
+/* VokUnlock that also tells whether this call unlocked it: `newlyUnlocked` (may be null) is 1
+   when the achievement was locked before, 0 when the player had it already. */
+int VokUnlockOnce(VokGame *game, int id, int *newlyUnlocked);
 int VokSetFavouriteScore(VokGame *game, int score);
-/* Writes every file of the game crash-safely (only those that changed), vok.dat and
-   vok.summary last, then the player's update marker so that vok recomputes the totals. */
+/* Writes the game's files as one commit: vok, vok-card and other writers see all of them
+   changed or none, whatever point a power cut or a kill stops it at. Under the game folder's
+   lock it reads the card again and merges this handle's changes into what is there: an unlock
+   is never lost, texts, points and title set here replace what was there. Only changed files
+   are written; a commit that changes nothing writes nothing. The player's update marker is
+   made so that vok recomputes the totals. */
 int VokCommit(VokGame *game);
 
 /* What the game holds now, read back or set since. */
@@ -126,5 +164,9 @@ int VokCopyIcon(const char *folder, int id, const char *bitmapPath);
 int VokCheckBitmap(const char *path);
 /* Creates "update" in the player folder path `playerFolder`. */
 int VokMarkUpdate(const char *playerFolder);
+
+#ifdef __cplusplus
+}
+#endif
 
 #endif

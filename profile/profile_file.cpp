@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "card/card_format.h"
 #include "frame/state.h"
 #include "localization/language_table.h"
 #include "profile/avatar.h"
@@ -14,24 +15,21 @@
 
 ProfileRecord EditedProfile;
 
-// ProfileFile "vok.cfg": twelve lines "key=value\r\n" in this order: lang, name, then the ten
-// avatar parts in their canonical order (base ... clothes). One table drives reader and writer.
+// ProfileFile "vok.cfg": twelve lines "key=value\r\n", keys in the card library's order: lang,
+// name, then the ten avatar parts in their canonical order. One table drives reader and writer.
 struct ProfileKey {
     const char* key;
     std::string ProfileRecord::*field;
 };
-static const ProfileKey TextKeys[] = {
-    { "lang", &ProfileRecord::lang },
-    { "name", &ProfileRecord::name },
-};
-static const int TextKeyCount = sizeof TextKeys / sizeof TextKeys[0];
-static const int ProfileKeyCount = TextKeyCount + AvatarPartCount;
+static std::string ProfileRecord::* const TextFields[] = { &ProfileRecord::lang, &ProfileRecord::name };
+static const int TextKeyCount = sizeof TextFields / sizeof TextFields[0];
+static const int ProfileKeyCount = CARD_PROFILE_KEYS;
 
 static ProfileKey ProfileKeyAt(int index)
 {
-    if (index < TextKeyCount) return TextKeys[index];
-    ProfileKey part = { AvatarParts[index - TextKeyCount].key, AvatarParts[index - TextKeyCount].field };
-    return part;
+    ProfileKey key = { CardProfileKeys[index],
+                       index < TextKeyCount ? TextFields[index] : AvatarParts[index - TextKeyCount].field };
+    return key;
 }
 
 // A value clipped so that its whole line, "key=", the value and the CR before the LF, stays
@@ -39,11 +37,7 @@ static ProfileKey ProfileKeyAt(int index)
 // field after it at the next load. Blanks the cut leaves at the end go too, as the reader drops them.
 static std::string FittingValue(const char* key, const std::string& value)
 {
-    size_t room = MaxLineLength - std::strlen(key) - 2; // "=" and the CR
-    if (value.size() <= room) return value;
-    size_t end = room;
-    while (end > 0 && static_cast<unsigned char>(value[end - 1]) <= 32) --end;
-    return value.substr(0, end);
+    return value.substr(0, CardFittingValueLength(std::strlen(key), value.data(), value.size()));
 }
 
 std::string FormatProfileFile(const ProfileRecord& record)
@@ -74,7 +68,7 @@ bool LoadProfileFile(ProfileRecord* record)
 {
     if (!record) return false;
     std::string text;
-    if (!ReadTextFile(ProfilePath(*record, "vok.cfg"), &text)) return false;
+    if (!ReadTextFile(ProfilePath(*record, CARD_PROFILE_FILE), &text)) return false;
     ParseProfileFile(text, record);
     return true;
 }
@@ -82,12 +76,12 @@ bool LoadProfileFile(ProfileRecord* record)
 bool SaveProfileFile()
 {
     if (EditedProfile.folder.empty()) return false;
-    return WriteFileSafely(ProfilePath(EditedProfile, "vok.cfg"), FormatProfileFile(EditedProfile));
+    return WriteFileSafely(ProfilePath(EditedProfile, CARD_PROFILE_FILE), FormatProfileFile(EditedProfile));
 }
 
 std::string MakeProfileFolderName(const std::string& name)
 {
-    std::string folder = "vok_";
+    std::string folder = CARD_PLAYER_PREFIX;
     for (size_t i = 0; i < name.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(name[i]);
         if (c <= 32) continue;

@@ -1,5 +1,6 @@
 #include "store/active_profile.h"
 
+#include "card/card_format.h"
 #include "frame/state.h"
 #include "localization/language_table.h"
 #include "profile/avatar.h"
@@ -15,7 +16,7 @@
 // The player selected at exit, as the bare folder name: no line end, no terminator.
 static std::string ActiveProfilePath()
 {
-    return StoreRoot + "/activevok";
+    return StoreRoot + "/" CARD_ACTIVE_PLAYER_FILE;
 }
 
 static void SelectActiveProfile()
@@ -49,7 +50,7 @@ void SaveActiveProfile()
 int HasUpdateMarker()
 {
     const ProfileRecord* profile = CurrentProfile();
-    return profile && PathExists(ProfilePath(*profile, "update")) ? 1 : 0;
+    return profile && PathExists(ProfilePath(*profile, CARD_UPDATE_MARKER)) ? 1 : 0;
 }
 
 static void StartSnapshot()

@@ -30,8 +30,8 @@ void ParseTitle(const std::string& text)
 {
     std::vector<KeyValueLine> lines = ParseKeyValueLines(text);
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].key == "title") GameTitle = lines[i].value;
-        else if (lines[i].key == "author") GameAuthor = lines[i].value;
+        if (lines[i].key == CARD_TITLE_KEY) GameTitle = lines[i].value;
+        else if (lines[i].key == CARD_AUTHOR_KEY) GameAuthor = lines[i].value;
     }
 }
 
@@ -41,11 +41,11 @@ void LoadGameInfo(std::vector<AchievementRecord>* list)
     list->clear();
     LoadAchievementIcons(); // first, so no icon of the game shown before outlives it
     std::string path;
-    if (!SelectedGamePath("vok.title", &path)) return;
+    if (!SelectedGamePath(CARD_TITLE_FILE, &path)) return;
     std::string text;
     if (ReadTextFile(path, &text)) ParseTitle(text);
     std::string bytes;
-    SelectedGamePath("vok.dat", &path);
+    SelectedGamePath(CARD_RECORDS_FILE, &path);
     if (ReadFileBytes(path, &bytes, MaxAchievementRecords * AchievementRecordSize))
         *list = ParseAchievementRecords(bytes);
 }
@@ -53,14 +53,7 @@ void LoadGameInfo(std::vector<AchievementRecord>* list)
 std::string AchievementIconName(int id)
 {
     char name[16];
-    if (id < 0 || id > 999) {
-        std::sprintf(name, "%03d", id);
-        return name;
-    }
-    name[0] = char('0' + id / 100); // by hand: fifty of these each time a game opens
-    name[1] = char('0' + id / 10 % 10);
-    name[2] = char('0' + id % 10);
-    name[3] = '\0';
+    if (!CardIconName(id, name)) std::sprintf(name, "%03d", id);
     return name;
 }
 
@@ -93,29 +86,11 @@ SDL_Surface* AchievementIcon(int id)
     return AchievementIcons[id - 1];
 }
 
-// Copies a complemented field of `size` bytes back to text; the last byte is always NUL so
-// a field without its own terminator never runs into the next one.
-static void Uncomplement(const std::string& bytes, size_t offset, char* field, size_t size)
-{
-    for (size_t i = 0; i < size; ++i) field[i] = char(~static_cast<unsigned char>(bytes[offset + i]));
-    field[size - 1] = '\0';
-}
-
-// Achievement text file: 128-byte records, no header; a trailing partial record is ignored.
-//   offset 0   4 bytes  id, signed little-endian
-//   offset 4   21 bytes name, every byte complemented
-//   offset 25  101 bytes description, every byte complemented
-//   offset 126 2 bytes  unused
 std::vector<AchievementText> ParseAchievementTexts(const std::string& bytes)
 {
-    std::vector<AchievementText> texts;
-    for (size_t offset = 0; bytes.size() - offset >= AchievementTextSize; offset += AchievementTextSize) {
-        AchievementText text;
-        text.id = Int32At(bytes, offset);
-        Uncomplement(bytes, offset + 4, text.name, sizeof text.name);
-        Uncomplement(bytes, offset + 25, text.description, sizeof text.description);
-        texts.push_back(text);
-    }
+    std::vector<AchievementText> texts(bytes.size() / AchievementTextSize);
+    for (size_t i = 0; i < texts.size(); ++i)
+        CardDecodeText(reinterpret_cast<const unsigned char*>(bytes.data()) + i * AchievementTextSize, &texts[i]);
     return texts;
 }
 
@@ -124,10 +99,10 @@ int LoadAchievementTexts()
     AchievementTexts.clear();
     const ProfileRecord* profile = CurrentProfile();
     std::string candidates[3];
-    if (!SelectedGamePath("vok.desc." + (profile ? profile->lang : std::string()), &candidates[0]))
+    if (!SelectedGamePath(CARD_TEXTS_PREFIX + (profile ? profile->lang : std::string()), &candidates[0]))
         return 0;
-    SelectedGamePath("vok.desc.default", &candidates[1]);
-    SelectedGamePath("vok.desc." + ReadTextLanguage(), &candidates[2]);
+    SelectedGamePath(CARD_TEXTS_PREFIX CARD_DEFAULT_LANGUAGE, &candidates[1]);
+    SelectedGamePath(CARD_TEXTS_PREFIX + ReadTextLanguage(), &candidates[2]);
     for (int i = 0; i < 3; ++i) {
         std::string bytes;
         if (!ReadFileBytes(candidates[i], &bytes, MaxAchievementRecords * AchievementTextSize)) continue; // as if missing
@@ -143,6 +118,6 @@ std::string ReadTextLanguage()
 {
     std::string path;
     std::string language;
-    if (SelectedGamePath("vok.lang", &path)) ReadFirstLine(path, &language);
+    if (SelectedGamePath(CARD_TEXT_LANGUAGE_FILE, &path)) ReadFirstLine(path, &language);
     return language;
 }

@@ -6,16 +6,13 @@
 #include <string>
 #include <vector>
 #include <SDL.h>
+#include "card/card_format.h"
 #include "store/progress.h"
 
-const size_t AchievementTextSize = 128; // bytes of one record of an achievement text file
+const size_t AchievementTextSize = CARD_TEXT_RECORD_SIZE; // bytes of one record of an achievement text file
 
-// One 128-byte record of an achievement text file, text fields un-complemented.
-struct AchievementText {
-    int id;
-    char name[21];          // always NUL-terminated after loading
-    char description[101];  // always NUL-terminated after loading
-};
+// One record of an achievement text file, text fields un-complemented and NUL-terminated.
+typedef CardText AchievementText;
 
 extern std::string GameTitle;                       // "title" of vok.title
 extern std::string GameAuthor;                      // "author" of vok.title

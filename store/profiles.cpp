@@ -4,6 +4,7 @@
 #include "graphics/media.h"
 #include "profile/profile_file.h"
 #include "screens/notices.h"
+#include "store/game_commits.h"
 #include "store/game_files.h"
 #include "store/progress.h"
 #include "store/ranking.h"
@@ -22,8 +23,6 @@ std::vector<std::string> GameFolders;
 int SelectedGame = 0;
 SDL_Surface* AchievementIcons[50];
 int FirstRunNoticeShown = 0;
-
-static const char ProfilePrefix[] = "vok_"; // compared byte for byte, case-sensitive
 
 ProfileRecord* CurrentProfile()
 {
@@ -49,16 +48,11 @@ static struct ProfilesOwner {
     ~ProfilesOwner() { ClearProfiles(); }
 } ProfilesOwnerAtExit;
 
-static bool IsProfileFolderName(const std::string& name)
-{
-    return name.compare(0, sizeof ProfilePrefix - 1, ProfilePrefix) == 0;
-}
-
 static void FindProfiles()
 {
     std::vector<std::string> names = ListFolder(StoreRoot);
     for (size_t i = 0; i < names.size(); ++i) {
-        if (!IsProfileFolderName(names[i])) continue;
+        if (!CardIsPlayerFolder(names[i].c_str())) continue;
         ProfileRecord* record = new ProfileRecord;
         record->folder = names[i];
         if (LoadProfileFile(record)) Profiles.push_back(record);
@@ -85,9 +79,7 @@ void ScanProfiles()
 
 bool IsGameFolderCandidate(const std::string& name)
 {
-    // "." and ".." would make the player's folder or the whole store look like one game,
-    // which the game menu could then delete.
-    return name != "." && name != ".." && !IsSafeWriteTemporary(name) && !IsRemovalRemnant(name);
+    return CardIsGameFolderCandidate(name.c_str()) != 0;
 }
 
 void ListGames()
@@ -99,7 +91,8 @@ void ListGames()
     std::string folder = ProfilePath(*profile, "");
     std::vector<std::string> names = ListFolder(folder);
     for (size_t i = 0; i < names.size(); ++i) {
-        if (IsGameFolderCandidate(names[i]) && PathExists(folder + names[i] + "/vok.dat"))
-            GameFolders.push_back(names[i]);
+        if (!IsGameFolderCandidate(names[i])) continue;
+        FinishGameCommit(folder + names[i] + "/"); // a commit a cut stopped first, so the game reads whole
+        if (PathExists(GamePath(*profile, names[i], CARD_RECORDS_FILE))) GameFolders.push_back(names[i]);
     }
 }

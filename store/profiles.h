@@ -36,8 +36,8 @@ const std::string* CurrentGameFolder();
 
 void ScanProfiles(); // rebuilds Profiles, loads every player's totals, raises NoticeNoProfile once
 void ListGames();    // rebuilds GameFolders for the selected player; SelectedGame = 0
-// False for the entries of a player's folder that are never games: ".", ".." and the
-// temporaries of WriteFileSafely and the remnant of an interrupted removal.
+// False for the entries of a player's folder that are never games: ".", ".." and vok's own
+// working names (temporaries, the remnant of an interrupted removal, a game's journal and lock).
 bool IsGameFolderCandidate(const std::string& name);
 
 #endif

@@ -7,27 +7,16 @@
 #include <string>
 #include <vector>
 
-// One 16-byte record of "vok.dat": four little-endian signed 32-bit values.
-struct AchievementRecord {
-    int id;        // achievement number, 1 to 50
-    int points;
-    int hidden;    // non-zero: name and description masked while locked
-    int unlocked;  // non-zero: the player has it
-};
+#include "card/card_format.h"
 
-// The five values of "vok.summary", in file order.
-struct GameSummaryRecord {
-    int unlockedCount;
-    int achievementCount;
-    int pointsEarned;
-    int pointsPossible;
-    int favouriteScore;
-};
+// One record of "vok.dat" and the five values of "vok.summary", as the card library decodes them.
+typedef CardRecord AchievementRecord;
+typedef CardSummary GameSummaryRecord;
 
-const size_t AchievementRecordSize = 16; // bytes of one "vok.dat" record
+const size_t AchievementRecordSize = CARD_RECORD_SIZE; // bytes of one "vok.dat" record
 // Records read of "vok.dat" and of an achievement text file: twice the fifty the grid shows,
 // so a file of any size costs at most a few kilobytes.
-const size_t MaxAchievementRecords = 100;
+const size_t MaxAchievementRecords = CARD_MAX_RECORDS;
 
 extern GameSummaryRecord GameSummary; // summary of GameFolders[SelectedGame]; zeros until loaded
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "card/card_format.h"
 #include "graphics/draw.h"
 #include "graphics/media.h"
 #include "store/profiles.h"
@@ -15,18 +16,16 @@ std::vector<RankEntry> CompletedList;
 SDL_Surface* FavouriteIcons[5];
 SDL_Surface* CompletedIcons[5];
 
-static const size_t RankedCount = 5; // entries written to the file and given icons
+static const size_t RankedCount = CARD_RANKED; // entries written to the file and given icons
 
-// RankingFile "vok.ranking": text lines ended by "\r\n", first "fav1=<game folder>" to at most
-// "fav5=...", then "cmp1=..." to at most "cmp5=...". No header, no scores, no other keys.
+// RankingFile "vok.ranking" (its keys in the card library): the families in file order.
 struct RankingFamily {
-    const char* prefix;          // key without its number
     std::vector<RankEntry>* list;
     SDL_Surface** icons;         // RankedCount slots
 };
 static const RankingFamily RankingFamilies[] = {
-    { "fav", &FavouriteList, FavouriteIcons },
-    { "cmp", &CompletedList, CompletedIcons },
+    { &FavouriteList, FavouriteIcons },
+    { &CompletedList, CompletedIcons },
 };
 static const int RankingFamilyCount = sizeof RankingFamilies / sizeof RankingFamilies[0];
 
@@ -49,25 +48,12 @@ std::string FormatRanking()
     for (int f = 0; f < RankingFamilyCount; ++f) {
         const std::vector<RankEntry>& list = *RankingFamilies[f].list;
         for (size_t i = 0; i < list.size() && i < RankedCount; ++i) {
-            char number[4];
-            std::sprintf(number, "%d", static_cast<int>(i + 1));
-            text += std::string(RankingFamilies[f].prefix) + number + "=" + list[i].gameFolder + "\r\n";
+            char key[8];
+            CardRankingKey(f, static_cast<int>(i + 1), key);
+            text += std::string(key) + "=" + list[i].gameFolder + "\r\n";
         }
     }
     return text;
-}
-
-// The family a key such as "fav3" belongs to: the prefix and one digit 1 to 5, exactly; -1
-// for none.
-static int FamilyOfKey(const std::string& key)
-{
-    for (int f = 0; f < RankingFamilyCount; ++f) {
-        const std::string prefix = RankingFamilies[f].prefix;
-        if (key.size() == prefix.size() + 1 && key.compare(0, prefix.size(), prefix) == 0 &&
-            key[prefix.size()] >= '1' && key[prefix.size()] <= '5')
-            return f;
-    }
-    return -1;
 }
 
 // Lines are taken in file order whatever their number; a repeated key adds another entry.
@@ -77,7 +63,7 @@ static void ParseRankingInto(const std::string& text, std::vector<RankEntry>* co
     for (int f = 0; f < RankingFamilyCount; ++f) lists[f]->clear();
     std::vector<KeyValueLine> lines = ParseKeyValueLines(text);
     for (size_t i = 0; i < lines.size(); ++i) {
-        int family = FamilyOfKey(lines[i].key);
+        int family = CardRankingFamily(lines[i].key.data(), lines[i].key.size());
         if (family < 0) continue;
         RankEntry entry;
         entry.score = 0;
@@ -97,7 +83,7 @@ bool WriteRankingFile()
 {
     const ProfileRecord* profile = CurrentProfile();
     if (!profile) return false;
-    return WriteFileSafely(ProfilePath(*profile, "vok.ranking"), FormatRanking());
+    return WriteFileSafely(ProfilePath(*profile, CARD_RANKING_FILE), FormatRanking());
 }
 
 void SaveRanking()
@@ -138,10 +124,10 @@ static void AddIconPaths(const ProfileRecord& profile, std::vector<std::string>*
     std::vector<RankEntry> favourites, completed;
     std::vector<RankEntry>* lists[RankingFamilyCount] = { &favourites, &completed };
     std::string text;
-    if (ReadTextFile(ProfilePath(profile, "vok.ranking"), &text)) ParseRankingInto(text, lists);
+    if (ReadTextFile(ProfilePath(profile, CARD_RANKING_FILE), &text)) ParseRankingInto(text, lists);
     for (int f = 0; f < RankingFamilyCount; ++f)
         for (size_t i = 0; i < lists[f]->size() && i < RankedCount; ++i) {
-            std::string path = GamePath(profile, (*lists[f])[i].gameFolder, "vok.icon");
+            std::string path = GamePath(profile, (*lists[f])[i].gameFolder, CARD_GAME_ICON_FILE);
             if (std::find(paths->begin(), paths->end(), path) == paths->end()) paths->push_back(path);
         }
 }
@@ -222,7 +208,7 @@ static void LoadIcons(const ProfileRecord& profile, int f)
     const std::vector<RankEntry>& list = *RankingFamilies[f].list;
     for (size_t i = 0; i < list.size() && i < RankedCount; ++i) {
         SDL_Surface* icon = SharedIcon(f, i);
-        RankingFamilies[f].icons[i] = icon ? icon : RankingIcon(GamePath(profile, list[i].gameFolder, "vok.icon"));
+        RankingFamilies[f].icons[i] = icon ? icon : RankingIcon(GamePath(profile, list[i].gameFolder, CARD_GAME_ICON_FILE));
     }
 }
 
@@ -233,7 +219,7 @@ void LoadRanking()
     const ProfileRecord* profile = CurrentProfile();
     if (!profile) return;
     std::string text;
-    if (ReadTextFile(ProfilePath(*profile, "vok.ranking"), &text)) ParseRanking(text);
+    if (ReadTextFile(ProfilePath(*profile, CARD_RANKING_FILE), &text)) ParseRanking(text);
     FreeRankingIcons();
     for (int f = 0; f < RankingFamilyCount; ++f) LoadIcons(*profile, f);
 }

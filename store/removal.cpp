@@ -5,17 +5,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "card/card_format.h"
 #include "frame/state.h"
 #include "store/remove_tree.h"
 
 // One fixed name per folder: a removal first deletes any older remnant, so there is never
 // more than one, and the name cannot grow too long. The leading "." keeps it from looking
 // like a player ("vok_...") and IsGameFolderCandidate refuses it as a game.
-static const char RemnantName[] = ".vok-gone";
+static const char RemnantName[] = CARD_REMOVAL_REMNANT;
 
 bool IsRemovalRemnant(const std::string& name)
 {
-    return name == RemnantName;
+    return CardIsRemovalRemnant(name.c_str()) != 0;
 }
 
 // The store folder itself may be reached through links (a mount point, a desktop copy);
@@ -80,7 +81,7 @@ bool RemoveProfileFolder(const std::string& folder)
 // point makes the next start (or switch to the player) recompute.
 static bool CreateUpdateMarker(int player)
 {
-    int marker = openat(player, "update", O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+    int marker = openat(player, CARD_UPDATE_MARKER, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
     if (marker < 0) return false;
     bool ok = fsync(marker) == 0;
     if (close(marker) != 0) ok = false;
@@ -101,6 +102,14 @@ bool RemoveGameFolder(const std::string& folder, const std::string& game)
     return started;
 }
 
+// The temporaries of vok's own writes that a cut stopped: each writer names its own, so no
+// later write replaces them. Files only; a folder of that name is not ours.
+static void RemoveTemporaries(int folder, const std::vector<std::string>& names)
+{
+    for (size_t i = 0; i < names.size(); ++i)
+        if (CardIsTemporary(names[i].c_str())) unlinkat(folder, names[i].c_str(), 0);
+}
+
 void FinishRemovals()
 {
     dev_t device;
@@ -108,11 +117,13 @@ void FinishRemovals()
     if (store < 0) return;
     RemoveTreeAt(store, RemnantName, device);
     std::vector<std::string> names = FolderEntriesAt(store);
+    RemoveTemporaries(store, names);
     for (size_t i = 0; i < names.size(); ++i) {
-        if (names[i].compare(0, 4, "vok_") != 0) continue; // only players' folders hold games
+        if (!CardIsPlayerFolder(names[i].c_str())) continue; // only players' folders hold games
         int player = OpenFolderAt(store, names[i], device);
         if (player < 0) continue;
         RemoveTreeAt(player, RemnantName, device);
+        RemoveTemporaries(player, FolderEntriesAt(player));
         close(player);
     }
     close(store);

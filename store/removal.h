@@ -15,8 +15,8 @@ bool RemoveProfileFolder(const std::string& folder);
 // was touched: the player folder is a link or not on the store's file system, or the marker
 // could not be made. True when the removal went ahead (what resisted it may still be there).
 bool RemoveGameFolder(const std::string& folder, const std::string& game);
-// Start-up: deletes the remnants of removals a power cut interrupted, in the store and in
-// every player folder.
+// Start-up: deletes the remnants of removals and the temporaries of writes a power cut
+// interrupted, in the store and in every player folder.
 void FinishRemovals();
 // True for the name a folder takes while it is being removed: never a player or a game.
 bool IsRemovalRemnant(const std::string& name);

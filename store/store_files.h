@@ -1,4 +1,4 @@
-// The few ways the store reads and writes files, in one place: bounded reads of regular
+// The card library's readers and writers in the program's own types: bounded reads of regular
 // files, little-endian 32-bit values, text lines, key "=" value lines, decimal numbers,
 // crash-safe replacement and folder listings.
 #ifndef VOK_STORE_STORE_FILES_H
@@ -8,9 +8,12 @@
 #include <vector>
 #include <SDL.h>
 
-const size_t TextFileLimit = 65536; // bytes of a text file read; the lines past it are never needed
-const size_t MaxLineLength = 1023;  // a longer line ends the reading of a text file
-const size_t MaxFolderEntries = 4096; // entries of a folder listed; far more than a card holds
+#include "card/card_files.h"
+#include "card/card_format.h"
+
+const size_t TextFileLimit = CARD_TEXT_FILE_LIMIT; // bytes of a text file read
+const size_t MaxLineLength = CARD_MAX_LINE;        // a longer line ends the reading of a text file
+const size_t MaxFolderEntries = CARD_MAX_FOLDER_ENTRIES; // entries of a folder listed
 
 // The one file reader: at most the first `limit` bytes of `path`. The file is opened without
 // blocking and read only when it is a regular file, so a FIFO, a device, a socket or a folder
@@ -47,7 +50,8 @@ bool ReadFirstLine(const std::string& path, std::string* line);
 long ReadDecimal(const std::string& text, long cap);
 
 // Replaces `path` with `content` so that a power cut leaves the old file or the new one:
-// a temporary file beside it, every write checked, fsync, rename, fsync of the folder.
+// a temporary beside it named for this process, every write checked, fsync, rename, fsync of
+// the folder.
 // False (old file intact, no temporary left) when any step fails.
 bool WriteFileSafely(const std::string& path, const std::string& content);
 // True for the temporary names WriteFileSafely uses, which readers must never take as data.
@@ -55,7 +59,7 @@ bool IsSafeWriteTemporary(const std::string& name);
 
 // True when a file system entry exists at `path` (status query succeeds).
 bool PathExists(const std::string& path);
-// Directory entry names in the order the system returns them, "." and ".." included, at
+// Directory entry names in the order the system returns them, "." and ".." left out, at
 // most MaxFolderEntries; none when `path` is no folder (it is never opened as a file) or when
 // the listing fails part way.
 std::vector<std::string> ListFolder(const std::string& path);

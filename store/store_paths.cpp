@@ -1,6 +1,7 @@
 #include "store/store_paths.h"
 
 #include "frame/state.h"
+#include "store/game_commits.h"
 #include "store/profiles.h"
 
 // Appended into one string sized once: a chain of + copies every part again for each step.
@@ -17,7 +18,7 @@ std::string GamePath(const ProfileRecord& profile, const std::string& game, cons
     std::string path;
     path.reserve(StoreRoot.size() + profile.folder.size() + 1 + game.size() + 1 + file.size());
     path.append(StoreRoot).append(profile.folder).append(1, '/').append(game).append(1, '/').append(file);
-    return path;
+    return GameFileToRead(path);
 }
 
 std::string WithTrailingSlash(const std::string& text)

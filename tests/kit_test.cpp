@@ -110,8 +110,9 @@ TEST(Kit, BadInputAndARefusingCardWriteNothing)
     KitCard card;
     card.Describe();
     ASSERT_EQ(VokCommit(card.kit), VOK_OK);
-    const std::string notBmp = card.dir / "icon.bmp";
+    const std::string notBmp = card.dir / "icon.bmp", big = card.dir / "big.bmp";
     WriteFile(notBmp, "GIF89a");
+    WriteBmp24(big, RgbImage(25, 24, 0x336699)); // a pixel wider than a grid cell
     const auto before = ReadTree(card.store);
     VokGame* other = nullptr;
     const std::pair<int, int> cases[] = { // result, expected
@@ -123,7 +124,16 @@ TEST(Kit, BadInputAndARefusingCardWriteNothing)
         {VokSetTitle(card.kit, "Two\nlines", "a"), VOK_BAD_ARGUMENT}, {VokSetTitle(card.kit, "Trailing ", "a"), VOK_BAD_ARGUMENT},
         {VokSetIcon(card.kit, 7, notBmp.c_str()), VOK_BAD_BITMAP}, {VokSetIcon(card.kit, 7, (card.dir / "none.bmp").c_str()), VOK_BAD_BITMAP},
         {VokOpenGame((card.dir / "nocard").c_str(), "vok_kim", "racer", nullptr), VOK_BAD_ARGUMENT},
-        {VokOpenGame(card.store.c_str(), "vok_nobody", "racer", &other), VOK_NO_STORE},
+        {VokOpenGame(card.store.c_str(), "vok_nobody", "racer", &other), VOK_NO_PLAYER},
+        {VokOpenGame(card.store.c_str(), "vok_kim", ".vok-gone", &other), VOK_BAD_ARGUMENT},
+        {VokSetText(card.kit, 7, "english", "n", "d"), VOK_BAD_ARGUMENT}, {VokSetText(card.kit, 7, "German", "n", "d"), VOK_OK},
+        {VokSetText(card.kit, 7, "Fran\xc3\xa7" "ais", "n", "d"), VOK_BAD_ARGUMENT},
+        {VokSetTextLanguage(card.kit, "DEUTSCH"), VOK_BAD_ARGUMENT},
+        {VokSetText(card.kit, 7, "English", "tab\there", "d"), VOK_BAD_ARGUMENT},
+        {VokSetText(card.kit, 7, "English", "n", "two\nlines"), VOK_BAD_ARGUMENT},
+        {VokSetText(card.kit, 7, "English", nullptr, "d"), VOK_BAD_ARGUMENT},
+        {VokSetTitle(card.kit, "", "a"), VOK_BAD_ARGUMENT}, {VokSetTitle(card.kit, std::string(256, 't').c_str(), "a"), VOK_TOO_LONG},
+        {VokDescribe(card.kit, 7, -1, 0), VOK_BAD_ARGUMENT}, {VokSetIcon(card.kit, 7, big.c_str()), VOK_BAD_BITMAP},
         {VokOpenGame(card.store.c_str(), "vok_kim", "..", &other), VOK_BAD_ARGUMENT},
         {VokOpenGame((card.dir / "nocard").c_str(), "vok_kim", "racer", &other), VOK_NO_STORE}}; // evaluated in order
     for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
@@ -140,9 +150,9 @@ TEST(Kit, BadInputAndARefusingCardWriteNothing)
     const auto blocked = ReadTree(card.store);
     EXPECT_EQ(VokWriteFile(summary.c_str(), "abc", 3), VOK_WRITE_FAILED);
     EXPECT_TRUE(blocked == ReadTree(card.store)) << "the temporary went, the rest stayed";
-    WriteFile(card.game + ".vok-tmp.vok.lang", "stale"); // a power cut's temporary is replaced, never read
+    WriteFile(card.game + TemporaryOf("vok.lang"), "stale"); // a power cut's temporary is replaced, never read
     EXPECT_EQ(VokWriteTextLanguage(card.game.c_str(), "Deutsch"), VOK_OK);
-    EXPECT_TRUE(ReadFile(card.game + "vok.lang") == "Deutsch" && !FileExists(card.game + ".vok-tmp.vok.lang"));
+    EXPECT_TRUE(ReadFile(card.game + "vok.lang") == "Deutsch" && !FileExists(card.game + TemporaryOf("vok.lang")));
 }
 
 // The player to record for is the one activevok names when vok lists it; players in card order.

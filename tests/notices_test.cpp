@@ -88,7 +88,7 @@ TEST_F(Notices, SnapshotsAreWrittenSafely)
     ASSERT_EQ(lstat((card / "vok_anna.bmp").c_str(), &status), 0);
     EXPECT_TRUE(S_ISREG(status.st_mode));
 
-    MakeDir(card / ".vok-tmp.vok_anna.bmp/in the way");
+    MakeDir(card / (TemporaryOf("vok_anna.bmp") + "/in the way"));
     SDL_FillRect(ScreenSurface, 0, 0);
     SnapshotCountdown = 2;
     SnapshotStep("vok_anna.bmp", NoticeCardSnapshot);

@@ -112,7 +112,7 @@ TEST_F(ProfileFileTest, CommitProfiles)
     EXPECT_EQ(Profiles[0]->name + Profiles[0]->eyes + std::to_string(Profiles[0]->pointsEarned), "Anna0342");
     EXPECT_EQ(Profiles[1]->name, "Eve");
     const std::string stored = ReadFile(card.store + "vok_ana/vok.cfg");
-    MakeDir(card.store + "vok_ana/.vok-tmp.vok.cfg/in the way");
+    MakeDir(card.store + "vok_ana/" + TemporaryOf("vok.cfg") + "/in the way");
     Edit("vok_ana", "Bad", "04");
     EXPECT_FALSE(CommitProfile());
     EXPECT_EQ(ReadFile(card.store + "vok_ana/vok.cfg"), stored);

@@ -1,4 +1,5 @@
 #include "tests/support/test_support.h"
+#include "card/card_files.h"
 #include "tools/bitmap_writer.h"
 #include "test_emulator.h"
 
@@ -140,4 +141,10 @@ bool BmpPixel(const std::string& path, int x, int y, uint32_t* rgb)
     if (!ReadBmp(path, &image) || !image.inside(x, y)) return false;
     *rgb = image.at(x, y);
     return true;
+}
+
+std::string TemporaryOf(const std::string& name)
+{
+    char temporary[CARD_PATH_MAX];
+    return CardTemporaryName(name.c_str(), temporary, sizeof temporary) ? temporary : "";
 }

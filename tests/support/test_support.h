@@ -26,6 +26,7 @@ std::string ReadFile(const std::string& path);              // "" when missing
 bool WriteFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 void MakeDir(const std::string& path);                       // with parents
+std::string TemporaryOf(const std::string& name);             // this process's temporary name for writing `name`
 using FileTree = std::map<std::string, std::string>;            // path below a folder -> what is there
 // Every entry under `root`: "link to " its target, "folder", or "file " its bytes; with `dates`
 // " at " its modification time too. What "never written" and "whole" are checked against.

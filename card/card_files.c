@@ -1,0 +1,194 @@
+/* Reading and writing the card's files; see card_files.h. */
+#ifndef _XOPEN_SOURCE
+#define _XOPEN_SOURCE 700 /* fsync, fdopendir, O_CLOEXEC under -std=c89 */
+#endif
+
+#include "card/card_files.h"
+
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include "card/card_format.h"
+
+int CardOpenRegular(const char *path, size_t *size)
+{
+    struct stat status;
+    int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        *size = (unsigned long)status.st_size > (size_t)-1 ? (size_t)-1 : (size_t)status.st_size;
+        return fd;
+    }
+    close(fd);
+    return -1;
+}
+
+long CardReadSome(int fd, void *buffer, size_t size)
+{
+    for (;;) {
+        ssize_t got = read(fd, buffer, size);
+        if (got >= 0) return (long)got;
+        if (errno != EINTR) return -1;
+    }
+}
+
+int CardReadFile(const char *path, size_t limit, unsigned char **bytes, size_t *size)
+{
+    size_t length = 0, room;
+    unsigned char *buffer;
+    int fd = CardOpenRegular(path, &room), ok = 1;
+    if (fd < 0) return 0;
+    room = room < limit ? room : limit; /* room for what is read at once; grown if the file grew */
+    buffer = (unsigned char *)malloc(room + 1);
+    while (buffer && length < limit) {
+        long got;
+        if (length == room) {
+            unsigned char *grown;
+            room = limit - room < 65536 ? limit : room + 65536;
+            grown = (unsigned char *)realloc(buffer, room + 1);
+            if (!grown) break;
+            buffer = grown;
+        }
+        got = CardReadSome(fd, buffer + length, room - length);
+        if (got < 0) ok = 0;
+        if (got <= 0) break;
+        length += (size_t)got;
+    }
+    close(fd);
+    if (!buffer || !ok) {
+        free(buffer);
+        return 0;
+    }
+    *bytes = buffer;
+    *size = length;
+    return 1;
+}
+
+int CardTemporaryName(const char *name, char *temporary, size_t size)
+{
+    char unique[32];
+    sprintf(unique, "%lu.", (unsigned long)getpid());
+    if (strlen(CARD_TEMPORARY_PREFIX) + strlen(unique) + strlen(name) >= size) return 0;
+    strcpy(temporary, CARD_TEMPORARY_PREFIX);
+    strcat(temporary, unique);
+    strcat(temporary, name);
+    return 1;
+}
+
+static int WriteAll(int fd, const unsigned char *bytes, size_t size)
+{
+    size_t done = 0;
+    while (done < size) {
+        ssize_t wrote = write(fd, bytes + done, size - done);
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote < 0) return errno;
+        if (wrote == 0) return ENOSPC;
+        done += (size_t)wrote;
+    }
+    return 0;
+}
+
+int CardWriteNewFile(const char *path, const void *bytes, size_t size)
+{
+    int failure, fd;
+    /* a temporary of this name a cut left (the same process number, another run) goes first;
+       O_EXCL then refuses anything planted meanwhile, a link included, instead of writing through it */
+    unlink(path);
+    fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return errno;
+    failure = WriteAll(fd, (const unsigned char *)bytes, size);
+    if (!failure && fsync(fd) != 0) failure = errno;
+    if (close(fd) != 0 && !failure) failure = errno;
+    if (failure) unlink(path);
+    return failure;
+}
+
+/* The folder part of `path` ("." for a bare name) and where its name starts. */
+static int SplitPath(const char *path, char *folder, const char **name)
+{
+    const char *slash = strrchr(path, '/');
+    *name = slash ? slash + 1 : path;
+    if (!**name || (size_t)(*name - path) >= CARD_PATH_MAX) return 0;
+    memcpy(folder, path, (size_t)(*name - path));
+    folder[*name - path] = '\0';
+    return 1;
+}
+
+int CardWriteFile(const char *path, const void *bytes, size_t size)
+{
+    char folder[CARD_PATH_MAX], name[CARD_PATH_MAX], temporary[CARD_PATH_MAX];
+    const char *base;
+    int failure;
+    if (!SplitPath(path, folder, &base) || !CardTemporaryName(base, name, sizeof name) ||
+        !CardJoin(temporary, folder, name, ""))
+        return ENAMETOOLONG;
+    failure = CardWriteNewFile(temporary, bytes, size);
+    /* rename only after fsync: a power cut must leave the old file or the new, never half */
+    if (!failure && rename(temporary, path) != 0) {
+        failure = errno;
+        unlink(temporary);
+    }
+    if (!failure) CardSyncFolder(folder[0] ? folder : ".");
+    return failure;
+}
+
+void CardSyncFolder(const char *folder)
+{
+    int fd = open(folder, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd); /* best effort: the new name is in place already, there is no old one to go back to */
+    close(fd);
+}
+
+int CardTouchFile(const char *path, const char *folder)
+{
+    int failure = 0, fd = open(path, O_WRONLY | O_CREAT | O_CLOEXEC, 0644); /* only its existence counts */
+    if (fd < 0) return errno;
+    if (fsync(fd) != 0) failure = errno;
+    close(fd);
+    if (!failure) CardSyncFolder(folder);
+    return failure;
+}
+
+int CardListFolder(const char *path, void (*visit)(const char *name, void *context), void *context)
+{
+    /* O_DIRECTORY: a FIFO or device in a folder's place is refused before it could block */
+    int fd = open(path, O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC), count = 0;
+    DIR *folder;
+    if (fd < 0) return 0;
+    folder = fdopendir(fd);
+    if (!folder) {
+        close(fd);
+        return 0;
+    }
+    /* readdir ends with a null entry both at the end and on an error (EOVERFLOW on a 32-bit
+       build without 64-bit inode numbers, EIO on a failing card); only errno tells them apart */
+    for (;;) {
+        struct dirent *entry;
+        errno = 0;
+        if (count == CARD_MAX_FOLDER_ENTRIES || !(entry = readdir(folder))) break;
+        if (strcmp(entry->d_name, ".") == 0 || strcmp(entry->d_name, "..") == 0) continue;
+        ++count;
+        visit(entry->d_name, context);
+    }
+    count = errno == 0;
+    closedir(folder);
+    return count;
+}
+
+int CardJoin(char *out, const char *a, const char *b, const char *c)
+{
+    size_t la = strlen(a), lb = strlen(b), lc = strlen(c);
+    if (la + lb + lc >= CARD_PATH_MAX) return 0;
+    memmove(out, a, la);
+    memcpy(out + la, b, lb);
+    memcpy(out + la + lb, c, lc + 1);
+    return 1;
+}
