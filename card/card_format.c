@@ -285,7 +285,7 @@ static int FromUtf8(const char *name, char *out)
     return *c == '\0';
 }
 
-static int SameFolded(const char *a, const char *b)
+int CardSameIgnoringCase(const char *a, const char *b)
 {
     while (*a && Folded((unsigned char)*a) == Folded((unsigned char)*b)) ++a, ++b;
     return *a == '\0' && *b == '\0';
@@ -298,7 +298,7 @@ const char *CardMisspelledLanguage(const char *name)
     for (i = 0; i < CARD_SHIPPED_LANGUAGES; ++i) {
         const char *shipped = CardShippedLanguages[i];
         if (strcmp(name, shipped) == 0) return 0;
-        if (SameFolded(name, shipped) || (utf8 && SameFolded(latin1, shipped))) return shipped;
+        if (CardSameIgnoringCase(name, shipped) || (utf8 && CardSameIgnoringCase(latin1, shipped))) return shipped;
     }
     return 0;
 }

@@ -145,6 +145,9 @@ int CardIsRemovalRemnant(const char *name);    /* the name of a folder being rem
 /* Not ".", "..", nor a working name: an entry of a player's folder that may be a game. */
 int CardIsGameFolderCandidate(const char *name);
 
+/* 1 when two Latin-1 texts differ at most by the case of their letters. */
+int CardSameIgnoringCase(const char *a, const char *b);
+
 /* The user-interface languages vok ships, as their language files name them (Latin-1). */
 #define CARD_SHIPPED_LANGUAGES 4
 extern const char *const CardShippedLanguages[CARD_SHIPPED_LANGUAGES];

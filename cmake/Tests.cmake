@@ -45,9 +45,9 @@ foreach(test_source ${VOK_TESTS})
   # Tests run headless (tests/support/test_main.cpp sets the drivers: a list-valued property
   # would not survive test discovery), from the build tree where media/ and lang/ live. Each
   # carries its executable's name as a label, so that a build can run a subset (ctest -L frame_test).
-  # The power-cut cases run vok about a hundred times each, slower under the sanitizers.
+  # The power-cut cases run vok or a game about a hundred times each, slower under the sanitizers.
   set(timeout 120)
-  if(test_name STREQUAL "power_cut_test")
+  if(test_name STREQUAL "power_cut_test" OR test_name STREQUAL "kit_commit_test")
     set(timeout 600)
   endif()
   gtest_discover_tests(${test_name}

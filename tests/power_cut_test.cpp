@@ -19,29 +19,11 @@
 #include "platform/device.h"
 #include "tests/support/screens_support.h"
 #include "tests/support/store_support.h"
+#include "tests/support/trace_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// What runs a program of another machine: VOK_EMULATOR, else CMAKE_CROSSCOMPILING_EMULATOR.
-std::vector<std::string> TracedEmulator()
-{
-    const char* configured = std::getenv("VOK_EMULATOR");
-    std::istringstream words(configured ? configured : VOK_TEST_EMULATOR);
-    return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
-}
-
-size_t Stride() // every how many cut points one is tried: VOK_CUT_STRIDE (slow builds), else 1
-{
-    const char* configured = std::getenv("VOK_CUT_STRIDE");
-    return size_t(std::max(configured ? std::atoi(configured) : 1, 1));
-}
-
-// Calls that change a file system; open only counts with a flag that writes.
-const char TracedCalls[] = "?open,openat,?creat,write,?writev,?pwrite64,fsync,?fdatasync,?rename,renameat,"
-                           "?renameat2,?unlink,unlinkat,?mkdir,?mkdirat,?rmdir,?ftruncate,?truncate,"
-                           "?symlink,?symlinkat,?link,?linkat";
 
 struct Scenario {
     std::string name, words;  // words: one a frame from frame 2: a button, "X,Y" a touch, ".N" N idle frames
@@ -129,38 +111,6 @@ bool ShowsNotice(const std::string& shot, const std::string& text)
     return true;
 }
 
-struct Point {
-    std::string call;
-    int number; // of this call in the main thread, from 1, as strace counts for when=
-    std::string line;
-};
-
-// The write-related calls on the card in strace's log of a whole run, in their order.
-std::vector<Point> WritePoints(const std::string& log, const std::string& card)
-{
-    std::vector<Point> points;
-    std::map<std::string, int> counts;
-    std::istringstream lines(log);
-    std::string mainThread;
-    for (std::string line; std::getline(lines, line);) {
-        const size_t blank = line.find(' ');
-        const size_t start = line.find_first_not_of(' ', blank); // strace pads the thread id
-        if (blank == std::string::npos || start == std::string::npos) continue;
-        const std::string thread = line.substr(0, blank), call = line.substr(start);
-        if (mainThread.empty()) mainThread = thread;
-        const size_t open = call.find('(');
-        if (thread != mainThread || call.rfind("<...", 0) == 0 || open == std::string::npos || !std::isalpha(call[0]))
-            continue;
-        const std::string name = call.substr(0, open);
-        const int number = ++counts[name];
-        const bool opens = name == "open" || name == "openat";
-        const bool writes = call.find("O_WRONLY") != std::string::npos || call.find("O_RDWR") != std::string::npos ||
-                            call.find("O_CREAT") != std::string::npos;
-        if (call.find(card) != std::string::npos && (!opens || writes)) points.push_back({name, number, call.substr(0, 160)});
-    }
-    return points;
-}
-
 class PowerCut : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
@@ -223,8 +173,7 @@ protected:
                 Card card(scenario);
                 const FileTree before = ReadTree(card.store), outside = ReadTree(card.outside);
                 const std::string label = scenario.name + ", " + faults[f] + " at " + point.line;
-                const std::string inject = "inject=" + point.call + ":" + faults[f] + ":when=" + std::to_string(point.number);
-                look(card, Run(card, scenario, {"-o", "/dev/null", "-e", "trace=" + point.call, "-e", inject}), after, label);
+                look(card, Run(card, scenario, InjectAt(point, faults[f])), after, label);
                 ++tried;
                 EXPECT_EQ(Start(card).status, 0) << label;
                 const FileTree now = ReadTree(card.store);

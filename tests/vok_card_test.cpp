@@ -4,6 +4,7 @@
 #include <functional>
 #include <sstream>
 
+#include "card/card_format.h"
 #include "store/progress.h"
 #include "tests/support/kit_support.h"
 #include "tests/support/screens_support.h"
@@ -49,9 +50,9 @@ TEST(VokCard, DemoCardIsCleanAndNeverWritten)
     const std::string store = dir / "card";
     const auto before = ReadTree(store, true);
     const std::pair<std::vector<std::string>, std::string> runs[] = { // all it prints, or (no final LF) a part
-        {{"check", store}, "clean\n"}, {{"check", store, "--json"}, "{\"clean\": true, \"problems\": []}\n"},
+        {{"check", store}, "clean\n"}, {{"check", store, "--json"}, "{\"clean\": true, \"problems\": [], \"notes\": []}\n"},
         {{"show", store}, "vok_mateo  Mateo  (Espa\xc3\xb1ol)"}, {{"show", store, "vok_mateo", "--json"}, "\"folder\""},
-        {{"show", store, "Anna", "skypirates", "--reveal"}, "  "}};
+        {{"show", store, "anna", "skypirates", "--reveal"}, "  "}, {{"show", store, "ANNA", "--json"}, "\"vok_anna\""}};
     for (const auto& [args, printed] : runs) {
         const VokRun run = Card(args);
         EXPECT_EQ(run.status, 0) << run.err;
@@ -78,6 +79,8 @@ TEST(VokCard, ShowsWhatVokShows)
               "[{\"id\": 1, \"unlocked\": false, \"points\": 10, \"hidden\": true, \"name\": \"First Lap\", \"description\": "
               "\"Finish a race.\"}, {\"id\": 2, \"unlocked\": true, \"points\": 30, \"hidden\": true, \"name\": \"Champion\", "
               "\"description\": \"Win the cup.\"}]}\n");
+    const std::string masked = Card({"show", card.store, "KIM", "racer", "--json"}).out; // a hidden text is absent
+    EXPECT_NE(masked.find("\"hidden\": true, \"name\": null, \"description\": null}"), std::string::npos) << masked;
 }
 
 // Each broken card gives its report and status 1, some byte for byte.
@@ -108,15 +111,19 @@ TEST(VokCard, BrokenCardsGiveTheirReports)
          "vok_kim/vok.ranking: differs from the ranking the games give; vok shows the stale one until a game leaves the "
          "update marker\n2 problems\n",
          true},
-        {"folders vok ignores", [](const SmallCard& c) {
+        {"folders vok ignores, and vok's own files that are no problem", [](const SmallCard& c) {
              c.Player("VOK_bob", "name=Bob\r\n");
              MakeDir(c.store + "vok_ghost");
-             MakeDir(c.store + "vok_kim/saves");
+             MakeDir(c.store + "vok_kim/saves"); // a game not made yet: vok ignores it harmlessly
+             MakeDir(c.store + "vok_kim/.vok-gone/racer");
+             MakeDir(c.store + ".vok-gone");
+             WriteFile(c.store + "vok_kim.bmp", "a snapshot");
+             WriteFile(c.store + TemporaryOf("activevok"), "vok_k");
+             WriteFile(c.game + TemporaryOf("vok.dat"), "cut");
              WriteFile(c.store + "activevok", "vok_ghost"); },
          "VOK_bob: holds a vok.cfg but its name does not begin with \"vok_\" (case matters); vok ignores it\n"
          "vok_ghost: has no vok.cfg, so it is no player; vok ignores it\n"
-         "vok_kim/saves: has no vok.dat, so it is no game; vok ignores it\n"
-         "activevok: names \"vok_ghost\", which is no player; vok selects the last player listed instead\n4 problems\n",
+         "activevok: names \"vok_ghost\", which is no player; vok selects the last player listed instead\n3 problems\n",
          false},
         {"a name without its terminator", [](const SmallCard& c) {
              WriteFile(c.game + "vok.desc.English", std::string("\1\0\0\0", 4) + std::string(124, char(~'A')) +
@@ -126,7 +133,12 @@ TEST(VokCard, BrokenCardsGiveTheirReports)
         {"a text file cut mid-record", [](const SmallCard& c) { WriteFile(c.game + "vok.desc.default", ReadFile(c.game + "vok.desc.default") + "xy"); },
          "vok_kim/racer/vok.desc.default: is cut mid-record: its last 2 bytes are ignored\n", false},
         {"an icon vok would not load", [](const SmallCard& c) { WriteFile(c.game + "002", "BMnot a bitmap"); },
-         "vok_kim/racer/002: is not a bitmap vok loads; vok draws nothing in its place\n", false},
+         "vok_kim/racer/002: is not a bitmap vok loads (it is not a BMP file); vok draws nothing in its place\n", false},
+        {"an icon larger than a cell", [](const SmallCard& c) { WriteBmp24(c.game + "002", RgbImage(30, 20, 0x112233)); },
+         "vok_kim/racer/002: is 30 x 20 pixels, larger than the 24 x 24 vok shows whole\n", false},
+        {"points that overflow when added", [](const SmallCard& c) {
+             WriteFile(c.game + "vok.dat", FormatAchievementRecords({{1, 2147483647, 0, 1}, {2, 2147483647, 1, 1}})); },
+         "vok_kim/racer/vok.summary: says 1/2 achievements, 30/40 points but vok.dat holds 2/2 achievements, -2/-2 points\n", false},
         {"a folder where a file belongs", [](const SmallCard& c) { std::remove((c.game + "vok.title").c_str()); MakeDir(c.game + "vok.title"); },
          "vok_kim/racer/vok.title: is not a regular file; vok cannot read it\n", false},
         {"a title without author", [](const SmallCard& c) { WriteFile(c.game + "vok.title", "title=Star Racer\n"); },
@@ -161,7 +173,7 @@ TEST(VokCard, BrokenCardsGiveTheirReports)
               "achievements, 0/0 points but vok.dat holds 1/2 achievements, 30/40 points\"}, {\"path\": \"vok_kim/vok.erience\", "
               "\"problem\": \"holds totals 1, 2, 30, 40 but the games add up to 0, 0, 0, 0; vok shows the stale ones until a "
               "game leaves the update marker\"}, {\"path\": \"vok_kim/vok.ranking\", \"problem\": \"differs from the ranking the "
-              "games give; vok shows the stale one until a game leaves the update marker\"}]}\n");
+              "games give; vok shows the stale one until a game leaves the update marker\"}], \"notes\": []}\n");
 }
 
 // Bad usage: status 2, nothing on standard output, one "vok-card: " line on standard error.
@@ -180,4 +192,33 @@ TEST(VokCard, BadUsageIsOneLineAndStatusTwo)
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
     EXPECT_NE(Card({"show", card.store, "vok_nobody"}).err.find("no player vok_nobody on the card"), std::string::npos);
+}
+
+// A commit a cut stopped after its journal: vok-card shows the card as vok shows it once the
+// commit is finished and calls it a note, not a problem, writing nothing; vok's next start
+// finishes it, leaving no journal and no temporary.
+TEST(VokCard, AnUnfinishedCommitIsShownAsVokFinishesIt)
+{
+    SmallCard card;
+    const std::string records = FormatAchievementRecords({{1, 10, 0, 1}, {2, 30, 1, 1}});
+    WriteFile(card.game + ".vok-tmp.999.vok.dat", records);
+    WriteFile(card.game + ".vok-tmp.999.vok.summary", Int32s({2, 2, 40, 40, 0}));
+    WriteFile(card.game + ".vok-tmp.998.vok.title", "stray, named by no journal");
+    WriteFile(card.game + ".vok-journal", "vok-journal\n.vok-tmp.999.vok.dat\tvok.dat\n.vok-tmp.999.vok.summary\tvok.summary\nend\n");
+    WriteFile(card.store + "vok_kim/update", "");
+    const auto before = ReadTree(card.store, true);
+    const VokRun check = Card({"check", card.store});
+    EXPECT_EQ(check.status, 0) << check.out;
+    EXPECT_EQ(check.out, "note: vok_kim/racer: holds a commit a cut or a kill stopped; shown as vok shows it once it "
+                         "finishes the commit\nclean\n");
+    EXPECT_EQ(Card({"show", card.store, "kim", "racer"}).out,
+              "Star Racer by Nova Works\n1  unlocked  10  First Lap: Finish a race.\n2  unlocked  30  Champion: Win the cup.\n");
+    EXPECT_NE(Card({"show", card.store}).out.find("achievements 2/2  points 40/40"), std::string::npos);
+    EXPECT_TRUE(before == ReadTree(card.store, true)) << "vok-card wrote to the card";
+
+    ASSERT_EQ(RunVok({"--store", card.store, "--max-frames", "2"}).status, 0);
+    EXPECT_EQ(ReadFile(card.game + "vok.dat"), records);
+    for (const auto& entry : ReadTree(card.store)) // only the lock file stays, for the next writer
+        EXPECT_TRUE(entry.first.find(".vok-") == std::string::npos || entry.first.find(".vok-lock") != std::string::npos) << entry.first;
+    EXPECT_EQ(Card({"check", card.store}).out, "clean\n");
 }

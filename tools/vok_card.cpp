@@ -16,11 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "card/card_bitmap.h"
+#include "card/card_format.h"
 #include "frame/state.h"
 #include "graphics/media.h"
 #include "profile/profile_file.h"
 #include "screens/home_screen.h"
 #include "store/active_profile.h"
+#include "store/game_commits.h"
 #include "store/game_files.h"
 #include "store/profiles.h"
 #include "store/progress.h"
@@ -131,17 +134,22 @@ std::string Root(const std::string& store)
 void OpenCard(const std::string& root)
 {
     StoreRoot = root;
+    ReadThroughJournals = true; // an unfinished commit is shown as vok will show it once finished
     ScanProfiles();
 }
 
-// Selects a player by folder ("vok_anna") or display name; usage error when none matches.
+// Selects a player by folder ("vok_anna") or display name in any letter case, given in UTF-8
+// or Latin-1; usage error when none matches.
 void SelectPlayer(const std::string& wanted)
 {
-    for (size_t i = 0; i < Profiles.size(); ++i)
-        if (Profiles[i]->folder == wanted || Profiles[i]->name == wanted) {
-            SelectedProfile = int(i);
-            return;
-        }
+    std::string latin1;
+    if (!Utf8ToLatin1(wanted, &latin1)) latin1 = wanted;
+    for (const std::string& name : { wanted, latin1 })
+        for (size_t i = 0; i < Profiles.size(); ++i)
+            if (Profiles[i]->folder == name || CardSameIgnoringCase(Profiles[i]->name.c_str(), name.c_str())) {
+                SelectedProfile = int(i);
+                return;
+            }
     throw UsageError{ "no player " + wanted + " on the card" };
 }
 
@@ -157,7 +165,7 @@ void LoadShownTotals()
     std::string text;
     FavouriteList.clear();
     CompletedList.clear();
-    if (ReadTextFile(ProfilePath(*CurrentProfile(), "vok.ranking"), &text)) ParseRanking(text);
+    if (ReadTextFile(ProfilePath(*CurrentProfile(), CARD_RANKING_FILE), &text)) ParseRanking(text);
 }
 
 void SelectGame(const std::string& wanted)
@@ -261,13 +269,14 @@ void ShowGame(bool json, bool reveal)
     for (const AchievementRecord& r : Achievements) {
         const AchievementText* t = TextOf(r.id);
         const bool masked = r.hidden && !r.unlocked && !reveal;
-        const std::string name = masked ? "(hidden)" : t ? t->name : "";
-        const std::string description = masked ? "" : t ? t->description : "";
+        const std::string name = t ? t->name : "", description = t ? t->description : "";
         JsonObject o;
         o.Field("id", r.id).Field("unlocked", r.unlocked != 0).Field("points", r.points).Field("hidden", r.hidden != 0);
-        items.push_back(o.Field("name", name).Field("description", description).Text());
+        // masked texts are absent, not a placeholder a program could take for a name
+        items.push_back(masked ? o.Raw("name", "null").Raw("description", "null").Text()
+                               : o.Field("name", name).Field("description", description).Text());
         text << Latin1ToUtf8(std::to_string(r.id) + (r.unlocked ? "  unlocked  " : "  locked    ") + std::to_string(r.points) +
-                     "  " + name + (description.empty() ? "" : ": " + description))
+                     "  " + (masked ? "(hidden)" : name + (description.empty() ? "" : ": " + description)))
              << "\n";
     }
     if (json) std::cout << GameJson().Raw("achievements", JsonList(items)).Text() << "\n";
@@ -303,10 +312,14 @@ class Checker {
 public:
     explicit Checker(const std::string& root) : root_(root) {}
     const std::vector<Problem>& Problems() const { return problems_; }
+    const std::vector<Problem>& Notes() const { return notes_; }
     void Card();
 
 private:
     void Report(const std::string& path, const std::string& text) { problems_.push_back({ path, text }); }
+    void Note(const std::string& path, const std::string& text) { notes_.push_back({ path, text }); }
+    // What to read for a path inside the store: an unfinished commit's new file in its place.
+    std::string Read(const std::string& path) const { return GameFileToRead(root_ + path); }
     // The status of an entry; false when missing. Reports one that is not a regular file.
     bool Regular(const std::string& path, long* size = nullptr);
     void RootEntry(const std::string& name);
@@ -325,6 +338,7 @@ private:
 
     std::string root_;
     std::vector<Problem> problems_;
+    std::vector<Problem> notes_; // what vok handles itself: not problems
 };
 
 bool IsFolder(const std::string& path)
@@ -336,7 +350,7 @@ bool IsFolder(const std::string& path)
 bool Checker::Regular(const std::string& path, long* size)
 {
     struct stat status;
-    if (stat((root_ + path).c_str(), &status) != 0) return false;
+    if (stat(Read(path).c_str(), &status) != 0) return false;
     if (!S_ISREG(status.st_mode)) {
         Report(path, "is not a regular file; vok cannot read it");
         return false;
@@ -353,17 +367,24 @@ void Checker::Card()
     for (SelectedProfile = 0; SelectedProfile < int(Profiles.size()); ++SelectedProfile) Player(*CurrentProfile());
 }
 
-// Folders under the store that vok never lists as players, and why.
+// A snapshot vok saved into the store: the player's folder name and ".bmp", a regular file.
+bool IsSnapshot(const std::string& name, bool folder)
+{
+    return !folder && name.size() > 4 && name.compare(name.size() - 4, 4, ".bmp") == 0;
+}
+
+// Folders under the store that vok never lists as players, and why. vok's own files (its
+// working names, snapshots) are no problem.
 void Checker::RootEntry(const std::string& name)
 {
     const bool folder = IsFolder(root_ + name);
-    if (IsSafeWriteTemporary(name)) {
-        Report(name, "is the temporary of an interrupted write; vok ignores it");
-    } else if (name.compare(0, 4, "vok_") == 0) {
+    if (CardIsWorkingName(name.c_str()) || IsSnapshot(name, folder)) {
+        return;
+    } else if (CardIsPlayerFolder(name.c_str())) {
         if (!folder) Report(name, "is not a folder, so it is no player; vok ignores it");
-        else if (!PathExists(root_ + name + "/vok.cfg")) Report(name, "has no vok.cfg, so it is no player; vok ignores it");
-        else Regular(name + "/vok.cfg");
-    } else if (folder && PathExists(root_ + name + "/vok.cfg")) {
+        else if (!PathExists(root_ + name + "/" CARD_PROFILE_FILE)) Report(name, "has no vok.cfg, so it is no player; vok ignores it");
+        else Regular(name + "/" CARD_PROFILE_FILE);
+    } else if (folder && PathExists(root_ + name + "/" CARD_PROFILE_FILE)) {
         Report(name, "holds a vok.cfg but its name does not begin with \"vok_\" (case matters); vok ignores it");
     }
 }
@@ -388,13 +409,17 @@ void Checker::PlayerEntry(const std::string& player, const std::string& name)
 {
     const std::string path = player + "/" + name;
     if (!IsFolder(root_ + path)) {
-        if (name == "vok.erience" || name == "vok.ranking" || name == "update" || name == "vok.cfg") Regular(path);
+        if (name == CARD_TOTALS_FILE || name == CARD_RANKING_FILE || name == CARD_UPDATE_MARKER || name == CARD_PROFILE_FILE)
+            Regular(path);
         return;
     }
-    if (PathExists(root_ + path + "/vok.dat")) Game(player, name);
-    else if (PathExists(root_ + path + "/vok.summary"))
+    FinishGameCommit(root_ + path + "/"); // read through an unfinished commit, never finishing it
+    if (HasUnfinishedCommit(root_ + path + "/"))
+        Note(path, "holds a commit a cut or a kill stopped; shown as vok shows it once it finishes the commit");
+    // a folder without either file is a game not yet made (or no game): vok ignores it, harmlessly
+    if (PathExists(Read(path + "/" CARD_RECORDS_FILE))) Game(player, name);
+    else if (PathExists(Read(path + "/" CARD_SUMMARY_FILE)))
         Report(path, "has vok.summary but no vok.dat: its counts enter the totals, but vok does not list the game");
-    else Report(path, "has no vok.dat, so it is no game; vok ignores it");
 }
 
 std::string TotalsText(const ProfileRecord& p)
@@ -436,9 +461,9 @@ void Checker::Game(const std::string& player, const std::string& name)
 
 std::vector<AchievementRecord> Checker::Records(const std::string& game)
 {
-    const std::string path = game + "vok.dat";
+    const std::string path = game + CARD_RECORDS_FILE;
     std::string bytes;
-    if (!Regular(path) || !ReadFileBytes(root_ + path, &bytes, MaxAchievementRecords * AchievementRecordSize)) return {};
+    if (!Regular(path) || !ReadFileBytes(Read(path), &bytes, MaxAchievementRecords * AchievementRecordSize)) return {};
     if (bytes.size() % 16) Report(path, "is cut mid-record: its last " + std::to_string(bytes.size() % 16) + " bytes are ignored");
     const std::vector<AchievementRecord> records = ParseAchievementRecords(bytes);
     std::set<int> seen;
@@ -456,23 +481,18 @@ std::string SummaryText(const GameSummaryRecord& s)
 
 void Checker::Summary(const std::string& game, const std::vector<AchievementRecord>& records)
 {
-    const std::string path = game + "vok.summary";
+    const std::string path = game + CARD_SUMMARY_FILE;
     std::string bytes;
     long size = 0;
     if (!Regular(path, &size)) {
-        if (!PathExists(root_ + path)) Report(path, "is missing: the game adds nothing to the totals and the rankings");
+        if (!PathExists(Read(path))) Report(path, "is missing: the game adds nothing to the totals and the rankings");
         return;
     }
-    ReadFileBytes(root_ + path, &bytes, 20);
-    if (size < 20) Report(path, "is cut short (" + std::to_string(size) + " of 20 bytes); the missing values read as 0");
+    ReadFileBytes(Read(path), &bytes, CARD_SUMMARY_SIZE);
+    if (size < CARD_SUMMARY_SIZE) Report(path, "is cut short (" + std::to_string(size) + " of 20 bytes); the missing values read as 0");
     const GameSummaryRecord summary = ParseSummary(bytes);
-    GameSummaryRecord counted = { 0, 0, 0, 0, summary.favouriteScore };
-    for (const AchievementRecord& r : records) {
-        counted.unlockedCount += r.unlocked != 0;
-        counted.achievementCount += 1;
-        counted.pointsEarned += r.unlocked ? r.points : 0;
-        counted.pointsPossible += r.points;
-    }
+    GameSummaryRecord counted;
+    CardCountSummary(records.data(), int(records.size()), summary.favouriteScore, &counted); // as the kit counts it
     if (SummaryText(summary) != SummaryText(counted))
         Report(path, "says " + SummaryText(summary) + " but vok.dat holds " + SummaryText(counted));
 }
@@ -481,13 +501,13 @@ void Checker::Texts(const std::string& game, const std::vector<AchievementRecord
 {
     std::vector<std::string> files;
     for (const std::string& name : ListFolder(root_ + game))
-        if (name.compare(0, 9, "vok.desc.") == 0) files.push_back(name);
+        if (name.compare(0, 9, CARD_TEXTS_PREFIX) == 0) files.push_back(name);
     std::sort(files.begin(), files.end()); // the report in a steady order; vok itself never lists them
     for (const std::string& file : files) TextFile(game + file, records);
     std::string language;
-    const bool named = Regular(game + "vok.lang") && ReadFirstLine(root_ + game + "vok.lang", &language);
+    const bool named = Regular(game + CARD_TEXT_LANGUAGE_FILE) && ReadFirstLine(Read(game + CARD_TEXT_LANGUAGE_FILE), &language);
     if (files.empty()) Report(game, "has no text file (vok.desc.<language>): vok shows its achievements without names");
-    else if (!PathExists(root_ + game + "vok.desc.default") && !PathExists(root_ + game + "vok.desc." + language))
+    else if (!PathExists(Read(game + CARD_TEXTS_PREFIX CARD_DEFAULT_LANGUAGE)) && !PathExists(Read(game + CARD_TEXTS_PREFIX + language)))
         Report(game + (named ? "vok.lang" : ""), named ? "names " + language + ", which has no vok.desc." + language +
                        ", and there is no vok.desc.default: players of other languages see no names"
                                                 : "has neither vok.lang nor vok.desc.default: players of other languages see no names");
@@ -496,7 +516,7 @@ void Checker::Texts(const std::string& game, const std::vector<AchievementRecord
 void Checker::TextFile(const std::string& path, const std::vector<AchievementRecord>& records)
 {
     std::string bytes;
-    if (!Regular(path) || !ReadFileBytes(root_ + path, &bytes, MaxAchievementRecords * AchievementTextSize)) return;
+    if (!Regular(path) || !ReadFileBytes(Read(path), &bytes, MaxAchievementRecords * AchievementTextSize)) return;
     if (bytes.size() % 128) Report(path, "is cut mid-record: its last " + std::to_string(bytes.size() % 128) + " bytes are ignored");
     std::set<int> texts;
     for (size_t offset = 0; offset + 128 <= bytes.size(); offset += 128) {
@@ -514,14 +534,14 @@ void Checker::TextFile(const std::string& path, const std::vector<AchievementRec
 
 void Checker::Title(const std::string& game)
 {
-    const std::string path = game + "vok.title";
+    const std::string path = game + CARD_TITLE_FILE;
     std::vector<KeyValueLine> lines;
     if (!Regular(path)) {
-        if (!PathExists(root_ + path)) Report(path, "is missing: vok shows the previous game's title and author");
+        if (!PathExists(Read(path))) Report(path, "is missing: vok shows the previous game's title and author");
         return;
     }
-    ReadKeyValueFile(root_ + path, &lines);
-    for (const char* key : { "title", "author" }) {
+    ReadKeyValueFile(Read(path), &lines);
+    for (const char* key : { CARD_TITLE_KEY, CARD_AUTHOR_KEY }) {
         bool found = false;
         for (const KeyValueLine& line : lines) found = found || line.key == key;
         if (!found) Report(path, std::string("has no ") + key + " line: vok shows the previous game's " + key);
@@ -532,15 +552,23 @@ void Checker::Icons(const std::string& game, const std::vector<AchievementRecord
 {
     for (const AchievementRecord& r : records)
         if (r.id >= 1 && r.id <= 50) Icon(game + AchievementIconName(r.id));
-    Icon(game + "vok.icon");
+    Icon(game + CARD_GAME_ICON_FILE);
 }
 
 void Checker::Icon(const std::string& path)
 {
-    if (!Regular(path)) return;
-    SDL_Surface* icon = LoadBitmap(root_ + path);
-    if (!icon) Report(path, "is not a bitmap vok loads; vok draws nothing in its place");
-    FreeSurface(&icon);
+    std::string bytes;
+    if (!Regular(path) || !ReadFileBytes(Read(path), &bytes, CARD_MAX_BITMAP_FILE)) return;
+    CardBitmapHeader header;
+    const int problem = CardCheckBitmap(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), &header);
+    if (problem != CARD_BITMAP_OK) {
+        Report(path, std::string("is not a bitmap vok loads (it ") + CardBitmapProblemText(problem) + "); vok draws nothing in its place");
+        return;
+    }
+    const long rows = header.height < 0 ? -header.height : header.height;
+    if (header.width > CARD_ICON_SIDE || rows > CARD_ICON_SIDE)
+        Report(path, "is " + std::to_string(header.width) + " x " + std::to_string(rows) +
+                         " pixels, larger than the 24 x 24 vok shows whole");
 }
 
 int Check(const Options& options)
@@ -551,10 +579,13 @@ int Check(const Options& options)
     checker.Card();
     const std::vector<Problem>& problems = checker.Problems();
     if (options.json) {
-        std::vector<std::string> items;
+        std::vector<std::string> items, notes;
         for (const Problem& p : problems) items.push_back(JsonObject().Field("path", p.path).Field("problem", p.text).Text());
-        std::cout << JsonObject().Field("clean", problems.empty()).Raw("problems", JsonList(items)).Text() << "\n";
+        for (const Problem& n : checker.Notes()) notes.push_back(JsonObject().Field("path", n.path).Field("note", n.text).Text());
+        std::cout << JsonObject().Field("clean", problems.empty()).Raw("problems", JsonList(items)).Raw("notes", JsonList(notes)).Text()
+                  << "\n";
     } else {
+        for (const Problem& n : checker.Notes()) std::cout << Latin1ToUtf8("note: " + n.path + ": " + n.text) << "\n";
         for (const Problem& p : problems) std::cout << Latin1ToUtf8(p.path + ": " + p.text) << "\n";
         std::cout << (problems.empty() ? std::string("clean") : std::to_string(problems.size()) + " problems") << "\n";
     }
