@@ -224,3 +224,44 @@ TEST(Kit, ExampleGameUnlockShowsInVok)
     EXPECT_EQ(wrong, 0);
     EXPECT_FALSE(unlocked.pixels == locked.pixels);
 }
+
+// Games build on the kit as they take it: a C++98 game links the installed library through
+// pkg-config, a C89 game compiles the installed one-file kit beside its own source; both record
+// an unlock on the card. (Only where the build machine runs what it compiles, without sanitizers,
+// whose runtime an outside program would lack.)
+TEST(Kit, GamesBuildOnTheInstalledKit)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the installed library carries the sanitizers' calls";
+#endif
+    if (!Emulator().empty() || HandheldBuild) GTEST_SKIP() << "the build machine's compiler makes programs for itself";
+    TestCard card;
+    card.Player("vok_kim");
+    const std::string prefix = card.dir / "prefix";
+    ASSERT_EQ(RunProgram(VOK_CMAKE_COMMAND, {"--install", BuildDir(), "--prefix", prefix}, BuildDir()).status, 0);
+    const std::string game = "#include <vok_kit.h>\n"
+                             "int main(int argc, char **argv)\n{\n"
+                             "    VokGame *game = 0;\n"
+                             "    int result = argc == 3 ? VokOpenGame(argv[1], \"vok_kim\", argv[2], &game) : VOK_BAD_ARGUMENT;\n"
+                             "    if (result == VOK_OK) result = VokSetTitle(game, \"Linked\", \"Tests\");\n"
+                             "    if (result == VOK_OK) result = VokDescribe(game, 1, 5, 0);\n"
+                             "    if (result == VOK_OK) result = VokSetText(game, 1, VOK_LANGUAGE_FRENCH, \"Un\", \"Le premier.\");\n"
+                             "    if (result == VOK_OK) result = VokUnlock(game, 1);\n"
+                             "    if (result == VOK_OK) result = VokCommit(game);\n"
+                             "    VokCloseGame(game);\n"
+                             "    return result;\n}\n";
+    WriteFile(card.dir / "game.cpp", game);
+    WriteFile(card.dir / "game.c", game);
+    const std::string pkgConfig = "PKG_CONFIG_PATH=" + prefix + "/lib/pkgconfig pkg-config --cflags --libs vok_kit";
+    const std::string builds[][2] = {
+        {"c++ -std=c++98 -pedantic-errors -Wall -Wextra -Werror game.cpp $(" + pkgConfig + ") -o cxxgame", "cxxgame"},
+        {"cc -std=c89 -pedantic-errors -Wall -Wextra -Werror -I " + prefix + "/share/vok_kit game.c " + prefix +
+             "/share/vok_kit/vok_kit.c -o cgame", "cgame"}};
+    for (const auto& [command, program] : builds) {
+        const VokRun built = RunProgram("/bin/sh", {"-c", command}, card.dir.path());
+        ASSERT_EQ(built.status, 0) << command << "\n" << built.err;
+        EXPECT_EQ(RunProgram(card.dir / program, {card.store, program}, card.dir.path()).status, VOK_OK) << program;
+        EXPECT_EQ(ReadFile(card.store + "vok_kim/" + program + "/vok.dat"), Int32s({1, 5, 0, 1})) << program;
+        EXPECT_EQ(ReadFile(card.store + "vok_kim/" + program + "/vok.lang"), "Fran\xe7" "ais") << program;
+    }
+}

@@ -4,9 +4,11 @@
 
 #include <filesystem>
 
+#include "card/card_format.h"
 #include "graphics/draw.h"
 #include "localization/language_table.h"
 #include "localization/texts.h"
+#include "tests/support/kit_support.h"
 #include "tests/support/test_support.h"
 
 // Latin-1 bytes with CR LF line ends as the UTF-8 with LF of our sources; "" for a bare LF.
@@ -81,8 +83,13 @@ TEST(LanguageFiles, BuiltFilesAreCompleteAndFit)
             for (const std::string& line : {first, second}) fits(line, 0, 230);
         }
     }
-    for (const char* name : {"English,", "Deutsch,", "Fran\xE7" "ais,", "Espa\xF1" "ol,"})
-        EXPECT_NE(names.find(name), std::string::npos) << name;
+    // the names games are given, by the card library and the kit, are exactly those of the files
+    EXPECT_EQ(std::count(names.begin(), names.end(), ','), CARD_SHIPPED_LANGUAGES);
+    for (const char* name : CardShippedLanguages) EXPECT_NE(names.find(std::string(name) + ","), std::string::npos) << name;
+    for (const char* name : {VOK_LANGUAGE_ENGLISH, VOK_LANGUAGE_GERMAN, VOK_LANGUAGE_FRENCH, VOK_LANGUAGE_SPANISH}) {
+        EXPECT_NE(names.find(std::string(name) + ","), std::string::npos) << name;
+        EXPECT_EQ(CardMisspelledLanguage(name), nullptr) << name;
+    }
     TTF_CloseFont(font);
     TTF_Quit();
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "card/card_format.h"
 #include "localization/language_table.h"
+#include "profile/avatar.h"
 #include "tests/support/store_support.h"
 
 // A known language list, so that languageIndex does not depend on the lang folder.
@@ -39,6 +41,8 @@ TEST_F(ProfileFileTest, FileWrittenAndRead)
                              "nose=NOSE\r\nears=EARS\r\nmouth=05\r\nfacial=\r\nhair=10\r\ntatoo=7\r\nclothes=99\r\n";
     EXPECT_EQ(ReadFile(card.store + "vok_ana/vok.cfg"), file);
     EXPECT_EQ(FormatProfileFile(Loaded("vok_ana")), file.substr(0, 28) + file.substr(29));
+    for (int part = 0; part < AvatarPartCount; ++part) // the parts' file names use the card's keys
+        EXPECT_STREQ(AvatarParts[part].key, CardProfileKeys[part + 2]);
     EditedProfile.folder = "vok_gone";
     SaveProfileFile();
     EXPECT_FALSE(FileExists(card.store + "vok_gone"));
