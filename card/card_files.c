@@ -71,6 +71,17 @@ int CardReadFile(const char *path, size_t limit, unsigned char **bytes, size_t *
     return 1;
 }
 
+int CardReadTextFile(const char *path, unsigned char **bytes, size_t *size)
+{
+    if (!CardReadFile(path, CARD_TEXT_FILE_LIMIT + 1, bytes, size)) return 0;
+    if (*size > CARD_TEXT_FILE_LIMIT) { /* the limit cut the line after the last line end before it */
+        size_t end = CARD_TEXT_FILE_LIMIT;
+        while (end > 0 && (*bytes)[end - 1] != '\n') --end;
+        *size = end;
+    }
+    return 1;
+}
+
 int CardTemporaryName(const char *name, char *temporary, size_t size)
 {
     char unique[32];

@@ -24,6 +24,10 @@ long CardReadSome(int fd, void *buffer, size_t size);
    no memory for it: the reader then behaves as for a missing file. */
 int CardReadFile(const char *path, size_t limit, unsigned char **bytes, size_t *size);
 
+/* A text file: its first CARD_TEXT_FILE_LIMIT bytes, less a line cut by that limit (the lines
+   past it are never needed). The same results as CardReadFile. */
+int CardReadTextFile(const char *path, unsigned char **bytes, size_t *size);
+
 /* A name for a temporary of `name` unique to this writer: CARD_TEMPORARY_PREFIX, the process
    number and ".", then `name`. 0 when it does not fit in `size`. */
 int CardTemporaryName(const char *name, char *temporary, size_t size);

@@ -36,6 +36,25 @@ int CardInt32At(const unsigned char *bytes, size_t size, size_t offset)
     return CardGetInt32(bytes + offset);
 }
 
+static int IsBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+long CardReadDecimal(const char *text, size_t size, long cap)
+{
+    size_t i = 0;
+    int negative = 0;
+    long value = 0;
+    while (i < size && IsBlank(text[i])) ++i;
+    if (i < size && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    for (; i < size && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > cap) value = cap;
+    }
+    return negative ? -value : value;
+}
+
 void CardDecodeRecord(const unsigned char *bytes, CardRecord *record)
 {
     record->id = CardGetInt32(bytes);

@@ -95,6 +95,11 @@ int CardInt32At(const unsigned char *bytes, size_t size, size_t offset);
 /* The 32 bits of `bits` as two's complement, without the undefined conversion. */
 int CardWrapInt32(unsigned long bits);
 
+/* The one number parser: `size` bytes of `text` read as strtol does in base 10 (leading blanks,
+   a sign, digits up to the first other byte; no digits is 0), the magnitude held at `cap`
+   so that a long run of digits cannot overflow. */
+long CardReadDecimal(const char *text, size_t size, long cap);
+
 /* ---- binary files ---- */
 void CardDecodeRecord(const unsigned char *bytes, CardRecord *record);
 void CardEncodeRecord(const CardRecord *record, unsigned char *bytes);

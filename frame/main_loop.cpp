@@ -9,12 +9,14 @@
 #include "localization/language_table.h"
 #include "platform/platform.h"
 #include "profile/avatar.h"
-#include "profile/profile_editor.h"
 #include "screens/game_screen.h"
 #include "screens/home_screen.h"
 #include "screens/keyboard.h"
+#include "screens/profile_editor.h"
 #include "store/active_profile.h"
+#include "store/game_files.h"
 #include "store/profiles.h"
+#include "store/ranking.h"
 
 static const char Caption[] = "VOK achievements - GP2X-Wiz";
 static const Uint32 FrameBudgetMs = 16;
@@ -64,9 +66,11 @@ static bool StartUp()
     FontSmall = TTF_OpenFont("media/pfcb.ttf", 8); // null without the font: texts don't draw
     FontLarge = TTF_OpenFont("media/pfcb.ttf", 16);
     PrepareFonts();
+    ScanAvatarParts();
     ScanStore();
     LoadStore();
     LoadMedia();
+    LoadAvatarImages();
     LoadSound();
     PrepareKeyboard();
     return true;
@@ -90,6 +94,15 @@ static void RunFrames()
     }
 }
 
+// The avatar parts and the icons the card gave, beside the program's own media.
+static void FreeCardImages()
+{
+    FreeAvatarImages();
+    FreeAchievementIcons();
+    FreeRankingIcons();
+    FreePreparedIcons();
+}
+
 // Blank screen, release everything, remember the player, then hand the device over.
 static int ShutDown()
 {
@@ -99,6 +112,7 @@ static int ShutDown()
     JoystickHandle = 0;
     FreeSound();
     FreeMedia();
+    FreeCardImages();
     PlatformCloseVideo();
     SDL_Quit();
     if (!Profiles.empty()) SaveActiveProfile();

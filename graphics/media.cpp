@@ -1,13 +1,11 @@
 #include "graphics/media.h"
 
+#include <cstdlib>
+
 #include "card/card_bitmap.h"
+#include "card/card_files.h"
 #include "frame/state.h"
 #include "graphics/draw.h"
-#include "profile/avatar.h"
-#include "store/game_files.h"
-#include "store/profiles.h"
-#include "store/ranking.h"
-#include "store/store_files.h"
 
 SDL_Surface* BackgroundSurface = 0;
 SDL_Surface* CardSurface = 0;
@@ -83,19 +81,21 @@ static bool ScreenLayout(const SDL_Surface* loaded)
 typedef CardBitmapHeader BitmapHeader;
 static const size_t MaxBitmapFileSize = CARD_MAX_BITMAP_FILE; // all a valid one uses
 
-static const unsigned char* Bytes(const std::string& bytes)
-{
-    return reinterpret_cast<const unsigned char*>(bytes.data());
-}
+// The bytes of a bitmap file where they lie, read or cut, without a copy.
+struct BitmapBytes {
+    const unsigned char* data;
+    size_t size;
+};
 
-static bool ReadBitmapHeader(const std::string& bytes, BitmapHeader* header)
+static BitmapBytes View(const std::string& bytes)
 {
-    return CardReadBitmapHeader(Bytes(bytes), bytes.size(), header) != 0;
+    BitmapBytes view = { reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size() };
+    return view;
 }
 
 bool IsValidBitmap(const std::string& bytes)
 {
-    return CardCheckBitmap(Bytes(bytes), bytes.size(), 0) == CARD_BITMAP_OK;
+    return CardCheckBitmap(View(bytes).data, bytes.size(), 0) == CARD_BITMAP_OK;
 }
 
 static void PutUint16(std::string* bytes, size_t offset, Uint32 value)
@@ -114,10 +114,8 @@ static void PutUint32(std::string* bytes, size_t offset, Uint32 value)
 // that a large one never costs more than the screen's worth of decoded pixels: the headers and
 // palette as they are with the new size, then the kept part of each kept row. False, leaving
 // `cut` alone, when the bitmap already fits.
-static bool CutToScreen(const std::string& bytes, std::string* cut)
+static bool CutToScreen(const BitmapBytes& bytes, const BitmapHeader& header, std::string* cut)
 {
-    BitmapHeader header;
-    ReadBitmapHeader(bytes, &header);
     long rows = header.height < 0 ? -header.height : header.height;
     long width = header.width < ScreenWidth ? header.width : ScreenWidth;
     long kept = rows < ScreenHeight ? rows : ScreenHeight;
@@ -126,9 +124,9 @@ static bool CutToScreen(const std::string& bytes, std::string* cut)
     size_t cutStride = CardBitmapStride(width, header.depth);
     // rows are stored bottom-up unless the height is negative: the top rows come last
     size_t firstRow = header.height < 0 ? 0 : static_cast<size_t>(rows - kept);
-    *cut = bytes.substr(0, header.pixelOffset);
-    for (long row = 0; row < kept; ++row)
-        cut->append(bytes, header.pixelOffset + (firstRow + row) * stride, cutStride);
+    const char* data = reinterpret_cast<const char*>(bytes.data);
+    cut->assign(data, header.pixelOffset);
+    for (long row = 0; row < kept; ++row) cut->append(data + header.pixelOffset + (firstRow + row) * stride, cutStride);
     PutUint32(cut, 2, static_cast<Uint32>(cut->size()));
     if (header.headerSize == 12) {
         PutUint16(cut, 18, static_cast<Uint32>(width));
@@ -144,10 +142,10 @@ static bool CutToScreen(const std::string& bytes, std::string* cut)
 // A 24-bit bitmap (blue, green, red bytes) decoded straight into a new 5-6-5 surface, `width` x
 // `height` when given (0: the bitmap's own size; beyond the bitmap black), each channel's low
 // bits dropped as SDL's own blit does; null for any other depth, which SDL's decoder takes.
-static SDL_Surface* Decoded24(const std::string& bytes, int width, int height)
+static SDL_Surface* Decoded24(const BitmapBytes& bytes, int width, int height)
 {
     BitmapHeader header;
-    ReadBitmapHeader(bytes, &header);
+    CardReadBitmapHeader(bytes.data, bytes.size, &header);
     if (header.depth != 24 || header.compression != CARD_BITMAP_RGB) return 0;
     const int rows = static_cast<int>(header.height < 0 ? -header.height : header.height); // negative: stored top-down
     const int columns = static_cast<int>(header.width);
@@ -159,7 +157,7 @@ static SDL_Surface* Decoded24(const std::string& bytes, int width, int height)
     const int shownColumns = columns < surface->w ? columns : surface->w;
     for (int y = 0; y < shownRows; ++y) {
         const size_t row = static_cast<size_t>(header.height < 0 ? y : rows - 1 - y);
-        const Uint8* source = reinterpret_cast<const Uint8*>(bytes.data()) + header.pixelOffset + row * stride;
+        const Uint8* source = bytes.data + header.pixelOffset + row * stride;
         Uint16* target = reinterpret_cast<Uint16*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
         for (int x = 0; x < shownColumns; ++x, source += 3)
             target[x] = Uint16((source[2] >> 3) << 11 | (source[1] >> 2) << 5 | source[0] >> 3);
@@ -197,14 +195,15 @@ static bool HasMagenta(const SDL_Surface* image)
 
 // Validates, cuts and decodes the bytes of a bitmap file into a 16-bit surface, keyed on magenta
 // when `colourKey` and some pixel is magenta.
-static SDL_Surface* DecodeConverted(const std::string& bytes, int width, int height, bool colourKey)
+static SDL_Surface* DecodeConverted(const BitmapBytes& bytes, int width, int height, bool colourKey)
 {
-    if (!IsValidBitmap(bytes)) return 0; // exactly as if the file were missing
+    BitmapHeader header;
+    if (CardCheckBitmap(bytes.data, bytes.size, &header) != CARD_BITMAP_OK) return 0; // as if the file were missing
     std::string cut;
-    const std::string& decoded = CutToScreen(bytes, &cut) ? cut : bytes;
+    const BitmapBytes decoded = CutToScreen(bytes, header, &cut) ? View(cut) : bytes;
     SDL_Surface* surface = Decoded24(decoded, width, height);
     if (!surface) {
-        SDL_RWops* stream = SDL_RWFromConstMem(decoded.data(), static_cast<int>(decoded.size()));
+        SDL_RWops* stream = SDL_RWFromConstMem(decoded.data, static_cast<int>(decoded.size));
         SDL_Surface* loaded = stream ? SDL_LoadBMP_RW(stream, 1) : 0;
         surface = loaded ? Converted(loaded, width, height) : 0;
     }
@@ -212,16 +211,22 @@ static SDL_Surface* DecodeConverted(const std::string& bytes, int width, int hei
     return surface;
 }
 
+// Read by the card library's bounded reader, so a FIFO, a folder or a file past any valid
+// bitmap's size costs no more than that size; decoded where it was read, without a copy.
 static SDL_Surface* LoadConverted(const std::string& path, int width, int height, bool colourKey)
 {
-    std::string bytes;
-    if (!ReadFileBytes(path, &bytes, MaxBitmapFileSize)) return 0;
-    return DecodeConverted(bytes, width, height, colourKey);
+    BitmapBytes bytes = { 0, 0 };
+    unsigned char* read = 0;
+    if (!CardReadFile(path.c_str(), MaxBitmapFileSize, &read, &bytes.size)) return 0;
+    bytes.data = read;
+    SDL_Surface* surface = DecodeConverted(bytes, width, height, colourKey);
+    std::free(read);
+    return surface;
 }
 
 SDL_Surface* DecodeBitmap(const std::string& bytes)
 {
-    return DecodeConverted(bytes, 0, 0, true);
+    return DecodeConverted(View(bytes), 0, 0, true);
 }
 
 SDL_Surface* LoadBitmap(const std::string& path)
@@ -254,7 +259,6 @@ void LoadMedia()
             *media.handle = LoadConverted(media.file, ScreenWidth, ScreenHeight, false);
         PrepareForScreen(*media.handle);
     }
-    LoadAvatarImages();
 }
 
 void LoadSound()
@@ -270,23 +274,10 @@ void FreeSound()
     Mix_CloseAudio();
 }
 
-static void FreeSurfaces(SDL_Surface** surfaces, size_t count)
-{
-    for (size_t i = 0; i < count; ++i) FreeSurface(&surfaces[i]);
-}
-
 // Handles are set to null as they go, so a second call frees nothing twice.
 void FreeMedia()
 {
     for (int i = 0; i < MediaFileCount; ++i) FreeSurface(MediaFiles[i].handle);
-    for (int part = 0; part < AvatarPartCount; ++part) {
-        std::vector<SDL_Surface*>& images = AvatarPartImages[part];
-        if (!images.empty()) FreeSurfaces(&images[0], images.size());
-    }
-    FreeAchievementIcons();
-    FreeSurfaces(FavouriteIcons, sizeof FavouriteIcons / sizeof FavouriteIcons[0]);
-    FreeSurfaces(CompletedIcons, sizeof CompletedIcons / sizeof CompletedIcons[0]);
-    FreePreparedIcons();
 }
 
 void PlayNextSound()

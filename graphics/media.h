@@ -1,5 +1,5 @@
 // The program's own pictures and its one sound, loaded once at start-up from "media"
-// and released at shutdown, together with the icon and avatar lists other modules fill.
+// and released at shutdown.
 // LoadBitmap is the one bitmap loader of the program: every icon and part image uses it.
 #ifndef VOK_GRAPHICS_MEDIA_H
 #define VOK_GRAPHICS_MEDIA_H
@@ -47,10 +47,10 @@ void PrepareForScreen(SDL_Surface* image);
 // Frees a surface (null is fine) and sets the handle to null.
 void FreeSurface(SDL_Surface** surface);
 
-void LoadMedia();   // the 18 media bitmaps in table order, then LoadAvatarImages
+void LoadMedia();   // the 18 media bitmaps in table order
 void LoadSound();   // NextSound
 void FreeSound();   // NextSound, then the audio device
-void FreeMedia();   // every media surface, avatar image and icon that exists
+void FreeMedia();   // every media surface that exists
 void PlayNextSound(); // NextSound once on the first free channel
 
 #endif

@@ -1,6 +1,9 @@
 #include "localization/language_table.h"
 
-#include "store/store_files.h"
+#include <cstdlib>
+
+#include "card/card_files.h"
+#include "card/card_format.h"
 
 class LanguageTable LanguageTable;
 
@@ -22,10 +25,20 @@ static void SplitLanguageLine(const std::string& line, std::string* key, std::st
     }
 }
 
+// The lines of a language file as the card's text files are read: up to an overlong one.
+static std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t position = 0, length = 0;
+    const char* line = 0;
+    while (CardNextLine(text.data(), text.size(), &position, &line, &length)) lines.push_back(std::string(line, length));
+    return lines;
+}
+
 std::string LanguageKeyValue(const std::string& text, const std::string& key)
 {
     std::string wanted = std::string(1, KeyMarker) + key;
-    std::vector<std::string> lines = SplitLines(text);
+    std::vector<std::string> lines = Lines(text);
     std::string lineKey, value;
     for (size_t i = 0; i < lines.size(); ++i) {
         SplitLanguageLine(lines[i], &lineKey, &value);
@@ -37,7 +50,7 @@ std::string LanguageKeyValue(const std::string& text, const std::string& key)
 // False for a negative id or one above MaxTextId, which the text list will not grow to hold.
 static bool ParseTextId(const std::string& text, int* id)
 {
-    long value = ReadDecimal(text, MaxTextId + 1L);
+    long value = CardReadDecimal(text.data(), text.size(), MaxTextId + 1L);
     if (value < 0 || value > MaxTextId) return false;
     *id = static_cast<int>(value);
     return true;
@@ -46,7 +59,7 @@ static bool ParseTextId(const std::string& text, int* id)
 std::vector<std::string> ParseLanguageTexts(const std::string& text)
 {
     std::vector<std::string> texts;
-    std::vector<std::string> lines = SplitLines(text);
+    std::vector<std::string> lines = Lines(text);
     std::string key, value;
     for (size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].empty() || lines[i][0] != KeyMarker) continue;
@@ -60,10 +73,21 @@ std::vector<std::string> ParseLanguageTexts(const std::string& text)
     return texts;
 }
 
+// A language file read as the card's text files are; false when it reads as missing.
+static bool ReadLanguageFile(const std::string& file, std::string* text)
+{
+    unsigned char* bytes = 0;
+    size_t size = 0;
+    if (!CardReadTextFile(("lang/" + file).c_str(), &bytes, &size)) return false;
+    text->assign(reinterpret_cast<const char*>(bytes), size);
+    std::free(bytes);
+    return true;
+}
+
 std::string ReadLanguageKey(const std::string& file, const std::string& key)
 {
     std::string text;
-    if (!ReadTextFile("lang/" + file, &text)) return "";
+    if (!ReadLanguageFile(file, &text)) return "";
     return LanguageKeyValue(text, key);
 }
 
@@ -116,19 +140,24 @@ void LanguageTable::SetLanguageIndex(unsigned int index)
 {
     if (index >= languages.size()) return;
     std::string text;
-    if (!ReadTextFile("lang/" + languages[index].file, &text)) return; // a folder, for one
+    if (!ReadLanguageFile(languages[index].file, &text)) return; // a folder, for one
     currentLanguage = static_cast<int>(index);
     std::vector<std::string> parsed = ParseLanguageTexts(text);
     texts.swap(parsed); // no copy of every text
 }
 
 // Every entry of the folder, in directory order; the list is built once, before main.
+static void AddName(const char* name, void* names)
+{
+    static_cast<std::vector<std::string>*>(names)->push_back(name);
+}
+
 void LanguageTable::ScanLanguages()
 {
     languages.clear();
-    std::vector<std::string> names = ListFolder("./lang");
+    std::vector<std::string> names;
+    if (!CardListFolder("./lang", AddName, &names)) names.clear(); // failed part way: none
     for (size_t i = 0; i < names.size(); ++i) {
-        if (names[i] == "." || names[i] == "..") continue;
         LanguageInfo info;
         info.name = ReadLanguageKey(names[i], "lang");
         info.file = names[i];

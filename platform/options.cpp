@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "frame/state.h"
-#include "store/store_paths.h"
 
 PlatformOptions::PlatformOptions()
     : maxFrames(0), zoom(0), fullscreen(false), scanlines(false), help(false)
@@ -39,7 +38,8 @@ static bool SetValue(const std::string& word, const std::string& value, Platform
 {
     long number = 0;
     if (word == "--store") {
-        options->storeRoot = WithTrailingSlash(value);
+        options->storeRoot = value; // every card path is StoreRoot and a name: it ends in "/"
+        if (value.empty() || value[value.size() - 1] != '/') options->storeRoot += '/';
     } else if (word == "--launcher") {
         options->launcher = value;
     } else if (word == "--script") {

@@ -7,19 +7,18 @@
 #include "frame/state.h"
 #include "graphics/draw.h"
 #include "graphics/media.h"
+#include "store/player_file.h"
 #include "store/store_files.h"
 
+// The layers are the player file's keys after language and name, in the card's order.
+static AvatarPartInfo PartAt(int part)
+{
+    AvatarPartInfo info = { CardProfileKeys[FirstAvatarPartKey + part], ProfileFields[FirstAvatarPartKey + part] };
+    return info;
+}
+
 const AvatarPartInfo AvatarParts[AvatarPartCount] = {
-    { "base", &ProfileRecord::base },
-    { "eyes", &ProfileRecord::eyes },
-    { "browns", &ProfileRecord::browns },
-    { "nose", &ProfileRecord::nose },
-    { "ears", &ProfileRecord::ears },
-    { "mouth", &ProfileRecord::mouth },
-    { "facial", &ProfileRecord::facial },
-    { "hair", &ProfileRecord::hair },
-    { "tatoo", &ProfileRecord::tatoo },
-    { "clothes", &ProfileRecord::clothes },
+    PartAt(0), PartAt(1), PartAt(2), PartAt(3), PartAt(4), PartAt(5), PartAt(6), PartAt(7), PartAt(8), PartAt(9),
 };
 
 std::vector<std::string> AvatarPartFiles[AvatarPartCount];
@@ -34,13 +33,6 @@ static const AvatarPart DrawingOrder[AvatarPartCount] = {
 };
 
 static const int MaxPartImages = 99;
-
-void ScanStore()
-{
-    if (!PathExists(StoreRoot)) mkdir(StoreRoot.c_str(), 0755); // a failure shows later as an empty card
-    ScanAvatarParts();
-    ScanProfiles();
-}
 
 std::string AvatarPartName(int part, int number)
 {
@@ -119,11 +111,19 @@ static SDL_Surface* ShownPart(SDL_Surface* image, SDL_Rect* offset)
     return shown;
 }
 
-void LoadAvatarImages()
+void FreeAvatarImages()
 {
     for (int part = 0; part < AvatarPartCount; ++part) {
         std::vector<SDL_Surface*>& images = AvatarPartImages[part];
         for (size_t i = 0; i < images.size(); ++i) FreeSurface(&images[i]);
+    }
+}
+
+void LoadAvatarImages()
+{
+    FreeAvatarImages(); // a second call replaces, never leaks
+    for (int part = 0; part < AvatarPartCount; ++part) {
+        std::vector<SDL_Surface*>& images = AvatarPartImages[part];
         images.clear();
         const std::vector<std::string>& files = AvatarPartFiles[part];
         PartPlaces[part].clear();

@@ -25,9 +25,9 @@ extern std::vector<std::string> AvatarPartFiles[AvatarPartCount];   // file of n
 extern std::vector<SDL_Surface*> AvatarPartImages[AvatarPartCount]; // image of number k + 1 at k, or null
 extern const SDL_Rect AvatarOrigin; // (50, 60): top-left of every layer on screen
 
-void ScanStore();        // create StoreRoot when missing, ScanAvatarParts, ScanProfiles
 void ScanAvatarParts();  // the unbroken run of numbered files of each layer, at most 99
 void LoadAvatarImages(); // AvatarPartImages from AvatarPartFiles
+void FreeAvatarImages(); // every avatar image, each handle left null
 void DrawAvatar(const ProfileRecord* record);
 // A part number text read as strtol does ("05", "5" and " 5" are 5; "" is 0).
 int PartNumber(const std::string& text);

@@ -7,76 +7,16 @@
 
 #include "card/card_format.h"
 #include "frame/state.h"
-#include "localization/language_table.h"
-#include "profile/avatar.h"
+#include "store/player_file.h"
 #include "store/ranking.h"
 #include "store/store_files.h"
-#include "store/store_paths.h"
 
 ProfileRecord EditedProfile;
-
-// ProfileFile "vok.cfg": twelve lines "key=value\r\n", keys in the card library's order: lang,
-// name, then the ten avatar parts in their canonical order. One table drives reader and writer.
-struct ProfileKey {
-    const char* key;
-    std::string ProfileRecord::*field;
-};
-static std::string ProfileRecord::* const TextFields[] = { &ProfileRecord::lang, &ProfileRecord::name };
-static const int TextKeyCount = sizeof TextFields / sizeof TextFields[0];
-static const int ProfileKeyCount = CARD_PROFILE_KEYS;
-
-static ProfileKey ProfileKeyAt(int index)
-{
-    ProfileKey key = { CardProfileKeys[index],
-                       index < TextKeyCount ? TextFields[index] : AvatarParts[index - TextKeyCount].field };
-    return key;
-}
-
-// A value clipped so that its whole line, "key=", the value and the CR before the LF, stays
-// within the reader's MaxLineLength: a longer line would end the reading there and lose every
-// field after it at the next load. Blanks the cut leaves at the end go too, as the reader drops them.
-static std::string FittingValue(const char* key, const std::string& value)
-{
-    return value.substr(0, CardFittingValueLength(std::strlen(key), value.data(), value.size()));
-}
-
-std::string FormatProfileFile(const ProfileRecord& record)
-{
-    std::string text;
-    for (int i = 0; i < ProfileKeyCount; ++i) {
-        ProfileKey key = ProfileKeyAt(i);
-        text += std::string(key.key) + "=" + FittingValue(key.key, record.*key.field) + "\r\n";
-    }
-    return text;
-}
-
-// Keys match exactly; a later line wins; other keys and fields without a line are left alone.
-void ParseProfileFile(const std::string& text, ProfileRecord* record)
-{
-    std::vector<KeyValueLine> lines = ParseKeyValueLines(text);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        for (int k = 0; k < ProfileKeyCount; ++k) {
-            ProfileKey key = ProfileKeyAt(k);
-            if (lines[i].key != key.key) continue;
-            record->*key.field = lines[i].value;
-            if (key.field == &ProfileRecord::lang) record->languageIndex = LanguageTable.FindLanguage(lines[i].value);
-        }
-    }
-}
-
-bool LoadProfileFile(ProfileRecord* record)
-{
-    if (!record) return false;
-    std::string text;
-    if (!ReadTextFile(ProfilePath(*record, CARD_PROFILE_FILE), &text)) return false;
-    ParseProfileFile(text, record);
-    return true;
-}
 
 bool SaveProfileFile()
 {
     if (EditedProfile.folder.empty()) return false;
-    return WriteFileSafely(ProfilePath(EditedProfile, CARD_PROFILE_FILE), FormatProfileFile(EditedProfile));
+    return WriteProfileFile(EditedProfile);
 }
 
 std::string MakeProfileFolderName(const std::string& name)
@@ -146,10 +86,7 @@ bool CommitProfile()
     // opened from the home screen; never another player's.
     ProfileRecord* record = FindProfile(EditedProfile.folder);
     if (record) {
-        for (int i = 0; i < ProfileKeyCount; ++i) {
-            ProfileKey key = ProfileKeyAt(i);
-            record->*key.field = EditedProfile.*key.field;
-        }
+        for (int i = 0; i < CARD_PROFILE_KEYS; ++i) record->*ProfileFields[i] = EditedProfile.*ProfileFields[i];
         record->languageIndex = EditedProfile.languageIndex;
     }
     return true;

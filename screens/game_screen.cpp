@@ -6,6 +6,7 @@
 #include "graphics/popup.h"
 #include "localization/language_table.h"
 #include "localization/texts.h"
+#include "screens/menu_actions.h"
 #include "screens/notices.h"
 #include "screens/screen_common.h"
 #include "store/active_profile.h"

@@ -1,11 +1,12 @@
 #include "store/profiles.h"
 
+#include <sys/stat.h>
+
 #include "frame/state.h"
 #include "graphics/media.h"
-#include "profile/profile_file.h"
-#include "screens/notices.h"
 #include "store/game_commits.h"
 #include "store/game_files.h"
+#include "store/player_file.h"
 #include "store/progress.h"
 #include "store/ranking.h"
 #include "store/removal.h"
@@ -75,6 +76,12 @@ void ScanProfiles()
         NoticeId = NoticeNoProfile;
         FirstRunNoticeShown = 1;
     }
+}
+
+void ScanStore()
+{
+    if (!PathExists(StoreRoot)) mkdir(StoreRoot.c_str(), 0755); // a failure shows later as an empty card
+    ScanProfiles();
 }
 
 bool IsGameFolderCandidate(const std::string& name)

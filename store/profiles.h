@@ -34,6 +34,7 @@ ProfileRecord* CurrentProfile();
 // The selected game folder name, or null when SelectedGame is outside GameFolders.
 const std::string* CurrentGameFolder();
 
+void ScanStore();    // creates StoreRoot when missing, then ScanProfiles
 void ScanProfiles(); // rebuilds Profiles, loads every player's totals, raises NoticeNoProfile once
 void ListGames();    // rebuilds GameFolders for the selected player; SelectedGame = 0
 // False for the entries of a player's folder that are never games: ".", ".." and vok's own

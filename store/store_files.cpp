@@ -1,6 +1,7 @@
 #include "store/store_files.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,11 +31,12 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, size_t limit)
 
 bool ReadTextFile(const std::string& path, std::string* text)
 {
-    if (!ReadFileBytes(path, text, TextFileLimit + 1)) return false;
-    if (text->size() > TextFileLimit) {
-        size_t lastFeed = text->rfind('\n', TextFileLimit - 1); // the limit cut the line after it
-        text->erase(lastFeed == std::string::npos ? 0 : lastFeed + 1);
-    }
+    unsigned char* bytes = 0;
+    size_t size = 0;
+    text->clear();
+    if (!CardReadTextFile(path.c_str(), &bytes, &size)) return false;
+    text->assign(reinterpret_cast<const char*>(bytes), size);
+    std::free(bytes);
     return true;
 }
 
@@ -98,23 +100,9 @@ bool ReadKeyValueFile(const std::string& path, std::vector<KeyValueLine>* lines)
     return opened;
 }
 
-static bool IsBlank(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 long ReadDecimal(const std::string& text, long cap)
 {
-    size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > cap) value = cap;
-    }
-    return negative ? -value : value;
+    return CardReadDecimal(text.data(), text.size(), cap);
 }
 
 bool WriteFileSafely(const std::string& path, const std::string& content)

@@ -1,3 +1,4 @@
+#include "screens/menu_actions.h"
 #include "store/active_profile.h"
 
 #include <gtest/gtest.h>

@@ -35,6 +35,7 @@ TEST(Avatar, ScanFindsTheUnbrokenRun)
     StoreRoot = card.store + "new card/";
     {
         WorkingDirectory inside(dir.path());
+        ScanAvatarParts();
         ScanStore();
     }
     const size_t counts[AvatarPartCount] = {0, 5, 0, 1, 0, 0, 0, 10, 0, 99};

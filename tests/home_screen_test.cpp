@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "frame/state.h"
-#include "profile/profile_editor.h"
 #include "profile/profile_file.h"
 #include "screens/home_screen.h"
+#include "screens/profile_editor.h"
 #include "store/profiles.h"
 #include "store/ranking.h"
 #include "store/store_files.h"

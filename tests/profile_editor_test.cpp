@@ -4,10 +4,10 @@
 
 #include "frame/state.h"
 #include "profile/avatar.h"
-#include "profile/profile_editor.h"
 #include "profile/profile_file.h"
 #include "screens/keyboard.h"
 #include "screens/notices.h"
+#include "screens/profile_editor.h"
 #include "store/profiles.h"
 #include "tests/support/screens_support.h"
 

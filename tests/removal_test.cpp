@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "screens/menu_actions.h"
 #include "store/active_profile.h"
 #include "store/remove_tree.h"
 #include "tests/support/store_support.h"

@@ -6,11 +6,11 @@
 #include "platform/device.h"
 #include "platform/platform.h"
 #include "profile/avatar.h"
-#include "profile/profile_editor.h"
 #include "profile/profile_file.h"
 #include "screens/game_screen.h"
 #include "screens/keyboard.h"
 #include "screens/notices.h"
+#include "screens/profile_editor.h"
 #include "store/game_files.h"
 #include "store/profiles.h"
 #include "store/progress.h"
@@ -55,10 +55,14 @@ static void ResetScreenState()
     KeyboardPanelY = 240;
 }
 
-// Surfaces first: FreeMedia also empties the icon slots and the avatar images.
+// Surfaces first: the media, the avatar images and the card's icons, as shutdown frees them.
 static void ReleaseMedia()
 {
     FreeMedia();
+    FreeAvatarImages();
+    FreeAchievementIcons();
+    FreeRankingIcons();
+    FreePreparedIcons();
     FreeSound();
     for (int part = 0; part < AvatarPartCount; ++part) {
         AvatarPartFiles[part].clear();

@@ -1,7 +1,7 @@
-#include "tests/support/test_support.h"
 #include "card/card_files.h"
-#include "tools/bitmap_writer.h"
 #include "test_emulator.h"
+#include "tests/support/test_support.h"
+#include "tools/bitmap_writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

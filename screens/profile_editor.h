@@ -1,7 +1,7 @@
 // The profile editor (ScreenEditor): name on the on-screen keyboard, language, the ten avatar
 // parts with a live preview; saving stores the player, Y leaves without storing.
-#ifndef VOK_PROFILE_PROFILE_EDITOR_H
-#define VOK_PROFILE_PROFILE_EDITOR_H
+#ifndef VOK_SCREENS_PROFILE_EDITOR_H
+#define VOK_SCREENS_PROFILE_EDITOR_H
 
 #include <string>
 

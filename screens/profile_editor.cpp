@@ -1,4 +1,4 @@
-#include "profile/profile_editor.h"
+#include "screens/profile_editor.h"
 
 #include <cstdio>
 
