@@ -17,9 +17,11 @@
 #include "store/game_files.h"
 #include "store/profiles.h"
 #include "store/ranking.h"
+#include "store/store_files.h"
 
 static const char Caption[] = "VOK achievements - GP2X-Wiz";
 static const Uint32 FrameBudgetMs = 16;
+static const size_t MaxFontFileSize = 4 << 20; // bytes; the font shipped is 668 KB
 
 typedef void (*ScreenHandler)();
 // The handler of each Screen; any other ScreenMode draws no screen.
@@ -49,6 +51,23 @@ int FramePacingDelay(Uint32 spanMs)
     return int(remaining / 2);
 }
 
+static std::string FontFile; // media/pfcb.ttf, read once; both sizes read from it while open
+
+// A font of `points` from FontFile; null without the font, and then texts don't draw.
+static TTF_Font* OpenFont(int points)
+{
+    if (FontFile.empty()) return 0;
+    SDL_RWops* stream = SDL_RWFromConstMem(FontFile.data(), int(FontFile.size()));
+    return stream ? TTF_OpenFontRW(stream, 1, points) : 0;
+}
+
+static void OpenFonts()
+{
+    ReadFileBytes("media/pfcb.ttf", &FontFile, MaxFontFileSize);
+    FontSmall = OpenFont(8);
+    FontLarge = OpenFont(16);
+}
+
 // SDL, video, joystick, mixer, fonts, then the store and the media. False: exit with 0.
 static bool StartUp()
 {
@@ -63,8 +82,7 @@ static bool StartUp()
     Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 128); // no sound device: the program runs silent
     Mix_Volume(-1, SoundVolume);
     TTF_Init();
-    FontSmall = TTF_OpenFont("media/pfcb.ttf", 8); // null without the font: texts don't draw
-    FontLarge = TTF_OpenFont("media/pfcb.ttf", 16);
+    OpenFonts();
     PrepareFonts();
     ScanAvatarParts();
     ScanStore();
@@ -76,20 +94,36 @@ static bool StartUp()
     return true;
 }
 
+// True when this frame must be drawn: an event is waiting, or something changed the picture
+// since the last frame drawn. Otherwise the screen still shows exactly what drawing would.
+static bool FrameMustDraw()
+{
+    SDL_PumpEvents(); // the handheld's buttons reach the queue only when pumped
+    SDL_Event event;
+    const bool input = SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
+    const bool draw = input || ScreenChanged || !DrawOnlyWhenChanged;
+    // A press may show only from the next frame: a screen handed over, reading ahead resumed.
+    ScreenChanged = input;
+    return draw;
+}
+
 static void RunFrames()
 {
     Uint32 frameStart = SDL_GetTicks();
     long frame = 0;
     while (!QuitRequested) {
         if (frame < 0x7FFFFFFFL) ++frame; // the count only matters to scripts; never overflow
-        if (BackgroundSurface) SDL_BlitSurface(BackgroundSurface, 0, ScreenSurface, 0);
         PlatformBeginFrame(frame);
-        RunScreen();
+        const bool draw = FrameMustDraw();
+        if (draw && BackgroundSurface) SDL_BlitSurface(BackgroundSurface, 0, ScreenSurface, 0);
+        if (draw) RunScreen();
         int delay = FramePacingDelay(SDL_GetTicks() - frameStart);
         if (delay >= 0) SDL_Delay(Uint32(delay));
         frameStart = SDL_GetTicks();
-        DrawKeyboard();
-        PlatformPresent();
+        if (draw) {
+            DrawKeyboard();
+            PlatformPresent();
+        }
         if (PlatformEndFrame(frame)) QuitRequested = 1;
     }
 }

@@ -18,3 +18,5 @@ int PopupId = PopupNone;
 int PopupCursor = 0;
 int PopupItemCount = 3;
 int NoticeId = NoticeNone;
+int ScreenChanged = 1;
+bool DrawOnlyWhenChanged = true;

@@ -26,6 +26,8 @@ extern int PopupId;                    // the open Popup box, PopupNone for none
 extern int PopupCursor;                // highlighted popup line, 0 at the top
 extern int PopupItemCount;             // line count of the popup drawn last (3 or 2)
 extern int NoticeId;                   // the Notice shown over the screen, NoticeNone for none
+extern int ScreenChanged;              // non-zero: the next frame draws and flips; set by what changes the picture without a press
+extern bool DrawOnlyWhenChanged;       // false (--draw-every-frame, tests): every frame drawn and flipped
 
 // Joystick 0 button numbers of the handheld.
 enum Button {

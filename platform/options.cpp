@@ -8,7 +8,7 @@
 #include "frame/state.h"
 
 PlatformOptions::PlatformOptions()
-    : maxFrames(0), zoom(0), fullscreen(false), scanlines(false), help(false)
+    : maxFrames(0), zoom(0), fullscreen(false), scanlines(false), drawEveryFrame(false), help(false)
 {
 }
 
@@ -65,6 +65,7 @@ static bool ParseOneOption(int argc, char** argv, int* i, PlatformOptions* optio
     if (word == "-fullscreen") options->fullscreen = true;
     else if (word == "-scanlines") options->scanlines = true;
     else if (word == "--help") options->help = true;
+    else if (word == "--draw-every-frame") options->drawEveryFrame = true;
     else if (word.compare(0, 2, "--") != 0) return true; // other plain words mean nothing
     else if (!IsValueOption(word)) {
         *error = "unknown option " + word;
@@ -209,6 +210,7 @@ std::string UsageText()
         "  --zoom N          desktop window enlarged N times, 1 to 4 (default 2, 1 headless)\n"
         "  -fullscreen       desktop: full screen\n"
         "  -scanlines        desktop: darkened alternate lines when zoomed\n"
+        "  --draw-every-frame  draw and show every frame, also when nothing changed\n"
         "  --help            this text\n"
         "\n"
         "Keys (desktop):\n"

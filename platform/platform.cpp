@@ -91,6 +91,7 @@ int PlatformStart(int argc, char** argv)
     if (!Options.storeRoot.empty()) StoreRoot = Options.storeRoot;
     if (Options.launcher.empty() && HandheldBuild) Options.launcher = HandheldLauncher;
     if (HandheldBuild) Options.zoom = 1;
+    if (Options.drawEveryFrame) DrawOnlyWhenChanged = false;
     return -1;
 }
 

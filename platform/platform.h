@@ -16,6 +16,7 @@ struct PlatformOptions {
     int zoom;               // --zoom N, 1 to 4; 0: the default for the display
     bool fullscreen;        // "-fullscreen"
     bool scanlines;         // "-scanlines"
+    bool drawEveryFrame;    // --draw-every-frame: drawn and flipped even when nothing changed
     bool help;              // --help
     PlatformOptions();
 };

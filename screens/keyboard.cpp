@@ -294,8 +294,11 @@ void DrawKeyboard()
     if (KeyFlashFrames > 0) --KeyFlashFrames;
     if (!KeyboardOpen && KeyboardPanelY >= PanelClosedY) {
         KeyboardSlideStep = 1;
+        if (KeyFlashFrames > 0) ScreenChanged = 1; // counts down as if every frame were drawn
         return;
     }
     SlidePanel();
     if (!DrawComposedPanel()) DrawPanel();
+    const bool resting = KeyboardPanelY == (KeyboardOpen ? PanelOpenY : PanelClosedY);
+    if (!resting || KeyFlashFrames > 0) ScreenChanged = 1; // still sliding, or the flash still to end
 }

@@ -118,6 +118,7 @@ void SnapshotStep(const std::string& fileName, Notice notice)
     if (SnapshotCountdown <= 0)
         return;
     SnapshotCountdown = SnapshotCountdown - 1;
+    ScreenChanged = 1; // the countdown steps once a frame, drawn or not
     // An empty name means there is no player (or game) to name the file after.
     if (SnapshotCountdown == 1 && !Profiles.empty() && !fileName.empty() && !SaveSnapshot(fileName)) {
         SnapshotCountdown = 0; // no later step may raise the notice of a saved snapshot again

@@ -253,6 +253,7 @@ static void DrawEditor()
     DrawAvatar(&EditedProfile);
     for (int row = 0; row < EditorRowCount; ++row) DrawRow(row);
     GlideSelectBar();
+    if (SelectBarY != RowY(EditorRow)) ScreenChanged = 1; // the bar glides on next frame
     DrawImage(SelectBarSurface, 134, SelectBarY);
     DrawHint(ButtonPad2Surface, 24, TextEdit, 45);
     DrawHint(ButtonXSurface, 155, TextSave, 170);

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "card/card_format.h"
+#include "frame/state.h"
 #include "graphics/draw.h"
 #include "graphics/media.h"
 #include "store/profiles.h"
@@ -163,6 +164,7 @@ void PrepareRankingIcons(const ProfileRecord* next, const ProfileRecord* previou
         if (previous != next) AddIconPaths(*previous, &WantedIcons);
         DropUnwanted();
         NextWanted = 0;
+        ScreenChanged = 1; // the home screen runs again next frame, to read the first icon
         return; // one step a call: the list, then one icon at a time
     }
     while (NextWanted < WantedIcons.size() && IsPrepared(WantedIcons[NextWanted])) ++NextWanted;
@@ -172,6 +174,7 @@ void PrepareRankingIcons(const ProfileRecord* next, const ProfileRecord* previou
     prepared.icon = LoadBitmap(prepared.path);
     PrepareForScreen(prepared.icon);
     PreparedIcons.push_back(prepared);
+    ScreenChanged = 1; // and again for the next icon, until every one is read
 }
 
 // The icon at `path`: the one read ahead when there is one, else read now.

@@ -4,7 +4,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 #include "platform/device.h"
 #include "tests/support/screens_support.h"
@@ -94,4 +96,43 @@ TEST(Program, AScreenChangeShowsFromTheNextFrame)
     ASSERT_FALSE(ReadFile(dir / "home.bmp").empty());
     EXPECT_EQ(ReadFile(dir / "pressed.bmp"), ReadFile(dir / "home.bmp"));
     EXPECT_NE(ReadFile(dir / "next.bmp"), ReadFile(dir / "home.bmp"));
+}
+
+// What changes without a press is still shown: the snapshot's countdown runs on to the file and
+// its notice, the keyboard slides in to rest and a typed key's flash ends, while no button is
+// pressed; each picture taken at rest is the one drawing every frame gives and, where the press
+// only started the change, not the picture of the press.
+TEST(Program, ChangesWithoutAPressAreDrawn)
+{
+    if (HandheldBuild) GTEST_SKIP() << "the handheld build ends at once without a joystick";
+    TempDir dir;
+    WritePlayer(dir.store(), {"vok_ana", "Ana"});
+    const struct { std::string presses; int pressed, rest; } cases[] = {
+        {"9 button menu\n12 button b\n", 10, 40},                    // the menu, then the snapshot's notice
+        {"10 button y\n12 button right\n", 12, 40},                 // the keyboard sliding in
+        {"10 button y\n12 button right\n40 button x\n", 41, 70},    // a key's flash ending
+    };
+    for (const auto& c : cases) {
+        std::string shots[2];
+        for (int every = 0; every < 2; ++every) {
+            const std::string prefix = dir / (std::to_string(every) + "-");
+            std::vector<std::string> lines; // in frame order, as a script must be
+            std::istringstream presses(c.presses);
+            for (std::string line; std::getline(presses, line);) lines.push_back(line);
+            lines.push_back(std::to_string(c.pressed) + " screenshot " + prefix + "pressed.bmp");
+            lines.push_back(std::to_string(c.rest) + " screenshot " + prefix + "rest.bmp");
+            std::stable_sort(lines.begin(), lines.end(),
+                             [](const std::string& a, const std::string& b) { return std::stoi(a) < std::stoi(b); });
+            std::string script;
+            for (const std::string& line : lines) script += line + "\n";
+            std::vector<std::string> extra;
+            if (every) extra.push_back("--draw-every-frame");
+            ASSERT_EQ(RunOnCard(dir.store(), script, c.rest, extra).status, 0) << c.presses;
+            shots[every] = ReadFile(prefix + "rest.bmp");
+            EXPECT_TRUE(shots[every] != ReadFile(prefix + "pressed.bmp")) << c.presses;
+        }
+        EXPECT_FALSE(shots[0].empty());
+        EXPECT_TRUE(shots[0] == shots[1]) << c.presses;
+    }
+    EXPECT_TRUE(FileExists(dir / "vok_ana.bmp")); // the snapshot was saved, unpressed
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "frame/state.h"
+
 #include <filesystem>
 
 #include "graphics/draw.h"
@@ -100,5 +102,31 @@ TEST(Ranking, NeighboursIconsReadAheadOneACall)
     DrawingCaches = false;
     EXPECT_EQ(iconsAfter(5, c), 0);
     DrawingCaches = true;
+    FreePreparedIcons();
+}
+
+// Reading ahead happens in frames nobody pressed in: every step that read something asks for the
+// next frame, so the home screen runs again until all are read, and then asks for none.
+TEST(Ranking, ReadingAheadAsksForFramesUntilAllAreRead)
+{
+    TestCard card;
+    for (const char* folder : {"vok_a", "vok_b"}) {
+        card.Player(folder);
+        for (const char* game : {"/g", "/h"}) {
+            MakeDir(card.store + folder + game);
+            WriteIcon(card.store + folder + game, 0, RgbImage(2, 2, 0x00FF00));
+        }
+        WriteFile(card.store + folder + "/vok.ranking", "fav1=g\r\nfav2=h\r\n");
+    }
+    ScanProfiles();
+    const ProfileRecord* b = Profiles[IndexOf("vok_b")];
+    FreePreparedIcons();
+    std::vector<int> asked;
+    for (int call = 0; call < 5; ++call) {
+        ScreenChanged = 0;
+        PrepareRankingIcons(b, b);
+        asked.push_back(ScreenChanged);
+    }
+    EXPECT_EQ(asked, std::vector<int>({1, 1, 1, 0, 0})); // the list, g, h, then nothing left
     FreePreparedIcons();
 }

@@ -4,7 +4,10 @@
 # table: instructions per steady frame of every screen, the keyboard's slide, the zoom copy,
 # start-up, opening and stepping games, switching player, allocations per frame and peak
 # resident memory, each beside the floor (a background blit and a flip, tools/bench_floor.cpp)
-# measured in the same run, so every figure is also a ratio on one machine.
+# measured in the same run, so every figure is also a ratio on one machine. Those frames are
+# drawn in full (--draw-every-frame), as any frame that changes something is; then the frames at
+# rest (drawing only when something changed), the CPU share of ten seconds at rest, what
+# start-up reads, and the frames of a card with 50 keyed 24-bit icons and full-length texts.
 #
 #   tools/bench.sh [DESKTOP_BUILD [HANDHELD_BUILD]]   (default build-bench/, build-bench-handheld/)
 #
@@ -32,6 +35,43 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 frames=90
 
+# The keyed-icon card's content for make_demo_card: two players who unlocked everything of
+# three games of 50 achievements, each with a 24-bit magenta-cornered icon (the demo card's
+# drawing), names, descriptions, titles and authors of the formats' full lengths.
+keyed="$work/keyed"
+mkdir -p "$keyed/games"
+long() { # TEXT LENGTH: TEXT's words repeated to exactly LENGTH characters
+    local text="$1" out=""
+    while [ ${#out} -lt $2 ]; do out="$out$text "; done
+    printf '%s' "${out:0:$2}" | sed 's/ $/x/'
+}
+for g in alpha beta gamma; do
+    {
+        echo "title $(long "Title of the $g game" 255)"
+        echo "author $(long "Author $g" 255)"
+        echo "texts English"
+        echo "default English"
+        echo "textlanguage English"
+        echo "emblems KWPHXCGOTM"
+        echo "emblem K"
+        echo "iconsize 32"
+        echo "theme 7E6A93 3A2C48"
+        for i in $(seq 1 50); do
+            echo "achievement 10"
+            echo "English $(long "Name $g $i" 20) | $(long "Description $i of $g, a sentence" 100)"
+        done
+    } >"$keyed/games/$g.txt"
+done
+{
+    for p in Ana Ben; do
+        echo "player $p"
+        echo "language English"
+        echo "avatar 02 03 01 02 01 04 00 06 00 03"
+        for g in alpha beta gamma; do echo "play $g * 100 1"; done
+    done
+} >"$keyed/players.txt"
+card_content="" # empty: the demo card; "$keyed": the keyed-icon card
+
 # run NAME BUILD SCRIPT [vok options]: one callgrind run of FRAMES frames on a fresh demo card,
 # a dump after every frame; leaves the per-frame costs in $work/NAME.frames (line k: frame k).
 run() {
@@ -39,7 +79,7 @@ run() {
     shift 3
     rm -rf "$work/card" "$work/cg"
     mkdir -p "$work/cg"
-    "$build/tools/make_demo_card" "$work/card" >/dev/null
+    "$build/tools/make_demo_card" "$work/card" $card_content >/dev/null
     printf '%b' "$script" >"$work/$name.script"
     local preload=""
     [ "$build" = "$handheld" ] && preload="$handheld/tools/libbench_buttons.so"
@@ -112,15 +152,36 @@ declare -A titles=(
 echo "bench: measuring (about five minutes)" >&2
 floor=$(floor_of "$desktop")
 floor_handheld=$(floor_of "$handheld")
+every=--draw-every-frame
 for s in $screens; do
-    run "d-$s" "$desktop" "${scripts[$s]}"
-    run "h-$s" "$handheld" "${scripts[$s]}"
+    run "d-$s" "$desktop" "${scripts[$s]}" $every
+    run "h-$s" "$handheld" "${scripts[$s]}" $every
+    run "rest-d-$s" "$desktop" "${scripts[$s]}"
+    run "rest-h-$s" "$handheld" "${scripts[$s]}"
+    run "rest-z-$s" "$desktop" "${scripts[$s]}" --zoom 2
 done
-run zoom2 "$desktop" '' --zoom 2
-run steps "$desktop" '10 button b\n20 button r\n30 button r\n40 button r\n50 button r\n60 button l\n'
-run switches "$desktop" '10 button right\n20 button right\n30 button right\n40 button right\n'
-run h-steps "$handheld" '10 button b\n20 button r\n30 button r\n40 button r\n50 button r\n60 button l\n'
-run h-switches "$handheld" '10 button right\n20 button right\n30 button right\n40 button right\n'
+run zoom2 "$desktop" '' --zoom 2 $every
+run steps "$desktop" '10 button b\n20 button r\n30 button r\n40 button r\n50 button r\n60 button l\n' $every
+run switches "$desktop" '10 button right\n20 button right\n30 button right\n40 button right\n' $every
+run h-steps "$handheld" '10 button b\n20 button r\n30 button r\n40 button r\n50 button r\n60 button l\n' $every
+run h-switches "$handheld" '10 button right\n20 button right\n30 button right\n40 button right\n' $every
+
+# The keyed-icon card: its game screen drawn, the cursor walking the grid one cell a frame (a
+# new achievement's texts each frame), its home screen reading ahead, the keyboard sliding.
+card_content="$keyed"
+walk='10 button b\n'
+for ((k = 31; k <= 39; k++)); do walk="$walk$k button right\n"; done
+for ((k = 40; k <= 44; k++)); do walk="$walk$k button down\n"; done
+for ((k = 45; k <= 53; k++)); do walk="$walk$k button left\n"; done
+for b in d h; do
+    build=$desktop
+    [ $b = h ] && build=$handheld
+    run "k$b-game" "$build" '10 button b\n' $every
+    run "k$b-walk" "$build" "$walk"
+    run "k$b-home" "$build" '' $every
+    run "k$b-keyboard" "$build" '10 button y\n14 button right\n'
+done
+card_content=""
 
 # Peak resident memory of a native run through every screen and a few games.
 rm -rf "$work/card"
@@ -128,6 +189,52 @@ rm -rf "$work/card"
 printf '%b' '5 button menu\n7 button menu\n9 button right\n11 button b\n13 button r\n15 button r\n17 button y\n19 button y\n21 button right\n25 button x\n' >"$work/rss.script"
 rss=$( (cd "$desktop" && env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy /usr/bin/time -f %M \
     ./vok --store "$work/card/" --script "$work/rss.script" --max-frames 60 2>&1 >/dev/null) | tail -1)
+
+# The CPU share of ten seconds at rest on the home screen (a native run, every thread: the
+# frame loop and the mixer's), counted from two seconds after the start to twelve.
+cpu_ns() { # PID: nanoseconds on a CPU so far, all threads
+    cat /proc/$1/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }'
+}
+rm -rf "$work/card"
+"$desktop/tools/make_demo_card" "$work/card" >/dev/null
+(cd "$desktop" && exec env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ./vok --store "$work/card/" \
+    --launcher /nonexistent --max-frames 4000 >/dev/null 2>&1) &
+rest_pid=$!
+sleep 2
+before=$(cpu_ns $rest_pid)
+sleep 10
+after=$(cpu_ns $rest_pid)
+kill $rest_pid 2>/dev/null || true
+wait $rest_pid 2>/dev/null || true
+cpu_share=$(awk -v a="$before" -v b="$after" 'BEGIN { printf "%.2f %%", (b - a) / 1e10 * 100 }')
+
+# What start-up reads of our own files (media/, lang/ and the card) up to the end of frame 1,
+# counted from strace's record of every open and read: bytes, files, and the most reads of one.
+startup_reads() { # BUILD
+    rm -rf "$work/card"
+    "$1/tools/make_demo_card" "$work/card" >/dev/null
+    local preload=""
+    [ "$1" = "$handheld" ] && preload="$handheld/tools/libbench_buttons.so"
+    (cd "$1" && env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy LD_PRELOAD="$preload" \
+        strace -f -o "$work/strace.out" -e trace=open,openat,read,pread64 ./vok --store "$work/card/" \
+        --launcher /nonexistent --max-frames 1 >/dev/null 2>&1) || true
+    awk -v card="$work/card" '
+        function ours(p) { return index(p, card) == 1 || p ~ /^(media|lang)\// }
+        /open(at)?\(/ && / = [0-9]+$/ {
+            match($0, /"[^"]*"/); p = substr($0, RSTART + 1, RLENGTH - 2)
+            fd[$1 " " $NF] = p; if (ours(p)) opens[p]++
+        }
+        /(read|pread64)\([0-9]+,/ && / = [0-9]+$/ {
+            split($2, a, /[(,]/); p = fd[$1 " " a[2]]
+            if (p != "" && ours(p)) bytes += $NF
+        }
+        END {
+            for (p in opens) { files++; if (opens[p] > most) most = opens[p] }
+            printf "%.2f MB in %d files, each opened at most %d times", bytes / 1e6, files, most
+        }' "$work/strace.out"
+}
+reads_desktop=$(startup_reads "$desktop")
+reads_handheld=$(startup_reads "$handheld")
 
 mega() { awk -v n="$1" 'BEGIN { printf "%.3f M", n / 1e6 }'; }
 ratio() { awk -v n="$1" -v f="$2" 'BEGIN { printf "%.1f", n / f }'; }
@@ -147,8 +254,24 @@ done
 row "home screen reading the neighbours' icons ahead, dearest frame" "$(slide d-home 2 30)" "$(slide h-home 2 30)" "" "0.40 M"
 row "keyboard sliding open, dearest frame" "$(slide d-keyboard 14 28)" "$(slide h-keyboard 14 28)" "" "0.6 M"
 row "zoom 2 adds (home screen)" "$(( $(steady zoom2) - $(steady d-home) ))" "" "" "0.5 M"
-row "start-up, from main to the first frame drawn" "$(frame d-home 1)" "$(frame h-home 1)" "" "25 M"
+row "start-up, from main to the first frame drawn" "$(frame d-home 1)" "$(frame h-home 1)" "" "15 M"
 row "opening the game screen" "$(event d-game 10)" "$(event h-game 10)" "" "1.0 M"
 row "stepping games with L or R, dearest of 5" "$(event steps 20 30 40 50 60)" "$(event h-steps 20 30 40 50 60)" "" "1.0 M"
 row "switching player, dearest of 4" "$(event switches 10 20 30 40)" "$(event h-switches 10 20 30 40)" "" "0.3 M"
+for s in $screens; do
+    row "${titles[$s]} at rest (nothing changed), a frame" "$(steady rest-d-$s)" "$(steady rest-h-$s)" "" "0.02 M"
+done
+worst=0
+for s in $screens; do
+    cost=$(steady rest-z-$s)
+    [ $cost -gt $worst ] && worst=$cost
+done
+row "at rest at zoom 2, dearest screen's frame" "$worst" "" "" "0.02 M"
+row "keyed-icon card: game screen (50 keyed 24-bit icons)" "$(steady kd-game)" "$(steady kh-game)" "" "0.40 M"
+row "keyed-icon card: the cursor walking the grid, dearest frame" "$(slide kd-walk 31 56)" "$(slide kh-walk 31 56)" "" "0.40 M"
+row "keyed-icon card: home screen" "$(steady kd-home)" "$(steady kh-home)" "" "0.40 M"
+row "keyed-icon card: home screen reading ahead, dearest frame" "$(slide kd-home 2 30)" "$(slide kh-home 2 30)" "" "0.40 M"
+row "keyed-icon card: keyboard sliding open, dearest frame" "$(slide kd-keyboard 14 28)" "$(slide kh-keyboard 14 28)" "" "0.6 M"
+echo "| ten seconds at rest on the home screen, CPU share (desktop, native) | $cpu_share | | | | | 0.2 % |"
+echo "| start-up reads of media/, lang/ and the card | $reads_desktop | | $reads_handheld | | | 1.5 MB, once each |"
 echo "| peak resident memory (desktop, through every screen) | $(awk -v k="$rss" 'BEGIN { printf "%.1f MB", k / 1024 }') | | | | | 20 MB |"
