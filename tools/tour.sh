@@ -9,7 +9,7 @@
 #   tools/tour.sh [--no-build] [--docs] [BUILD_FOLDER [OUTPUT_FOLDER]]
 #
 # BUILD_FOLDER defaults to build/, OUTPUT_FOLDER to BUILD_FOLDER/tour (replaced on every run).
-# --no-build uses the build folder as it is; --docs also copies three of the pictures into
+# --no-build uses the build folder as it is; --docs also copies five of the pictures into
 # docs/, where the README shows them. VOK_EMULATOR, when set, is the command line that runs
 # the build's programs (qemu-arm and its options, separated by blanks, for a cross build).
 set -eu
@@ -237,6 +237,8 @@ if [ "$docs" = 1 ]; then
     cp "$out"/01-card-*.png "$source_dir/docs/home.png"
     cp "$out"/*-game-hidden-achievement.png "$source_dir/docs/game.png"
     cp "$out"/*-editor-typing.png "$source_dir/docs/editor.png"
-    echo "Copied three of the pictures into $source_dir/docs/."
+    cp "$(ls "$out"/*-unlock-date-*.png | head -1)" "$source_dir/docs/unlock-date.png"
+    cp "$(ls "$out"/*-progress-*.png | head -1)" "$source_dir/docs/progress.png"
+    echo "Copied five of the pictures into $source_dir/docs/."
 fi
 echo "The tour's $shots pictures are in $out/"
