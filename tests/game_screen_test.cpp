@@ -1,6 +1,10 @@
 // The game screen in process: touches, the cursor's limits, presses, menus and removing games,
 // grid cells and panel. Removing the last game, its files and snapshots: e2e_test.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
 #include <cstdio>
 
 #include "frame/state.h"
@@ -10,6 +14,7 @@
 #include "store/profiles.h"
 #include "store/progress.h"
 #include "tests/support/screens_support.h"
+#include "tests/support/store_support.h"
 
 class GameScreenInProcess : public ::testing::Test {
 protected:
@@ -247,5 +252,32 @@ TEST_F(GameScreenInProcess, PanelShowsUnlockDateAndProgress)
         GridColumn = cell + 1;
         Press(ButtonB, 0);
         EXPECT_TRUE(Panel() == Panel("Name" + std::to_string(cell + 1) + " (5)", "Description " + std::to_string(cell + 1)));
+    }
+}
+
+// A hostile vok.progress: a FIFO without a writer reads as missing and does not hang; a 2 GB
+// sparse file costs its first 100 records; huge and negative values draw a full or an empty
+// bar, never past its frame, and a negative target none.
+TEST_F(GameScreenInProcess, HostileProgressFiles)
+{
+    GameSetup game = CountedGame("racer", 3, 3);
+    Open(game);
+    const std::string file = card / "vok_anna/racer/vok.progress";
+    ASSERT_EQ(mkfifo(file.c_str(), 0644), 0);
+    LoadSelectedGame();
+    EXPECT_TRUE(AchievementProgress.empty());
+    std::remove(file.c_str());
+    std::string records;
+    for (int i = 0; i < 100; ++i) records += Int32s({1, INT32_MAX, INT32_MAX, 0, 2, INT32_MIN, 5, 0, 3, 7, INT32_MIN, -1});
+    WriteFile(file, records.substr(0, 100 * 16));
+    ASSERT_EQ(truncate(file.c_str(), 2147483648LL), 0);
+    LoadSelectedGame();
+    EXPECT_EQ(AchievementProgress.size(), 100u);
+    const struct { int cell; int filled; std::string count; } cases[] = {{0, 118, "2147483647 / 2147483647"}, {1, 0, "0 / 5"}, {2, -1, ""}};
+    for (const auto& c : cases) {
+        GridColumn = c.cell + 1;
+        Press(ButtonB, 0);
+        EXPECT_TRUE(Panel() == PanelWith("Name" + std::to_string(c.cell + 1) + " (" + std::to_string(c.cell + 1) + ")",
+                                         "Description " + std::to_string(c.cell + 1), "", c.filled, c.count)) << c.cell;
     }
 }
