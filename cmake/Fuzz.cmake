@@ -5,7 +5,7 @@ if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   message(FATAL_ERROR "VOK_FUZZ needs clang (CMAKE_CXX_COMPILER=clang++)")
 endif()
 
-set(VOK_FUZZ_TARGETS key_value summary records texts bitmap language)
+set(VOK_FUZZ_TARGETS key_value summary records texts bitmap language progress)
 foreach(target ${VOK_FUZZ_TARGETS})
   add_executable(fuzz_${target} tests/fuzz/fuzz_main.cpp tests/fuzz/fuzz_targets.cpp)
   target_link_libraries(fuzz_${target} PRIVATE vok_lib)

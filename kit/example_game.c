@@ -1,6 +1,7 @@
 /* An example game: records "Tiny Quest" for the player vok had selected (or the player folder
    given) and unlocks the achievement named on the command line, as a game does when the
-   player earns it.   example_game STORE ACHIEVEMENT-ID [PLAYER-FOLDER] */
+   player earns it; each run also visits one more of the ten rooms of "Explorer", which
+   unlocks when all ten are seen.   example_game STORE ACHIEVEMENT-ID [PLAYER-FOLDER] */
 #include <stdio.h>
 #include <stdlib.h>
 #include "vok_kit.h"
@@ -18,6 +19,7 @@ int main(int argc, char **argv)
 {
     char player[256];
     VokGame *game;
+    int rooms = 0;
     if (argc < 3 || argc > 4) {
         fprintf(stderr, "usage: example_game STORE ACHIEVEMENT-ID [PLAYER-FOLDER]\n");
         return 2;
@@ -37,6 +39,9 @@ int main(int argc, char **argv)
     Check(VokSetText(game, 2, "Deutsch", "Entdecker", "Besuche jeden Raum."));
     Check(VokSetText(game, 3, "Deutsch", "Drachenfreund", "Teile ein Essen mit dem Drachen."));
     Check(VokUnlock(game, atoi(argv[2])));
+    Check(VokGetProgress(game, 2, &rooms, 0));
+    if (rooms < 10) Check(VokSetProgress(game, 2, rooms + 1, 10)); /* vok shows "rooms / 10" */
+    if (rooms + 1 >= 10) Check(VokUnlock(game, 2));
     Check(VokSetFavouriteScore(game, VokFavouriteScore(game) + 5)); /* five more minutes played */
     Check(VokCommit(game)); /* every file crash-safely, then the update marker */
     VokCloseGame(game);

@@ -12,12 +12,14 @@
 #include <string.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "card/card_bitmap.h"
 #include "card/card_commit.h"
 #include "card/card_files.h"
 #include "card/card_format.h"
+#include "card/card_progress.h"
 
 #define MESSAGE_SIZE (2 * VOK_PATH_MAX + 200)
 #define MAX_FILE_BYTES (4UL * 1024 * 1024) /* no file a game writes comes near this */
@@ -26,6 +28,8 @@
    these into what the card holds by then. */
 #define CHANGED_DESCRIPTION 1
 #define CHANGED_UNLOCK 2
+#define CHANGED_PROGRESS 4
+#define CHANGED_RELOCK 8 /* locked again here: the handle's state of it replaces the card's */
 
 struct VokGame {
     char folder[VOK_PATH_MAX]; /* game folder path, ending in "/" */
@@ -33,6 +37,7 @@ struct VokGame {
     int count;                 /* described achievements, in display order */
     VokAchievement records[VOK_MAX_ID];
     int recordChanges[VOK_MAX_ID]; /* CHANGED_ bits of records[i] */
+    CardProgress progress[VOK_MAX_ID]; /* of records[i]: its vok.progress record */
     int favourite;
     char title[VOK_TITLE_MAX + 1];
     char author[VOK_TITLE_MAX + 1];
@@ -589,6 +594,22 @@ static void ReadRecords(VokGame *game)
     }
 }
 
+/* vok.progress as vok reads it: records of described ids only, the later of an id winning. */
+static void ReadProgress(VokGame *game)
+{
+    unsigned char *bytes = 0;
+    size_t size = 0;
+    CardProgress records[CARD_MAX_RECORDS];
+    int count, i;
+    if (!ReadGameFile(game, CARD_PROGRESS_FILE, CARD_MAX_RECORDS * CARD_PROGRESS_RECORD_SIZE, &bytes, &size)) return;
+    count = CardDecodeProgressRecords(bytes, size, records, CARD_MAX_RECORDS);
+    free(bytes);
+    for (i = 0; i < count; ++i) {
+        int index = RecordIndex(game, records[i].id);
+        if (index >= 0) game->progress[index] = records[i];
+    }
+}
+
 static void ReadSummary(VokGame *game)
 {
     unsigned char *bytes = 0;
@@ -658,6 +679,7 @@ static void ReadGame(VokGame *game)
     char kept[MESSAGE_SIZE];
     memcpy(kept, Message, sizeof kept); /* missing files are normal for a new game */
     ReadRecords(game);
+    ReadProgress(game);
     ReadSummary(game);
     ReadTitle(game);
     ReadTextLanguage(game);
@@ -691,6 +713,14 @@ int VokOpenGame(const char *store, const char *player, const char *game, VokGame
 void VokCloseGame(VokGame *game)
 {
     free(game);
+}
+
+/* The time of an unlock: 0 (unknown) while the clock reads before 2001, never set. */
+static unsigned long Now(void)
+{
+    time_t now = time(0);
+    if (now == (time_t)-1 || (unsigned long)now < CARD_CLOCK_SET_AFTER) return 0;
+    return (unsigned long)now & 0xFFFFFFFFUL;
 }
 
 #define NEED_GAME(game) if (!(game)) return Fail(VOK_BAD_ARGUMENT, "no game", 0, 0)
@@ -727,6 +757,8 @@ static VokAchievement *AddRecord(VokGame *game, int id, int **changes)
         game->records[i].id = id;
         game->records[i].points = game->records[i].hidden = game->records[i].unlocked = 0;
         game->recordChanges[i] = 0;
+        memset(&game->progress[i], 0, sizeof game->progress[i]);
+        game->progress[i].id = id;
     }
     *changes = &game->recordChanges[i];
     return &game->records[i];
@@ -785,21 +817,66 @@ int VokSetIcon(VokGame *game, int id, const char *bitmapPath)
     return VOK_OK;
 }
 
-int VokUnlockOnce(VokGame *game, int id, int *newlyUnlocked)
+/* Unlocks `id` at `seconds` (0: unknown); one already unlocked keeps its earlier known time. */
+static int UnlockAt(VokGame *game, int id, int *newlyUnlocked, unsigned long seconds)
 {
     VokAchievement *record;
+    CardProgress *progress;
     NEED_GAME(game);
     if (NeedDescribed(game, id) != VOK_OK) return VOK_BAD_ID;
     record = FindRecord(game, id);
+    progress = &game->progress[RecordIndex(game, id)];
     if (newlyUnlocked) *newlyUnlocked = record->unlocked ? 0 : 1;
+    progress->unlockedAt = record->unlocked ? CardEarlierUnlock(progress->unlockedAt, seconds) : seconds;
     record->unlocked = 1;
     game->recordChanges[RecordIndex(game, id)] |= CHANGED_UNLOCK;
     return VOK_OK;
 }
 
+int VokUnlockOnce(VokGame *game, int id, int *newlyUnlocked)
+{
+    int locked = game && FindRecord(game, id) && !FindRecord(game, id)->unlocked;
+    return UnlockAt(game, id, newlyUnlocked, locked ? Now() : 0);
+}
+
+int VokUnlockAt(VokGame *game, int id, unsigned long seconds)
+{
+    if (seconds >> 16 >> 16) return Fail(VOK_BAD_ARGUMENT, "an unlock time past 2106 for achievement ", Number(id), 0);
+    return UnlockAt(game, id, 0, seconds);
+}
+
 int VokUnlock(VokGame *game, int id)
 {
     return VokUnlockOnce(game, id, 0);
+}
+
+int VokSetProgress(VokGame *game, int id, int current, int target)
+{
+    int i;
+    NEED_GAME(game);
+    if (NeedDescribed(game, id) != VOK_OK) return VOK_BAD_ID;
+    if (current < 0 || target < 0)
+        return Fail(VOK_BAD_ARGUMENT, "negative progress for achievement ", Number(id), " (current and target are 0 or more)");
+    if (current > target)
+        return Fail(VOK_BAD_ARGUMENT, "progress above its target for achievement ", Number(id), " (current is at most target)");
+    i = RecordIndex(game, id);
+    game->progress[i].current = current;
+    game->progress[i].target = target;
+    game->recordChanges[i] |= CHANGED_PROGRESS;
+    return VOK_OK;
+}
+
+int VokRelock(VokGame *game, int id)
+{
+    int i;
+    NEED_GAME(game);
+    if (NeedDescribed(game, id) != VOK_OK) return VOK_BAD_ID;
+    i = RecordIndex(game, id);
+    game->records[i].unlocked = 0;
+    memset(&game->progress[i], 0, sizeof game->progress[i]);
+    game->progress[i].id = id;
+    game->recordChanges[i] = (game->recordChanges[i] & CHANGED_DESCRIPTION) | CHANGED_RELOCK;
+    return VOK_OK;
 }
 
 int VokSetFavouriteScore(VokGame *game, int score)
@@ -839,7 +916,21 @@ static void Merge(const VokGame *game, VokGame *card)
             merged->points = mine->points;
             merged->hidden = mine->hidden;
         }
-        if (game->recordChanges[i] & CHANGED_UNLOCK) merged->unlocked = 1;
+        if (game->recordChanges[i] & CHANGED_RELOCK) { /* locked again, then perhaps unlocked anew */
+            merged->unlocked = mine->unlocked;
+            card->progress[RecordIndex(card, mine->id)] = game->progress[i];
+            continue;
+        }
+        if (game->recordChanges[i] & CHANGED_UNLOCK) {
+            CardProgress *kept = &card->progress[RecordIndex(card, mine->id)];
+            merged->unlocked = 1;
+            kept->unlockedAt = CardEarlierUnlock(kept->unlockedAt, game->progress[i].unlockedAt);
+        }
+        if (game->recordChanges[i] & CHANGED_PROGRESS) {
+            CardProgress *kept = &card->progress[RecordIndex(card, mine->id)];
+            kept->current = game->progress[i].current;
+            kept->target = game->progress[i].target;
+        }
     }
     for (language = 0; language < game->languageCount; ++language)
         for (i = 0; i < VOK_MAX_ID; ++i) {
@@ -906,6 +997,27 @@ static int StageTexts(const VokGame *game, CardJournal *commit)
     return result;
 }
 
+/* vok.progress: a record for each achievement with progress or an unlock time, in the order of
+   vok.dat. A game that never had any gets no file, so its folder stays as it always was. */
+static int StageProgress(const VokGame *game, CardJournal *commit)
+{
+    unsigned char bytes[VOK_MAX_ID * CARD_PROGRESS_RECORD_SIZE];
+    char path[VOK_PATH_MAX];
+    size_t size = 0;
+    int i;
+    struct stat status;
+    for (i = 0; i < game->count; ++i) {
+        CardProgress record = game->progress[i];
+        record.id = game->records[i].id;
+        if (CardProgressIsEmpty(&record)) continue;
+        CardEncodeProgress(&record, bytes + size);
+        size += CARD_PROGRESS_RECORD_SIZE;
+    }
+    if (!Join(path, game->folder, CARD_PROGRESS_FILE, "")) return VOK_TOO_LONG;
+    if (size == 0 && lstat(path, &status) != 0) return VOK_OK;
+    return StageIfChanged(game, commit, CARD_PROGRESS_FILE, bytes, size);
+}
+
 /* Every file of the merged game that differs from the card's, vok.dat and vok.summary last
    (renamed last, so that even a reader that does not lock sees a new game whole). With no
    `commit`, VOK_WRITE_FAILED as soon as one differs: whether there is anything to write. */
@@ -925,6 +1037,7 @@ static int StageGame(const VokGame *game, CardJournal *commit)
     for (i = 0; i < game->count; ++i) cardRecords[i] = ToCard(&game->records[i]);
     CardCountSummary(cardRecords, game->count, game->favourite, &summary);
     CardEncodeSummary(&summary, summaryBytes);
+    if (result == VOK_OK) result = StageProgress(game, commit);
     if (result == VOK_OK) result = StageIfChanged(game, commit, CARD_RECORDS_FILE, records, EncodeRecords(game->records, game->count, records));
     if (result == VOK_OK) result = StageIfChanged(game, commit, CARD_SUMMARY_FILE, summaryBytes, sizeof summaryBytes);
     return result;
@@ -1045,6 +1158,25 @@ int VokGetText(const VokGame *game, int id, const char *language, VokText *text)
     if (index < 0 || game->texts[index][id - 1].id == 0)
         return Fail(VOK_MISSING_TEXT, "no text in ", language ? language : "(none)", " for that achievement");
     if (text) *text = game->texts[index][id - 1];
+    return VOK_OK;
+}
+
+int VokGetProgress(const VokGame *game, int id, int *current, int *target)
+{
+    const CardProgress *progress;
+    NEED_GAME(game);
+    if (NeedDescribed(game, id) != VOK_OK) return VOK_BAD_ID;
+    progress = &game->progress[RecordIndex(game, id)];
+    if (current) *current = progress->current;
+    if (target) *target = progress->target;
+    return VOK_OK;
+}
+
+int VokGetUnlockTime(const VokGame *game, int id, unsigned long *seconds)
+{
+    NEED_GAME(game);
+    if (NeedDescribed(game, id) != VOK_OK) return VOK_BAD_ID;
+    if (seconds) *seconds = FindRecord(game, id)->unlocked ? game->progress[RecordIndex(game, id)].unlockedAt : 0;
     return VOK_OK;
 }
 

@@ -32,6 +32,7 @@ extern "C" {
 #define VOK_RECORD_SIZE 16      /* one record of vok.dat */
 #define VOK_SUMMARY_SIZE 20     /* vok.summary */
 #define VOK_TEXT_RECORD_SIZE 128 /* one record of vok.desc.<language> */
+#define VOK_PROGRESS_RECORD_SIZE 16 /* one record of vok.progress */
 
 enum VokResult {
     VOK_OK = 0,
@@ -122,7 +123,18 @@ int VokUnlock(VokGame *game, int id);
 /* VokUnlock that also tells whether this call unlocked it: `newlyUnlocked` (may be null) is 1
    when the achievement was locked before, 0 when the player had it already. */
 int VokUnlockOnce(VokGame *game, int id, int *newlyUnlocked);
+/* VokUnlock with the time the game knows it happened, in seconds since 1970-01-01 00:00 UTC
+   (0: unknown), for a game that keeps its own record of when; one already unlocked keeps the
+   earlier known time. */
+int VokUnlockAt(VokGame *game, int id, unsigned long seconds);
 int VokSetFavouriteScore(VokGame *game, int score);
+/* Progress towards achievement `id`, shown by vok as a bar "current / target" while it is
+   locked: 0 <= current <= target; target 0 shows no bar. It does not unlock the achievement
+   (call VokUnlock when the target is reached). */
+int VokSetProgress(VokGame *game, int id, int current, int target);
+/* Locks achievement `id` again and clears its progress and unlock time: for developers trying
+   their game, never for players. The next commit writes it locked whatever the card holds. */
+int VokRelock(VokGame *game, int id);
 /* Writes the game's files as one commit: vok, vok-card and other writers see all of them
    changed or none, whatever point a power cut or a kill stops it at. Under the game folder's
    lock it reads the card again and merges this handle's changes into what is there: an unlock
@@ -130,6 +142,9 @@ int VokSetFavouriteScore(VokGame *game, int score);
    are written; a commit that changes nothing writes nothing. The player's update marker is
    made so that vok recomputes the totals. */
 int VokCommit(VokGame *game);
+/* VokUnlock and VokUnlockOnce record the time of the unlock (0, unknown, while the clock reads
+   before 2001, as on a handheld whose clock was never set); under two writers the earlier
+   known time wins, and progress set last wins. */
 
 /* What the game holds now, read back or set since. */
 int VokAchievementCount(const VokGame *game);
@@ -140,6 +155,11 @@ int VokFavouriteScore(const VokGame *game);
 const char *VokTitle(const VokGame *game);
 const char *VokAuthor(const VokGame *game);
 const char *VokTextLanguage(const VokGame *game);
+/* The progress of a described achievement: 0 and 0 when the game set none. */
+int VokGetProgress(const VokGame *game, int id, int *current, int *target);
+/* When a described achievement was unlocked, in seconds since 1970-01-01 00:00 UTC; 0 when it
+   is locked or the time is not known. */
+int VokGetUnlockTime(const VokGame *game, int id, unsigned long *seconds);
 
 /* ---- The files themselves, for tools and tests ---- */
 

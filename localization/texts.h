@@ -40,7 +40,11 @@ enum TextId {
     TextSnapshotWhere = 34,     // the snapshot notices, after the file name
     TextRemoveGame = 35,        // line 1 of the game menu, line 0 of PopupRemoveGame
     TextNoticeNoName = 36,      // NoticeNoName: saving a player without a name
-    TextNoticeNotSaved = 37     // NoticeNotSaved: a snapshot, a profile or a new player not written
+    TextNoticeNotSaved = 37,    // NoticeNotSaved: a snapshot, a profile or a new player not written
+    TextUnlockedOn = 38,        // game panel, before the date an achievement was unlocked
+    TextDateFormat = 39,        // that date's form: %d day, %e day unpadded, %m month, %b its name, %Y year
+    TextMonthNames = 40,        // the twelve months' short names, January first, blank-separated
+    TextLast = TextMonthNames   // every language file holds texts 1 to this
 };
 
 #endif

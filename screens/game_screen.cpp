@@ -1,5 +1,9 @@
 #include "screens/game_screen.h"
 
+#include <cstdio>
+
+#include "card/card_progress.h"
+
 #include "frame/state.h"
 #include "graphics/draw.h"
 #include "graphics/media.h"
@@ -189,6 +193,80 @@ static const AchievementText& TextForId(int id)
     return AchievementTexts[0];
 }
 
+// The n-th (1-based) blank-separated word of `words`; "" when there are fewer.
+static std::string Word(const std::string& words, int n)
+{
+    size_t start = 0;
+    for (int i = 1;; ++i) {
+        start = words.find_first_not_of(' ', start);
+        if (start == std::string::npos) return "";
+        size_t end = words.find(' ', start);
+        if (i == n) return words.substr(start, end == std::string::npos ? end : end - start);
+        if (end == std::string::npos) return "";
+        start = end;
+    }
+}
+
+std::string LocalDateText(unsigned long seconds)
+{
+    CardDateTime date;
+    CardDateFromSeconds(seconds, &date);
+    const std::string format = LanguageTable.GetText(TextDateFormat);
+    std::string text;
+    char number[16];
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '%' || i + 1 == format.size()) {
+            text += format[i];
+            continue;
+        }
+        switch (format[++i]) {
+        case 'd': std::sprintf(number, "%02d", date.day); break;
+        case 'e': std::sprintf(number, "%d", date.day); break;
+        case 'm': std::sprintf(number, "%02d", date.month); break;
+        case 'Y': std::sprintf(number, "%d", date.year); break;
+        case 'b': std::sprintf(number, "%.15s", Word(LanguageTable.GetText(TextMonthNames), date.month).c_str()); break;
+        default: std::sprintf(number, "%c", format[i]); break;
+        }
+        text += number;
+    }
+    return text;
+}
+
+static const int PanelSecondRow = 175; // the row between the name and the description, free before
+
+// Progress towards a locked achievement: a bar and "current / target", current held to the bar.
+static void DrawProgress(const CardProgress& progress)
+{
+    static const int BarLeft = 35, BarTop = 177, BarWidth = 120, BarHeight = 7;
+    const int shown = CardProgressShown(&progress);
+    const int inside = BarWidth - 2;
+    const int filled = static_cast<int>(static_cast<double>(shown) / progress.target * inside);
+    SDL_Rect frame = MakeRect(BarLeft, BarTop, BarWidth, BarHeight); // square corners: too thin to round
+    SDL_Rect empty = MakeRect(BarLeft + 1, BarTop + 1, inside, BarHeight - 2);
+    SDL_Rect bar = MakeRect(BarLeft + 1, BarTop + 1, filled, BarHeight - 2);
+    SDL_FillRect(ScreenSurface, &frame, ScreenColour(0, 0, 0));
+    SDL_FillRect(ScreenSurface, &empty, ScreenColour(255, 255, 255));
+    if (filled > 0)
+        SDL_FillRect(ScreenSurface, &bar, ScreenColour(0, 150, 0));
+    static std::string count; // keeps its storage from frame to frame
+    count.assign(IntText(shown)).append(" / ").append(IntText(progress.target));
+    DrawBlack(count, BarLeft + BarWidth + 5, PanelSecondRow);
+}
+
+// Under the name: the date an unlocked achievement was unlocked, when the game recorded it,
+// or the progress of a locked one towards its target. Nothing for a card without vok.progress.
+static void DrawProgressRow(const AchievementRecord& record)
+{
+    const CardProgress progress = ProgressOf(record.id);
+    if (record.unlocked && progress.unlockedAt != 0) {
+        static std::string line; // keeps its storage from frame to frame
+        line.assign(LanguageTable.GetText(TextUnlockedOn)).append(" ").append(LocalDateText(progress.unlockedAt));
+        DrawBlack(line, 35, PanelSecondRow);
+    } else if (!record.unlocked && progress.target > 0) {
+        DrawProgress(progress);
+    }
+}
+
 static void DrawPanelText(const std::string& name, const char* description)
 {
     DrawBlack(name, 35, 165);
@@ -219,6 +297,7 @@ static void DrawPanel()
     static std::string name; // keeps its storage from frame to frame
     name.assign(text.name).append(" (").append(IntText(record.points)).append(")");
     DrawPanelText(name, text.description);
+    DrawProgressRow(record); // after the hidden case: nothing of a hidden locked one shows
 }
 
 static void DrawGameHints()

@@ -11,6 +11,7 @@ std::string GameTitle;
 std::string GameAuthor;
 std::vector<AchievementRecord> Achievements;
 std::vector<AchievementText> AchievementTexts;
+std::vector<CardProgress> AchievementProgress;
 
 static const int IconCount = 50;
 
@@ -39,6 +40,7 @@ void LoadGameInfo(std::vector<AchievementRecord>* list)
 {
     if (!list) return;
     list->clear();
+    AchievementProgress.clear();
     LoadAchievementIcons(); // first, so no icon of the game shown before outlives it
     std::string path;
     if (!SelectedGamePath(CARD_TITLE_FILE, &path)) return;
@@ -48,6 +50,26 @@ void LoadGameInfo(std::vector<AchievementRecord>* list)
     SelectedGamePath(CARD_RECORDS_FILE, &path);
     if (ReadFileBytes(path, &bytes, MaxAchievementRecords * AchievementRecordSize))
         *list = ParseAchievementRecords(bytes);
+    // optional: a card without it shows exactly what it always did
+    SelectedGamePath(CARD_PROGRESS_FILE, &path);
+    if (ReadFileBytes(path, &bytes, MaxAchievementRecords * CARD_PROGRESS_RECORD_SIZE))
+        AchievementProgress = ParseAchievementProgress(bytes);
+}
+
+std::vector<CardProgress> ParseAchievementProgress(const std::string& bytes)
+{
+    std::vector<CardProgress> records(MaxAchievementRecords);
+    const int count = CardDecodeProgressRecords(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                                                &records[0], static_cast<int>(MaxAchievementRecords));
+    records.resize(static_cast<size_t>(count));
+    return records;
+}
+
+CardProgress ProgressOf(int id)
+{
+    CardProgress found;
+    CardFindProgress(AchievementProgress.empty() ? 0 : &AchievementProgress[0], static_cast<int>(AchievementProgress.size()), id, &found);
+    return found;
 }
 
 std::string AchievementIconName(int id)

@@ -7,6 +7,7 @@
 #include <vector>
 #include <SDL.h>
 #include "card/card_format.h"
+#include "card/card_progress.h"
 #include "store/progress.h"
 
 const size_t AchievementTextSize = CARD_TEXT_RECORD_SIZE; // bytes of one record of an achievement text file
@@ -18,8 +19,9 @@ extern std::string GameTitle;                       // "title" of vok.title
 extern std::string GameAuthor;                      // "author" of vok.title
 extern std::vector<AchievementRecord> Achievements; // vok.dat of the shown game
 extern std::vector<AchievementText> AchievementTexts; // texts of the shown game
+extern std::vector<CardProgress> AchievementProgress; // vok.progress of the shown game, records as they stand
 
-void LoadGameInfo(std::vector<AchievementRecord>* list); // title and records; the old icons forgotten
+void LoadGameInfo(std::vector<AchievementRecord>* list); // title, records and progress; the old icons forgotten
 void LoadAchievementIcons();     // forgets the icons of the game shown before
 void FreeAchievementIcons();     // frees every icon; each is read again when next asked for
 int LoadAchievementTexts();        // 1 when a text file was read
@@ -33,5 +35,9 @@ SDL_Surface* AchievementIcon(int id);
 // Decoders from memory, shared by the loaders, the tests and the fuzzers.
 std::vector<AchievementText> ParseAchievementTexts(const std::string& bytes);
 void ParseTitle(const std::string& text); // "vok.title" into GameTitle and GameAuthor
+std::vector<CardProgress> ParseAchievementProgress(const std::string& bytes); // at most MaxAchievementRecords
+// The progress and unlock time of achievement `id` of the shown game: its last record in
+// vok.progress, all zero when it has none.
+CardProgress ProgressOf(int id);
 
 #endif

@@ -1,6 +1,10 @@
 // The game screen in process: touches, the cursor's limits, presses, menus and removing games,
 // grid cells and panel. Removing the last game, its files and snapshots: e2e_test.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
 #include <cstdio>
 
 #include "frame/state.h"
@@ -10,6 +14,7 @@
 #include "store/profiles.h"
 #include "store/progress.h"
 #include "tests/support/screens_support.h"
+#include "tests/support/store_support.h"
 
 class GameScreenInProcess : public ::testing::Test {
 protected:
@@ -166,4 +171,113 @@ TEST_F(GameScreenInProcess, GridCellsAndPanel)
     }
     FreeSurface(&LockedSurface);
     FreeSurface(&UnlockedSurface);
+}
+
+// vok.progress of the opened game: records of id, current, target, unlock time.
+static void WriteProgress(const std::string& game, const std::vector<CardProgress>& records)
+{
+    std::string bytes;
+    for (const CardProgress& p : records) {
+        unsigned char record[CARD_PROGRESS_RECORD_SIZE];
+        CardEncodeProgress(&p, record);
+        bytes.append(reinterpret_cast<char*>(record), sizeof record);
+    }
+    WriteFile(game + "vok.progress", bytes);
+}
+
+// The panel drawn afresh as without vok.progress, then the row under the name: a date, or a
+// bar of `filled` pixels out of 118 and its count.
+static std::vector<uint32_t> PanelWith(const std::string& name, const std::string& description, const std::string& date,
+                                       int filled = -1, const std::string& count = "")
+{
+    Panel(name, description);
+    if (!date.empty()) DrawText(ScreenSurface, date.c_str(), 35, 175, 0, 0, 0, FontSmall);
+    if (filled >= 0) {
+        SDL_Rect frame = MakeRect(35, 177, 120, 7), empty = MakeRect(36, 178, 118, 5), bar = MakeRect(36, 178, filled, 5);
+        SDL_FillRect(ScreenSurface, &frame, ScreenColour(0, 0, 0));
+        SDL_FillRect(ScreenSurface, &empty, ScreenColour(255, 255, 255));
+        if (filled > 0) SDL_FillRect(ScreenSurface, &bar, ScreenColour(0, 150, 0));
+        DrawText(ScreenSurface, count.c_str(), 160, 175, 0, 0, 0, FontSmall);
+    }
+    return Panel();
+}
+
+// Under the name: the date an unlocked achievement was unlocked, in the player's language and
+// its usual form; a bar and "current / target" for a locked one with a target, current held to
+// 0..target. Nothing of a hidden locked one, of an unlocked one without a time, of a locked one
+// without a target, of a record for another id; with no vok.progress, the panel of before. The
+// bar itself: empty, half and full pixels, green on white in a black frame.
+TEST_F(GameScreenInProcess, PanelShowsUnlockDateAndProgress)
+{
+    GameSetup game = CountedGame("racer", 8, 0);
+    game.records = {{1, 5, 0, 1}, {2, 5, 0, 0}, {3, 5, 1, 0}, {4, 5, 0, 1}, {5, 5, 0, 0}, {6, 5, 0, 0}, {7, 5, 0, 0}, {8, 5, 0, 1}};
+    Open(game);
+    const std::string folder = card / "vok_anna/racer/";
+    WriteProgress(folder, {{1, 0, 0, 1714564800UL}, {2, 1, 2, 0}, {3, 5, 10, 0}, {5, 500, 100, 0}, {6, -5, 100, 0},
+                           {7, 3, 0, 0}, {9, 1, 2, 3}, {2, 37, 100, 0}, {8, 0, 0, 0}});
+    const struct { const char* language; int cell; std::string date; int filled; std::string count; } cases[] = {
+        {"English", 0, "Unlocked on 1 May 2024", -1, ""}, {"Deutsch", 0, "Freigeschaltet am 01.05.2024", -1, ""},
+        {"Fran\xe7" "ais", 0, "D\xe9" "bloqu\xe9 le 01/05/2024", -1, ""}, {"Espa\xf1" "ol", 0, "Desbloqueado el 01/05/2024", -1, ""},
+        {"English", 1, "", 43, "37 / 100"}, {"Deutsch", 1, "", 43, "37 / 100"}, {"English", 4, "", 118, "100 / 100"},
+        {"English", 5, "", 0, "0 / 100"}, {"English", 2, "", -1, ""}, {"English", 3, "", -1, ""}, {"English", 6, "", -1, ""},
+        {"English", 7, "", -1, ""},
+    };
+    for (const auto& c : cases) {
+        ResetScreens(card.store());
+        ListGames();
+        LoadSelectedGame();
+        LanguageTable.SetLanguage(c.language);
+        ScreenMode = ScreenGame;
+        GridColumn = c.cell + 1;
+        GridRow = 1;
+        Press(ButtonB, 0);
+        const std::vector<uint32_t> shown = Panel();
+        const bool hidden = c.cell == 2;
+        const std::string name = hidden ? LanguageTable.GetText(TextHiddenName) : "Name" + std::to_string(c.cell + 1) + " (5)";
+        const std::string description = hidden ? LanguageTable.GetText(TextHiddenDescription) : "Description " + std::to_string(c.cell + 1);
+        EXPECT_TRUE(shown == PanelWith(name, description, c.date, c.filled, c.count)) << c.language << " cell " << c.cell;
+    }
+    ResetScreens(card.store());
+    ListGames();
+    LoadSelectedGame();
+    LanguageTable.SetLanguage("English");
+    GridColumn = 2;
+    Press(ButtonB, 0);
+    EXPECT_TRUE(Shows(35, 180, 0x000000) && Shows(36 + 42, 180, 0x009600) && Shows(36 + 43, 180, 0xFFFFFF) &&
+                Shows(154, 180, 0x000000)) << "frame, 43 of 118 filled, white after";
+
+    std::remove((folder + "vok.progress").c_str()); // no file: exactly the panel of before
+    LoadSelectedGame();
+    for (int cell : {0, 1}) {
+        GridColumn = cell + 1;
+        Press(ButtonB, 0);
+        EXPECT_TRUE(Panel() == Panel("Name" + std::to_string(cell + 1) + " (5)", "Description " + std::to_string(cell + 1)));
+    }
+}
+
+// A hostile vok.progress: a FIFO without a writer reads as missing and does not hang; a 2 GB
+// sparse file costs its first 100 records; huge and negative values draw a full or an empty
+// bar, never past its frame, and a negative target none.
+TEST_F(GameScreenInProcess, HostileProgressFiles)
+{
+    GameSetup game = CountedGame("racer", 3, 3);
+    Open(game);
+    const std::string file = card / "vok_anna/racer/vok.progress";
+    ASSERT_EQ(mkfifo(file.c_str(), 0644), 0);
+    LoadSelectedGame();
+    EXPECT_TRUE(AchievementProgress.empty());
+    std::remove(file.c_str());
+    std::string records;
+    for (int i = 0; i < 100; ++i) records += Int32s({1, INT32_MAX, INT32_MAX, 0, 2, INT32_MIN, 5, 0, 3, 7, INT32_MIN, -1});
+    WriteFile(file, records.substr(0, 100 * 16));
+    ASSERT_EQ(truncate(file.c_str(), 2147483648LL), 0);
+    LoadSelectedGame();
+    EXPECT_EQ(AchievementProgress.size(), 100u);
+    const struct { int cell; int filled; std::string count; } cases[] = {{0, 118, "2147483647 / 2147483647"}, {1, 0, "0 / 5"}, {2, -1, ""}};
+    for (const auto& c : cases) {
+        GridColumn = c.cell + 1;
+        Press(ButtonB, 0);
+        EXPECT_TRUE(Panel() == PanelWith("Name" + std::to_string(c.cell + 1) + " (" + std::to_string(c.cell + 1) + ")",
+                                         "Description " + std::to_string(c.cell + 1), "", c.filled, c.count)) << c.cell;
+    }
 }

@@ -2,6 +2,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <ctime>
+
 #include <gtest/gtest.h>
 
 #include "platform/device.h"
@@ -264,4 +266,116 @@ TEST(Kit, GamesBuildOnTheInstalledKit)
         EXPECT_EQ(ReadFile(card.store + "vok_kim/" + program + "/vok.dat"), Int32s({1, 5, 0, 1})) << program;
         EXPECT_EQ(ReadFile(card.store + "vok_kim/" + program + "/vok.lang"), "Fran\xe7" "ais") << program;
     }
+}
+
+namespace {
+
+struct ProgressCard : KitCard { // "racer" with 7 and 3 described and committed, both locked
+    ProgressCard()
+    {
+        Describe();
+        EXPECT_EQ(VokRelock(kit, 3), VOK_OK);
+        EXPECT_EQ(VokCommit(kit), VOK_OK) << VokErrorMessage();
+    }
+    VokGame* Open() const
+    {
+        VokGame* other = nullptr;
+        EXPECT_EQ(VokOpenGame(store.c_str(), "vok_kim", "racer", &other), VOK_OK) << VokErrorMessage();
+        return other;
+    }
+};
+
+std::vector<unsigned long> ProgressOfKit(VokGame* kit, int id) // current, target, unlock time, unlocked
+{
+    int current = -1, target = -1;
+    unsigned long at = 1;
+    VokAchievement a = {};
+    EXPECT_EQ(VokGetProgress(kit, id, &current, &target), VOK_OK);
+    EXPECT_EQ(VokGetUnlockTime(kit, id, &at), VOK_OK);
+    EXPECT_EQ(VokGetAchievement(kit, id, &a), VOK_OK);
+    return {static_cast<unsigned long>(current), static_cast<unsigned long>(target), at, static_cast<unsigned long>(a.unlocked)};
+}
+
+} // namespace
+
+// vok.progress byte for byte, in vok.dat's order, read back by the reopened game and by vok;
+// progress never unlocks; a game with neither progress nor times gets no file; bad progress is
+// refused with a sentence; VokUnlock takes the clock's time; a relock clears it all.
+TEST(Kit, ProgressAndUnlockTimes)
+{
+    ProgressCard card;
+    EXPECT_FALSE(FileExists(card.game + "vok.progress")) << "nothing to record yet";
+    ASSERT_EQ(VokSetProgress(card.kit, 3, 37, 100), VOK_OK);
+    ASSERT_EQ(VokUnlockAt(card.kit, 7, 1714564800UL), VOK_OK);
+    ASSERT_EQ(VokCommit(card.kit), VOK_OK) << VokErrorMessage();
+    EXPECT_EQ(ReadFile(card.game + "vok.progress"), Int32s({7, 0, 0, 1714564800, 3, 37, 100, 0}));
+    EXPECT_EQ(ReadFile(card.game + "vok.dat"), Int32s({7, 10, 0, 1, 3, 25, 1, 0})) << "progress does not unlock";
+
+    ScanProfiles();
+    ListGames();
+    LoadGameInfo(&Achievements);
+    EXPECT_EQ(ProgressOf(3).current, 37);
+    EXPECT_EQ(ProgressOf(7).unlockedAt, 1714564800UL);
+
+    VokGame* reopened = card.Open();
+    EXPECT_EQ(ProgressOfKit(reopened, 3), std::vector<unsigned long>({37, 100, 0, 0}));
+    EXPECT_EQ(ProgressOfKit(reopened, 7), std::vector<unsigned long>({0, 0, 1714564800UL, 1}));
+    VokCloseGame(reopened);
+
+    EXPECT_EQ(VokRelock(card.kit, 51), VOK_BAD_ID);
+    EXPECT_EQ(VokGetProgress(card.kit, 8, nullptr, nullptr), VOK_BAD_ID);
+    EXPECT_EQ(VokUnlockAt(card.kit, 8, 1), VOK_BAD_ID);
+    EXPECT_EQ(VokSetProgress(card.kit, 3, 0, -10), VOK_BAD_ARGUMENT);
+    EXPECT_EQ(VokSetProgress(card.kit, 3, 11, 10), VOK_BAD_ARGUMENT);
+    EXPECT_STREQ(VokErrorMessage(), "progress above its target for achievement 3 (current is at most target)");
+    EXPECT_EQ(VokSetProgress(card.kit, 3, -1, 10), VOK_BAD_ARGUMENT);
+    EXPECT_STREQ(VokErrorMessage(), "negative progress for achievement 3 (current and target are 0 or more)");
+    EXPECT_EQ(VokSetProgress(card.kit, 9, 1, 2), VOK_BAD_ID);
+    EXPECT_STREQ(VokErrorMessage(), "achievement 9 is not described (VokDescribe it first)");
+    EXPECT_EQ(ProgressOfKit(card.kit, 3), std::vector<unsigned long>({37, 100, 0, 0})) << "a refused call changes nothing";
+
+    const unsigned long before = static_cast<unsigned long>(std::time(nullptr));
+    int newly = 0;
+    ASSERT_EQ(VokUnlockOnce(card.kit, 3, &newly), VOK_OK);
+    const unsigned long at = ProgressOfKit(card.kit, 3)[2];
+    EXPECT_TRUE(newly && at >= before && at <= static_cast<unsigned long>(std::time(nullptr))) << at;
+    ASSERT_EQ(VokUnlock(card.kit, 3), VOK_OK);
+    EXPECT_EQ(ProgressOfKit(card.kit, 3)[2], at) << "unlocking again keeps the first time";
+    ASSERT_EQ(VokRelock(card.kit, 7), VOK_OK);
+    ASSERT_EQ(VokRelock(card.kit, 3), VOK_OK);
+    EXPECT_EQ(ProgressOfKit(card.kit, 3), std::vector<unsigned long>({0, 0, 0, 0}));
+    ASSERT_EQ(VokCommit(card.kit), VOK_OK);
+    EXPECT_EQ(ReadFile(card.game + "vok.progress"), "") << "emptied, as it once held records";
+    EXPECT_EQ(ReadFile(card.game + "vok.dat"), Int32s({7, 10, 0, 0, 3, 25, 1, 0}));
+}
+
+// Two handles on one game, each committing: the earlier known unlock time wins whatever the
+// order, the progress committed last wins, an untouched achievement keeps the other's state,
+// and a relock locks even though unlocks otherwise merge by OR.
+TEST(Kit, ProgressMergesUnderTwoWriters)
+{
+    ProgressCard card;
+    VokGame* first = card.Open();
+    VokGame* second = card.Open();
+    ASSERT_EQ(VokUnlockAt(first, 7, 1800000000UL), VOK_OK);
+    ASSERT_EQ(VokSetProgress(first, 3, 5, 10), VOK_OK);
+    ASSERT_EQ(VokUnlockAt(second, 7, 1700000000UL), VOK_OK);
+    ASSERT_EQ(VokCommit(second), VOK_OK);
+    ASSERT_EQ(VokCommit(first), VOK_OK);
+    EXPECT_EQ(ReadFile(card.game + "vok.progress"), Int32s({7, 0, 0, 1700000000, 3, 5, 10, 0}));
+    EXPECT_EQ(ProgressOfKit(first, 7), std::vector<unsigned long>({0, 0, 1700000000UL, 1})) << "the handle took the merge";
+
+    ASSERT_EQ(VokSetProgress(second, 3, 8, 10), VOK_OK); // second still holds 0 / 0 from before
+    ASSERT_EQ(VokCommit(second), VOK_OK);
+    EXPECT_EQ(ReadFile(card.game + "vok.progress"), Int32s({7, 0, 0, 1700000000, 3, 8, 10, 0}));
+
+    ASSERT_EQ(VokRelock(second, 7), VOK_OK);
+    ASSERT_EQ(VokSetFavouriteScore(first, 99), VOK_OK); // first knows 7 unlocked but did not change it
+    ASSERT_EQ(VokCommit(second), VOK_OK);
+    ASSERT_EQ(VokCommit(first), VOK_OK);
+    EXPECT_EQ(ReadFile(card.game + "vok.progress"), Int32s({3, 8, 10, 0}));
+    EXPECT_EQ(ReadFile(card.game + "vok.dat"), Int32s({7, 10, 0, 0, 3, 25, 1, 0}));
+    EXPECT_EQ(ProgressOfKit(first, 7), std::vector<unsigned long>({0, 0, 0, 0}));
+    VokCloseGame(first);
+    VokCloseGame(second);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "card/card_format.h"
 #include "graphics/draw.h"
@@ -42,7 +43,7 @@ static const struct Place { int id, x, limit; } Places[] = {
 };
 
 // Each built file is its source in Latin-1, every line ended by CR LF (the program drops each
-// line's last character), names language and author, has texts 1 to 37 none blank or spaced at an
+// line's last character), names language and author, has texts 1 to TextLast none blank or spaced at an
 // end; four languages. In the shipped font each text ends Margin before the next thing on its
 // line; each notice, even with the widest name or folder, splits into lines that fit its box.
 TEST(LanguageFiles, BuiltFilesAreCompleteAndFit)
@@ -62,8 +63,8 @@ TEST(LanguageFiles, BuiltFilesAreCompleteAndFit)
         EXPECT_FALSE(LanguageKeyValue(built, "author").empty());
         names += LanguageKeyValue(built, "lang") + ",";
         const std::vector<std::string> texts = ParseLanguageTexts(built);
-        ASSERT_GT(texts.size(), size_t(TextNoticeNotSaved));
-        for (int id = 1; id <= TextNoticeNotSaved; ++id)
+        ASSERT_GT(texts.size(), size_t(TextLast));
+        for (int id = 1; id <= TextLast; ++id)
             EXPECT_TRUE(!texts[id].empty() && texts[id].front() != ' ' && texts[id].back() != ' ') << id;
         auto text = [&](int id) { return texts[id]; };
         for (const Place& place : Places) fits(text(place.id), place.x, place.limit);
@@ -71,6 +72,23 @@ TEST(LanguageFiles, BuiltFilesAreCompleteAndFit)
         fits(LanguageKeyValue(built, "lang"), 200, 290); // the editor's language value
         // The count line from x 35 and the points line ending at 284 share y 21: two spaces apart.
         fits(text(TextAchievementsLabel) + ": 50/50  " + text(TextPointsLabel) + ": 9999/9999", 35, 284);
+        // The game panel's row under the name: the unlock date in every month, widest day and
+        // year; or a full progress bar (120 pixels from 35) and its widest count after it.
+        std::istringstream months(text(TextMonthNames));
+        std::string month;
+        int monthCount = 0;
+        for (; months >> month; ++monthCount) {
+            std::string date;
+            const std::string format = text(TextDateFormat);
+            for (size_t i = 0; i < format.size(); ++i) {
+                const char c = i + 1 < format.size() && format[i] == '%' ? format[++i] : 0;
+                date += c == 'd' || c == 'e' ? "28" : c == 'm' ? "12" : c == 'Y' ? "2106" : c == 'b' ? month : std::string(1, format[i]);
+            }
+            EXPECT_EQ(date.find('%'), std::string::npos) << format;
+            fits(text(TextUnlockedOn) + " " + date, 35, 285);
+        }
+        EXPECT_EQ(monthCount, 12);
+        fits("2147483647 / 2147483647", 160, 285);
         const std::string notices[] = {
             text(TextNoticeNoProfile), text(TextNoticeFirstProfile), text(TextNoticeNoName), text(TextNoticeNotSaved),
             "WWWWWWWWWWWWWWW " + text(TextGoodbye),

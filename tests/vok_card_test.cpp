@@ -1,6 +1,11 @@
 // vok-card, the desktop card tool.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdint>
 #include <functional>
 #include <sstream>
 
@@ -32,7 +37,7 @@ struct SmallCard : TestCard {
             VokSetText(kit, 1, language, "First Lap", "Finish a race.");
             VokSetText(kit, 2, language, "Champion", "Win the cup.");
         }
-        VokUnlock(kit, 2);
+        VokUnlockAt(kit, 2, 1714564800UL); // 2024-05-01T12:00:00Z
         EXPECT_EQ(VokCommit(kit), VOK_OK) << VokErrorMessage();
         VokCloseGame(kit);
         ScanProfiles(); // the cache as vok leaves it, the marker gone
@@ -69,18 +74,21 @@ TEST(VokCard, ShowsWhatVokShows)
     EXPECT_EQ(Card({"show", card.store}).out, kim);
     EXPECT_EQ(Card({"show", card.store, "Kim"}).out, kim + "racer  Star Racer by Nova Works  achievements 1/2  points 30/40\n");
     EXPECT_EQ(Card({"show", card.store, "vok_kim", "racer"}).out,
-              "Star Racer by Nova Works\n1  locked    10  First Lap: Finish a race.\n2  unlocked  30  Champion: Win the cup.\n");
+              "Star Racer by Nova Works\n1  locked    10  First Lap: Finish a race.\n2  unlocked  30  Champion: Win the cup."
+              "  [unlocked 2024-05-01T12:00:00Z]\n");
     WriteRecords(card.game, {{1, 10, 1, 0}, {2, 30, 1, 1}});
     EXPECT_EQ(Card({"show", card.store, "vok_kim", "racer"}).out,
-              "Star Racer by Nova Works\n1  locked    10  (hidden)\n2  unlocked  30  Champion: Win the cup.\n");
+              "Star Racer by Nova Works\n1  locked    10  (hidden)\n2  unlocked  30  Champion: Win the cup."
+              "  [unlocked 2024-05-01T12:00:00Z]\n");
     EXPECT_EQ(Card({"show", card.store, "vok_kim", "racer", "--reveal", "--json"}).out,
               "{\"folder\": \"racer\", \"title\": \"Star Racer\", \"author\": \"Nova Works\", \"unlockedCount\": 1, "
               "\"achievementCount\": 2, \"pointsEarned\": 30, \"pointsPossible\": 40, \"favouriteScore\": 0, \"achievements\": "
               "[{\"id\": 1, \"unlocked\": false, \"points\": 10, \"hidden\": true, \"name\": \"First Lap\", \"description\": "
-              "\"Finish a race.\"}, {\"id\": 2, \"unlocked\": true, \"points\": 30, \"hidden\": true, \"name\": \"Champion\", "
-              "\"description\": \"Win the cup.\"}]}\n");
+              "\"Finish a race.\", \"current\": 0, \"target\": 0, \"unlockedAt\": 0, \"unlockedAtUtc\": null}, {\"id\": 2, "
+              "\"unlocked\": true, \"points\": 30, \"hidden\": true, \"name\": \"Champion\", \"description\": \"Win the cup.\", "
+              "\"current\": 0, \"target\": 0, \"unlockedAt\": 1714564800, \"unlockedAtUtc\": \"2024-05-01T12:00:00Z\"}]}\n");
     const std::string masked = Card({"show", card.store, "KIM", "racer", "--json"}).out; // a hidden text is absent
-    EXPECT_NE(masked.find("\"hidden\": true, \"name\": null, \"description\": null}"), std::string::npos) << masked;
+    EXPECT_NE(masked.find("\"hidden\": true, \"name\": null, \"description\": null"), std::string::npos) << masked;
 }
 
 // Each broken card gives its report and status 1, some byte for byte.
@@ -211,8 +219,9 @@ TEST(VokCard, AnUnfinishedCommitIsShownAsVokFinishesIt)
     EXPECT_EQ(check.status, 0) << check.out;
     EXPECT_EQ(check.out, "note: vok_kim/racer: holds a commit a cut or a kill stopped; shown as vok shows it once it "
                          "finishes the commit\nclean\n");
-    EXPECT_EQ(Card({"show", card.store, "kim", "racer"}).out,
-              "Star Racer by Nova Works\n1  unlocked  10  First Lap: Finish a race.\n2  unlocked  30  Champion: Win the cup.\n");
+    const std::string shown = Card({"show", card.store, "kim", "racer"}).out;
+    EXPECT_TRUE(shown.find("\n1  unlocked  10  First Lap") != std::string::npos &&
+                shown.find("\n2  unlocked  30  Champion") != std::string::npos) << shown;
     EXPECT_NE(Card({"show", card.store}).out.find("achievements 2/2  points 40/40"), std::string::npos);
     EXPECT_TRUE(before == ReadTree(card.store, true)) << "vok-card wrote to the card";
 
@@ -221,4 +230,67 @@ TEST(VokCard, AnUnfinishedCommitIsShownAsVokFinishesIt)
     for (const auto& entry : ReadTree(card.store)) // only the lock file stays, for the next writer
         EXPECT_TRUE(entry.first.find(".vok-") == std::string::npos || entry.first.find(".vok-lock") != std::string::npos) << entry.first;
     EXPECT_EQ(Card({"check", card.store}).out, "clean\n");
+}
+
+// show gives progress and unlock times as vok's game screen would: text with the time in ISO
+// 8601 and the count held to the target; JSON with the raw numbers and the time in UTC; nothing
+// of a hidden locked achievement until --reveal.
+TEST(VokCard, ShowsProgressAndUnlockTimes)
+{
+    SmallCard card;
+    WriteFile(card.game + "vok.progress", Int32s({1, 150, 100, 0, 2, 0, 0, 1714564800}));
+    EXPECT_EQ(Card({"show", card.store, "vok_kim", "racer"}).out,
+              "Star Racer by Nova Works\n1  locked    10  First Lap: Finish a race.  [progress 100/100]\n"
+              "2  unlocked  30  Champion: Win the cup.  [unlocked 2024-05-01T12:00:00Z]\n");
+    const std::string json = Card({"show", card.store, "vok_kim", "racer", "--json"}).out;
+    EXPECT_NE(json.find("\"description\": \"Finish a race.\", \"current\": 150, \"target\": 100, \"unlockedAt\": 0, "
+                        "\"unlockedAtUtc\": null}"), std::string::npos) << json;
+    WriteRecords(card.game, {{1, 10, 1, 0}, {2, 30, 1, 1}});
+    EXPECT_EQ(Card({"show", card.store, "vok_kim", "racer"}).out.find("progress"), std::string::npos) << "hidden and locked";
+    EXPECT_EQ(Card({"show", card.store, "vok_kim", "racer", "--json"}).out.find("150"), std::string::npos);
+    EXPECT_NE(Card({"show", card.store, "vok_kim", "racer", "--reveal"}).out.find("[progress 100/100]"), std::string::npos);
+}
+
+// check reports what vok would ignore or show differently in vok.progress, and nothing for a
+// good one; a FIFO, a 2 GB sparse file or huge values neither hang nor crash it, nor vok-card show.
+TEST(VokCard, ChecksProgress)
+{
+    {
+        SmallCard card;
+        WriteFile(card.game + "vok.progress", Int32s({1, 3, 10, 0, 2, 0, 0, 1714564800}));
+        EXPECT_EQ(Card({"check", card.store}).out, "clean\n");
+    }
+    SmallCard card;
+    WriteFile(card.game + "vok.progress", Int32s({9, 1, 2, 0, 1, 11, 10, 0, 1, -1, 10, 1714564800, 2, 0, 0, -1}) + "abc");
+    const VokRun run = Card({"check", card.store});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+              "vok_kim/racer/vok.progress: is cut mid-record: its last 3 bytes are ignored\n"
+              "vok_kim/racer/vok.progress: holds achievement 9, which vok.dat does not describe; vok ignores it\n"
+              "vok_kim/racer/vok.progress: achievement 1 has progress 11 above its target 10; vok shows it held at the target\n"
+              "vok_kim/racer/vok.progress: holds achievement 1 twice; vok takes the later record\n"
+              "vok_kim/racer/vok.progress: achievement 1 has a negative progress (-1 of 10)\n"
+              "vok_kim/racer/vok.progress: achievement 1 is locked but has an unlock time (2024-05-01T12:00:00Z); vok shows no date\n"
+              "vok_kim/racer/vok.progress: achievement 2 was unlocked in the future (2106-02-07T06:28:15Z)\n"
+              "7 problems\n");
+    const std::string json = Card({"check", card.store, "--json"}).out;
+    EXPECT_NE(json.find("{\"path\": \"vok_kim/racer/vok.progress\", \"problem\": \"holds achievement 1 twice; vok takes the "
+                        "later record\"}"), std::string::npos) << json;
+
+    std::remove((card.game + "vok.progress").c_str());
+    ASSERT_EQ(mkfifo((card.game + "vok.progress").c_str(), 0644), 0);
+    VokRun fifo = Card({"check", card.store});
+    EXPECT_NE(fifo.out.find("vok_kim/racer/vok.progress: is not a regular file; vok cannot read it\n"), std::string::npos) << fifo.out;
+    EXPECT_EQ(Card({"show", card.store, "vok_kim", "racer"}).status, 0);
+    std::remove((card.game + "vok.progress").c_str());
+    {
+        std::string huge;
+        for (int i = 0; i < 100; ++i) huge += Int32s({1, INT32_MAX, INT32_MAX, -1});
+        WriteFile(card.game + "vok.progress", huge);
+        ASSERT_EQ(truncate((card.game + "vok.progress").c_str(), 2147483648LL), 0); // sparse: no disk used
+    }
+    const VokRun big = Card({"check", card.store});
+    EXPECT_NE(big.out.find("vok.progress: holds 2147483648 bytes; vok reads only the first 100 records\n"), std::string::npos) << big.out;
+    const VokRun shown = Card({"show", card.store, "vok_kim", "racer"});
+    EXPECT_NE(shown.out.find("[progress 2147483647/2147483647]"), std::string::npos) << shown.out;
 }

@@ -9,7 +9,7 @@ set -u
 cd "$(dirname "$0")/.." || exit 1
 seconds=${1:-60}
 folder=build-fuzz
-targets="key_value summary records texts bitmap language"
+targets="key_value summary records texts bitmap language progress"
 
 mkdir -p "$folder"
 if ! CC=clang CXX=clang++ cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOK_FUZZ=ON -DVOK_TESTS=OFF \

@@ -236,6 +236,16 @@ void Binaries()
     Seed("texts", "texts_long_fields", EncodeAchievementTexts({{7, std::string(40, 'n'), std::string(200, 'd')}}));
     Seed("texts", "empty", "");
 
+    Seed("progress", "progress_good", U32(7) + U32(37) + U32(100) + U32(0) + U32(3) + U32(0) + U32(0) + U32(1714564800));
+    Seed("progress", "progress_trailing_part", U32(7) + U32(37) + U32(100) + U32(0) + "cut mid");
+    Seed("progress", "progress_extremes", U32(0x80000000) + U32(0x7FFFFFFF) + U32(0xFFFFFFFF) + U32(0xFFFFFFFF) + U32(50) +
+                                              U32(0xFFFFFFFF) + U32(0x80000000) + U32(978307199));
+    Seed("progress", "progress_repeated_id", U32(2) + U32(1) + U32(10) + U32(0) + U32(2) + U32(9) + U32(10) + U32(0));
+    std::string many;
+    for (uint32_t i = 0; i < 101; ++i) many += U32(1 + i % 50) + U32(i) + U32(100) + U32(i * 86400);
+    Seed("progress", "progress_101_records", many);
+    Seed("progress", "empty", "");
+
     Seed("language", "language_good", "@lang English\r\n@author Ana\r\n@7 Save\r\n@35 Remove game\r\n");
     Seed("language", "language_odd_ids", "@-1 minus\r\n@4096 too big\r\n@4095 last\r\n@ 12 blank\r\n@+3 plus\r\n@07x\r\n");
     Seed("language", "language_overlong", "@lang Long\r\n@1 " + std::string(1030, 'x') + "\r\n@2 after\r\n");

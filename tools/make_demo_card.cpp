@@ -14,9 +14,11 @@
 // per line: title, author; texts (the languages of its "vok.desc." files); default (the
 // language written again as "vok.desc.default", or none); textlanguage (named in "vok.lang");
 // emblems (letters cycled over the icons), emblem (that of "vok.icon"), iconsize (of
-// "vok.icon"), theme (two RRGGBB tile colours), noicon (ids drawn without an icon). Then per
-// achievement, ids counting from 1, "achievement POINTS [hidden]" followed by one line
-// "LANGUAGE NAME | DESCRIPTION" per language. players.txt describes its own lines.
+// "vok.icon"), theme (two RRGGBB tile colours), noicon (ids drawn without an icon), times (the
+// game records when each achievement was unlocked). Then per achievement, ids counting from 1,
+// "achievement POINTS [hidden]" followed by one line "LANGUAGE NAME | DESCRIPTION" per language
+// and, for one the game counts towards, "target AMOUNT" (each player who has not unlocked it
+// is part of the way there). players.txt describes its own lines.
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -63,6 +65,7 @@ struct DemoText {
 struct DemoAchievement {
     int points = 0;
     bool hidden = false;
+    int target = 0; // progress recorded towards it while locked; 0: none
     std::map<std::string, DemoText> texts; // by language name
 };
 
@@ -78,6 +81,7 @@ struct DemoGame {
     int iconSize = 24;                // "vok.icon" is this many pixels square
     unsigned theme[2] = { 0, 0 };     // tile colours, top and bottom
     std::vector<int> missingIcons;    // achievement ids without an icon file
+    bool times = false;               // unlock times recorded
     std::vector<DemoAchievement> achievements; // id = position + 1
 };
 
@@ -171,6 +175,10 @@ void ReadGameLine(const ContentLine& line, DemoGame* g)
         g->theme[1] = unsigned(Number(line, words[1], 16));
     } else if (line.key == "noicon") {
         for (const std::string& word : words) g->missingIcons.push_back(Number(line, word));
+    } else if (line.key == "times" && words.empty()) {
+        g->times = true;
+    } else if (line.key == "target" && words.size() == 1 && !g->achievements.empty()) {
+        g->achievements.back().target = Number(line, words[0]);
     } else if (line.key == "achievement" && !words.empty() && words.size() <= 2) {
         DemoAchievement a;
         a.points = Number(line, words[0]);
@@ -275,6 +283,22 @@ bool Unlocked(const DemoPlay& play, size_t index)
     return play.unlocked == "*" || (index < play.unlocked.size() && play.unlocked[index] == '1');
 }
 
+// When a game that records times had the achievement at `index` unlocked: steady times, a
+// day and a few hours apart, ending on the day its "vok.dat" is dated; 0 (unknown) otherwise.
+unsigned long UnlockTime(const DemoGame& game, const DemoPlay& play, size_t index)
+{
+    if (!game.times) return 0;
+    const long days = play.daysAgo + long(game.achievements.size() - index);
+    return static_cast<unsigned long>(CardTime - days * 86400 + long(index * 7 % 12) * 3600);
+}
+
+// How far a player has come towards a locked achievement: a steady share of the target that
+// differs from one achievement and one player to the next, never all of it.
+int PartOfTheWay(int target, const DemoPlay& play, size_t index)
+{
+    return int(static_cast<long long>(target) * ((index * 3 + size_t(play.favourite)) % 9 + 1) / 10);
+}
+
 // The achievements with their texts in every language the game ships and its default.
 void DescribeAchievements(VokGame* kit, const DemoGame& game, const DemoPlay& play)
 {
@@ -286,7 +310,8 @@ void DescribeAchievements(VokGame* kit, const DemoGame& game, const DemoPlay& pl
         const int id = int(i + 1);
         const std::string where = game.folder + " achievement " + std::to_string(id);
         Kit(VokDescribe(kit, id, a.points, a.hidden), where);
-        if (Unlocked(play, i)) Kit(VokUnlock(kit, id), where);
+        if (Unlocked(play, i)) Kit(VokUnlockAt(kit, id, UnlockTime(game, play, i)), where);
+        else if (a.target > 0) Kit(VokSetProgress(kit, id, PartOfTheWay(a.target, play, i), a.target), where);
         for (const auto& [kitLanguage, language] : files) {
             auto text = a.texts.find(language);
             if (text == a.texts.end()) throw Failure{ where + " has no text in " + language };

@@ -2,13 +2,14 @@
 # The guided tour, for a machine without a display: writes a fresh demo card, runs vok headless
 # through every screen with an input script (each player's card, the home menu, the profile
 # editor with the keyboard open and a name being typed, a game grid with a hidden and an
-# unlocked achievement selected, L and R, the game menu and two notices) and saves a PNG of each
-# step in a folder that it names at the end.
+# unlocked achievement selected, L and R, the game menu, the date of an unlock and the progress
+# towards a locked achievement for each player in the player's language, and two notices) and
+# saves a PNG of each step in a folder that it names at the end.
 #
 #   tools/tour.sh [--no-build] [--docs] [BUILD_FOLDER [OUTPUT_FOLDER]]
 #
 # BUILD_FOLDER defaults to build/, OUTPUT_FOLDER to BUILD_FOLDER/tour (replaced on every run).
-# --no-build uses the build folder as it is; --docs also copies three of the pictures into
+# --no-build uses the build folder as it is; --docs also copies five of the pictures into
 # docs/, where the README shows them. VOK_EMULATOR, when set, is the command line that runs
 # the build's programs (qemu-arm and its options, separated by blanks, for a cross build).
 set -eu
@@ -98,6 +99,32 @@ find_target() {
 }
 find_target
 
+# For player $1: the game index and cell of the first unlocked achievement whose unlock time
+# is known, and of the first locked, not hidden one with a progress target ("-1 -1" for none).
+# vok.progress records are "id current target unlockedAt", the later of an id winning.
+progress_cells() {
+    local g=0 game index id points hidden unlocked current target at dated="-1 -1" measured="-1 -1"
+    while IFS= read -r game; do
+        declare -A targets=() times=()
+        if [ -f "$card/$1/$game/vok.progress" ]; then
+            while read -r id current target at; do
+                targets[$id]=$target times[$id]=$at
+            done < <(od -An -v -t d4 -w16 "$card/$1/$game/vok.progress")
+        fi
+        index=0
+        while read -r id points hidden unlocked; do
+            if [ "$dated" = "-1 -1" ] && [ "$unlocked" != 0 ] && [ "${times[$id]:-0}" != 0 ]; then dated="$g $index"; fi
+            if [ "$measured" = "-1 -1" ] && [ "$unlocked" = 0 ] && [ "$hidden" = 0 ] && [ "${targets[$id]:-0}" -gt 0 ]; then
+                measured="$g $index"
+            fi
+            index=$((index + 1))
+        done < <(od -An -v -t d4 -w16 "$card/$1/$game/vok.dat")
+        unset targets times
+        g=$((g + 1))
+    done < <(games_of "$1")
+    echo "$dated $measured"
+}
+
 # --- The script: each step is queued at the current frame, pictures are saved after it.
 
 script="$out/tour-script.txt"
@@ -174,6 +201,25 @@ shot "notice-snapshot"
 press x
 press y
 shot "home-again"
+
+# Every player in turn, in the player's language: the date an achievement was unlocked, and
+# the progress bar of a locked one.
+show_cell() { # game index $1, cell $2, picture name $3: from the home screen and back
+    local i
+    [ "$1" -lt 0 ] && return
+    press b
+    for ((i = 0; i < $1; i++)); do press r 1; done
+    move_cursor_to "$2"
+    shot "$3"
+    press y
+}
+for ((i = 0; i < ${#players[@]}; i++)); do
+    read -r dated_game dated_cell measured_game measured_cell < <(progress_cells "${players[$current]}")
+    show_cell "$dated_game" "$dated_cell" "unlock-date-${players[$current]}"
+    show_cell "$measured_game" "$measured_cell" "progress-${players[$current]}"
+    press right
+    current=$(((current + 1) % ${#players[@]}))
+done
 press menu
 press up
 press b
@@ -191,6 +237,8 @@ if [ "$docs" = 1 ]; then
     cp "$out"/01-card-*.png "$source_dir/docs/home.png"
     cp "$out"/*-game-hidden-achievement.png "$source_dir/docs/game.png"
     cp "$out"/*-editor-typing.png "$source_dir/docs/editor.png"
-    echo "Copied three of the pictures into $source_dir/docs/."
+    cp "$(ls "$out"/*-unlock-date-*.png | head -1)" "$source_dir/docs/unlock-date.png"
+    cp "$(ls "$out"/*-progress-*.png | head -1)" "$source_dir/docs/progress.png"
+    echo "Copied five of the pictures into $source_dir/docs/."
 fi
 echo "The tour's $shots pictures are in $out/"

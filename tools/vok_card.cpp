@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <iostream>
 #include <map>
 #include <set>
@@ -18,6 +19,7 @@
 
 #include "card/card_bitmap.h"
 #include "card/card_format.h"
+#include "card/card_progress.h"
 #include "frame/state.h"
 #include "graphics/media.h"
 #include "profile/profile_file.h"
@@ -261,6 +263,36 @@ const AchievementText* TextOf(int id)
     return 0;
 }
 
+// ---- progress and unlock times (vok.progress) ----
+
+std::string IsoTime(unsigned long seconds)
+{
+    char text[32];
+    CardIsoTime(seconds, text);
+    return text;
+}
+
+// The JSON fields of an achievement's vok.progress record: the raw numbers and the time in
+// ISO 8601 UTC (null when unknown). None for a masked hidden achievement.
+void AddProgressJson(JsonObject* o, const AchievementRecord& r, bool masked)
+{
+    if (masked) return;
+    const CardProgress p = ProgressOf(r.id);
+    o->Field("current", p.current).Field("target", p.target).Raw("unlockedAt", std::to_string(p.unlockedAt));
+    o->Raw("unlockedAtUtc", p.unlockedAt ? Json(IsoTime(p.unlockedAt)) : "null");
+}
+
+// What the game screen shows of it, as text: the unlock time of an unlocked achievement, or
+// the progress of a locked one with a target (current held to 0..target, as the bar shows).
+std::string ProgressText(const AchievementRecord& r, bool masked)
+{
+    const CardProgress p = ProgressOf(r.id);
+    if (masked) return "";
+    if (r.unlocked && p.unlockedAt) return "  [unlocked " + IsoTime(p.unlockedAt) + "]";
+    if (!r.unlocked && p.target > 0) return "  [progress " + std::to_string(CardProgressShown(&p)) + "/" + std::to_string(p.target) + "]";
+    return "";
+}
+
 void ShowGame(bool json, bool reveal)
 {
     LoadGame();
@@ -273,11 +305,13 @@ void ShowGame(bool json, bool reveal)
         JsonObject o;
         o.Field("id", r.id).Field("unlocked", r.unlocked != 0).Field("points", r.points).Field("hidden", r.hidden != 0);
         // masked texts are absent, not a placeholder a program could take for a name
-        items.push_back(masked ? o.Raw("name", "null").Raw("description", "null").Text()
-                               : o.Field("name", name).Field("description", description).Text());
+        if (masked) o.Raw("name", "null").Raw("description", "null");
+        else o.Field("name", name).Field("description", description);
+        AddProgressJson(&o, r, masked);
+        items.push_back(o.Text());
         text << Latin1ToUtf8(std::to_string(r.id) + (r.unlocked ? "  unlocked  " : "  locked    ") + std::to_string(r.points) +
                      "  " + (masked ? "(hidden)" : name + (description.empty() ? "" : ": " + description)))
-             << "\n";
+             << ProgressText(r, masked) << "\n";
     }
     if (json) std::cout << GameJson().Raw("achievements", JsonList(items)).Text() << "\n";
     else std::cout << Latin1ToUtf8(GameTitle + " by " + GameAuthor) << "\n" << text.str();
@@ -335,6 +369,7 @@ private:
     void Title(const std::string& game);
     void Icons(const std::string& game, const std::vector<AchievementRecord>& records);
     void Icon(const std::string& path);
+    void Progress(const std::string& game, const std::vector<AchievementRecord>& records);
 
     std::string root_;
     std::vector<Problem> problems_;
@@ -457,6 +492,7 @@ void Checker::Game(const std::string& player, const std::string& name)
     Texts(game, records);
     Title(game);
     Icons(game, records);
+    Progress(game, records);
 }
 
 std::vector<AchievementRecord> Checker::Records(const std::string& game)
@@ -569,6 +605,42 @@ void Checker::Icon(const std::string& path)
     if (header.width > CARD_ICON_SIDE || rows > CARD_ICON_SIDE)
         Report(path, "is " + std::to_string(header.width) + " x " + std::to_string(rows) +
                          " pixels, larger than the 24 x 24 vok shows whole");
+}
+
+// vok.progress: what vok would ignore, hold or show differently from what the game meant.
+void Checker::Progress(const std::string& game, const std::vector<AchievementRecord>& records)
+{
+    const std::string path = game + CARD_PROGRESS_FILE;
+    const size_t limit = MaxAchievementRecords * CARD_PROGRESS_RECORD_SIZE;
+    std::string bytes;
+    long size = 0;
+    if (!Regular(path, &size) || !ReadFileBytes(Read(path), &bytes, limit)) return;
+    if (size_t(size) > limit)
+        Report(path, "holds " + std::to_string(size) + " bytes; vok reads only the first " + std::to_string(MaxAchievementRecords) + " records");
+    else if (size % CARD_PROGRESS_RECORD_SIZE)
+        Report(path, "is cut mid-record: its last " + std::to_string(size % CARD_PROGRESS_RECORD_SIZE) + " bytes are ignored");
+    std::map<int, const AchievementRecord*> described;
+    for (const AchievementRecord& r : records) described.insert({ r.id, &r });
+    const unsigned long now = static_cast<unsigned long>(std::time(nullptr));
+    std::set<int> seen;
+    for (const CardProgress& p : ParseAchievementProgress(bytes)) {
+        const std::string id = std::to_string(p.id);
+        if (!seen.insert(p.id).second) Report(path, "holds achievement " + id + " twice; vok takes the later record");
+        const auto found = described.find(p.id);
+        if (found == described.end()) {
+            Report(path, "holds achievement " + id + ", which vok.dat does not describe; vok ignores it");
+            continue;
+        }
+        if (p.current < 0 || p.target < 0)
+            Report(path, "achievement " + id + " has a negative progress (" + std::to_string(p.current) + " of " + std::to_string(p.target) + ")");
+        if (p.current > p.target && p.target > 0)
+            Report(path, "achievement " + id + " has progress " + std::to_string(p.current) + " above its target " +
+                             std::to_string(p.target) + "; vok shows it held at the target");
+        if (p.unlockedAt && !found->second->unlocked)
+            Report(path, "achievement " + id + " is locked but has an unlock time (" + IsoTime(p.unlockedAt) + "); vok shows no date");
+        if (p.unlockedAt > now)
+            Report(path, "achievement " + id + " was unlocked in the future (" + IsoTime(p.unlockedAt) + ")");
+    }
 }
 
 int Check(const Options& options)

@@ -1,7 +1,10 @@
 #include "tests/fuzz/fuzz_targets.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+
+#include "card/card_progress.h"
 
 #include "graphics/media.h"
 #include "localization/language_table.h"
@@ -88,11 +91,41 @@ void Language(const std::string& bytes)
     LanguageKeyValue(bytes, "lang");
 }
 
+// vok.progress: 16-byte records, a trailing part ignored, at most 100 read; whatever they hold
+// (huge, negative, above the target), a bar shows 0 to its target, the date is a real one,
+// and each record encodes back to its own bytes.
+void Progress(const std::string& bytes)
+{
+    const std::vector<CardProgress> records = ParseAchievementProgress(bytes);
+    Require(records.size() == std::min(bytes.size() / CARD_PROGRESS_RECORD_SIZE, MaxAchievementRecords));
+    for (size_t i = 0; i < records.size(); ++i) {
+        const CardProgress& p = records[i];
+        const int shown = CardProgressShown(&p);
+        Require(shown >= 0 && (p.target <= 0 ? shown == 0 : shown <= p.target));
+        Require(p.unlockedAt <= 0xFFFFFFFFUL);
+        CardDateTime date;
+        CardDateFromSeconds(p.unlockedAt, &date);
+        Require(date.year >= 1970 && date.year <= 2106 && date.month >= 1 && date.month <= 12 && date.day >= 1 &&
+                date.day <= 31 && date.hour < 24 && date.minute < 60 && date.second < 60);
+        unsigned char encoded[CARD_PROGRESS_RECORD_SIZE];
+        CardEncodeProgress(&p, encoded);
+        Require(std::memcmp(encoded, bytes.data() + i * CARD_PROGRESS_RECORD_SIZE, sizeof encoded) == 0);
+    }
+    AchievementProgress = records;
+    if (!records.empty()) { // the last record of an id is the one vok takes
+        const CardProgress found = ProgressOf(records.back().id);
+        Require(found.current == records.back().current && found.target == records.back().target &&
+                found.unlockedAt == records.back().unlockedAt);
+    }
+    AchievementProgress.clear();
+}
+
 } // namespace
 
 const FuzzTarget FuzzTargets[] = {
     {"key_value", KeyValue}, {"summary", Summary}, {"records", Records},
     {"texts", Texts},        {"bitmap", Bitmap},   {"language", Language},
+    {"progress", Progress},
 };
 const int FuzzTargetCount = sizeof FuzzTargets / sizeof FuzzTargets[0];
 
