@@ -28,16 +28,16 @@ int main(int argc, char **argv)
     else Check(VokActivePlayer(argv[1], player, sizeof player));
     Check(VokOpenGame(argv[1], player, "tinyquest", &game)); /* reads back earlier runs */
     Check(VokSetTitle(game, "Tiny Quest", "Example Games"));
-    Check(VokSetTextLanguage(game, "English"));
+    Check(VokSetTextLanguage(game, VOK_LANGUAGE_ENGLISH));
     Check(VokDescribe(game, 1, 10, 0));
     Check(VokDescribe(game, 2, 20, 0));
     Check(VokDescribe(game, 3, 50, 1)); /* hidden until unlocked */
-    Check(VokSetText(game, 1, "English", "First Step", "Leave the house."));
-    Check(VokSetText(game, 2, "English", "Explorer", "Visit every room."));
-    Check(VokSetText(game, 3, "English", "Dragon Friend", "Share a meal with the dragon."));
-    Check(VokSetText(game, 1, "Deutsch", "Erster Schritt", "Verlasse das Haus."));
-    Check(VokSetText(game, 2, "Deutsch", "Entdecker", "Besuche jeden Raum."));
-    Check(VokSetText(game, 3, "Deutsch", "Drachenfreund", "Teile ein Essen mit dem Drachen."));
+    Check(VokSetText(game, 1, VOK_LANGUAGE_ENGLISH, "First Step", "Leave the house."));
+    Check(VokSetText(game, 2, VOK_LANGUAGE_ENGLISH, "Explorer", "Visit every room."));
+    Check(VokSetText(game, 3, VOK_LANGUAGE_ENGLISH, "Dragon Friend", "Share a meal with the dragon."));
+    Check(VokSetText(game, 1, VOK_LANGUAGE_GERMAN, "Erster Schritt", "Verlasse das Haus."));
+    Check(VokSetText(game, 2, VOK_LANGUAGE_GERMAN, "Entdecker", "Besuche jeden Raum."));
+    Check(VokSetText(game, 3, VOK_LANGUAGE_GERMAN, "Drachenfreund", "Teile ein Essen mit dem Drachen."));
     Check(VokUnlock(game, atoi(argv[2])));
     Check(VokGetProgress(game, 2, &rooms, 0));
     if (rooms < 10) Check(VokSetProgress(game, 2, rooms + 1, 10)); /* vok shows "rooms / 10" */
