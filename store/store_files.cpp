@@ -121,6 +121,12 @@ bool PathExists(const std::string& path)
     return stat(path.c_str(), &status) == 0;
 }
 
+bool EntryExists(const std::string& path)
+{
+    struct stat status;
+    return lstat(path.c_str(), &status) == 0;
+}
+
 static void AddName(const char* name, void* names)
 {
     static_cast<std::vector<std::string>*>(names)->push_back(name);
