@@ -139,3 +139,34 @@ TEST_F(HomeScreenInProcess, CardStarsIconsAndHints)
     }
     for (SDL_Surface** s : stand_ins) FreeSurface(s);
 }
+
+// A 1000-byte name stays left of the stars and an icon larger than its slot inside the slot:
+// the screen outside the name's room and the slot is as with no name and no icon.
+TEST_F(HomeScreenInProcess, LongNamesAndBigIconsStayInTheirPlace)
+{
+    WritePlayer(card.store(), {"vok_long", std::string(1000, 'W')});
+    ResetScreens(card.store());
+    HomeScreen();
+    SDL_Surface* full = SDL_ConvertSurface(ScreenSurface, ScreenSurface->format, SDL_SWSURFACE);
+    Profiles[0]->name.clear();
+    FreeSurface(&FavouriteIcons[0]);
+    FavouriteIcons[0] = SolidSurface(200, 100, 0xFF0000);
+    ClearScreen();
+    HomeScreen();
+    SDL_Surface* bare = SDL_ConvertSurface(ScreenSurface, ScreenSurface->format, SDL_SWSURFACE);
+    FreeSurface(&FavouriteIcons[0]);
+    ClearScreen();
+    HomeScreen();
+    int outside = 0;
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x) {
+            const bool nameRoom = x >= 24 && x < 178 && y >= 24 && y < 48;
+            const bool slot = x >= 154 && x < 178 && y >= 142 && y < 166;
+            const Uint16 now = static_cast<const Uint16*>(ScreenSurface->pixels)[y * ScreenSurface->pitch / 2 + x];
+            if (!nameRoom && static_cast<const Uint16*>(full->pixels)[y * full->pitch / 2 + x] != now) ++outside;
+            if (!slot && static_cast<const Uint16*>(bare->pixels)[y * bare->pitch / 2 + x] != now) ++outside;
+        }
+    EXPECT_EQ(outside, 0);
+    SDL_FreeSurface(full);
+    SDL_FreeSurface(bare);
+}
