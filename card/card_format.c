@@ -273,6 +273,13 @@ int CardIsGameFolderCandidate(const char *name)
     return strcmp(name, ".") != 0 && strcmp(name, "..") != 0 && !CardIsWorkingName(name);
 }
 
+int CardIsRankableName(const char *name)
+{
+    size_t length = strlen(name);
+    /* a line feed would split its line and a trailing blank is dropped by the line reader */
+    return length > 0 && strchr(name, '\n') == 0 && (unsigned char)name[length - 1] > 32;
+}
+
 const char *const CardShippedLanguages[CARD_SHIPPED_LANGUAGES] = {
     "English", "Deutsch", "Fran\xe7" "ais", "Espa\xf1" "ol"
 };

@@ -149,6 +149,9 @@ int CardIsTemporary(const char *name);         /* the name of a file being writt
 int CardIsRemovalRemnant(const char *name);    /* the name of a folder being removed */
 /* Not ".", "..", nor a working name: an entry of a player's folder that may be a game. */
 int CardIsGameFolderCandidate(const char *name);
+/* A game folder name that reads back the same from a vok.ranking line: none ending in a byte
+   of code 32 or less, none holding a line feed. Other games count but are never ranked. */
+int CardIsRankableName(const char *name);
 
 /* 1 when two Latin-1 texts differ at most by the case of their letters. */
 int CardSameIgnoringCase(const char *a, const char *b);

@@ -1,5 +1,7 @@
 #include "frame/main_loop.h"
 
+#include <new>
+
 #include <SDL_mixer.h>
 #include <SDL_ttf.h>
 
@@ -43,6 +45,17 @@ static void RunScreen()
     }
 }
 
+// Out of memory, the step the frame was taking fails as a card error would, and the next frame
+// draws again; a handheld with 64 MB must never end for lack of memory.
+static void RunFrame()
+{
+    try {
+        RunScreen();
+    } catch (const std::bad_alloc&) {
+        ScreenChanged = 1;
+    }
+}
+
 int FramePacingDelay(Uint32 spanMs)
 {
     Uint32 remaining = FrameBudgetMs - spanMs; // wraps to a huge value when the frame ran long
@@ -68,6 +81,17 @@ static void OpenFonts()
     FontLarge = OpenFont(16);
 }
 
+// The avatar parts and the store; without memory for all of it, what was read is shown.
+static void LoadCard()
+{
+    try {
+        ScanAvatarParts();
+        ScanStore();
+        LoadStore();
+    } catch (const std::bad_alloc&) {
+    }
+}
+
 // SDL, video, joystick, mixer, fonts, then the store and the media. False: exit with 0.
 static bool StartUp()
 {
@@ -84,9 +108,7 @@ static bool StartUp()
     TTF_Init();
     OpenFonts();
     PrepareFonts();
-    ScanAvatarParts();
-    ScanStore();
-    LoadStore();
+    LoadCard();
     LoadMedia();
     LoadAvatarImages();
     LoadSound();
@@ -116,7 +138,7 @@ static void RunFrames()
         PlatformBeginFrame(frame);
         const bool draw = FrameMustDraw();
         if (draw && BackgroundSurface) SDL_BlitSurface(BackgroundSurface, 0, ScreenSurface, 0);
-        if (draw) RunScreen();
+        if (draw) RunFrame();
         int delay = FramePacingDelay(SDL_GetTicks() - frameStart);
         if (delay >= 0) SDL_Delay(Uint32(delay));
         frameStart = SDL_GetTicks();

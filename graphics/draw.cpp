@@ -235,6 +235,9 @@ void SplitTextLine(const char* text, std::string* firstLine, std::string* second
         secondLine->assign(text + p + 1);
         return;
     }
+    // no blank to split at (a long name): cut inside the word, keeping the box's two lines
+    firstLine->assign(text, 48);
+    secondLine->assign(text + 48, length - 48 < 48 ? length - 48 : 48);
 }
 
 void DrawTwoLineText(SDL_Surface* target, const char* text, int x, int y, int red, int green, int blue, TTF_Font* font)
@@ -322,4 +325,21 @@ Uint32 ScreenColour(int red, int green, int blue)
 void DrawImage(SDL_Surface* image, int x, int y)
 {
     BlitAt(image, ScreenSurface, x, y);
+}
+
+void DrawImageInside(SDL_Surface* image, int x, int y, int width, int height)
+{
+    if (!image) return;
+    const SDL_Rect part = MakeRect(0, 0, image->w < width ? image->w : width, image->h < height ? image->h : height);
+    BlitAt(image, ScreenSurface, x, y, &part);
+}
+
+void DrawTextInside(const char* text, int x, int y, int red, int green, int blue, TTF_Font* font, SDL_Rect area)
+{
+    if (!ScreenSurface) return;
+    SDL_Rect before;
+    SDL_GetClipRect(ScreenSurface, &before);
+    SDL_SetClipRect(ScreenSurface, &area);
+    DrawText(ScreenSurface, text, x, y, red, green, blue, font);
+    SDL_SetClipRect(ScreenSurface, &before);
 }

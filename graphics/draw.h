@@ -19,7 +19,8 @@ void PrepareFonts();
 void ClearTextCache();
 // Splits at a space like SplitTextLine; the second line 10 pixels below the first.
 void DrawTwoLineText(SDL_Surface* target, const char* text, int x, int y, int red, int green, int blue, TTF_Font* font);
-// Texts over 48 characters split at the right-most space of indexes 48 down to 1.
+// Texts over 48 characters split at the right-most space of indexes 48 down to 1; one without
+// such a space is cut at 48, its second line kept to 48 characters too.
 void SplitTextLine(const char* text, std::string* firstLine, std::string* secondLine);
 // Fills all but three pixels at each corner; nothing unless w > 5 and h > 5.
 void FillRoundRect(SDL_Rect rect, Uint32 colour);
@@ -36,5 +37,9 @@ int TextWidth(TTF_Font* font, const char* text);
 Uint32 ScreenColour(int red, int green, int blue);
 // Blits the whole of `image` with its top-left at (x, y); a null image draws nothing.
 void DrawImage(SDL_Surface* image, int x, int y);
+// The top left `width` x `height` pixels of `image` at most: a card's oversized icon stays in its cell.
+void DrawImageInside(SDL_Surface* image, int x, int y, int width, int height);
+// DrawText onto ScreenSurface with nothing drawn outside `area`: a long name stays on its card.
+void DrawTextInside(const char* text, int x, int y, int red, int green, int blue, TTF_Font* font, SDL_Rect area);
 
 #endif

@@ -1,5 +1,6 @@
 #include "graphics/media.h"
 
+#include <new>
 #include <cstdlib>
 
 #include "card/card_bitmap.h"
@@ -195,7 +196,7 @@ static bool HasMagenta(const SDL_Surface* image)
 
 // Validates, cuts and decodes the bytes of a bitmap file into a 16-bit surface, keyed on magenta
 // when `colourKey` and some pixel is magenta.
-static SDL_Surface* DecodeConverted(const BitmapBytes& bytes, int width, int height, bool colourKey)
+static SDL_Surface* DecodeWithin(const BitmapBytes& bytes, int width, int height, bool colourKey)
 {
     BitmapHeader header;
     if (CardCheckBitmap(bytes.data, bytes.size, &header) != CARD_BITMAP_OK) return 0; // as if the file were missing
@@ -209,6 +210,16 @@ static SDL_Surface* DecodeConverted(const BitmapBytes& bytes, int width, int hei
     }
     if (surface && colourKey && HasMagenta(surface)) SetMagentaKey(surface);
     return surface;
+}
+
+// Without memory to cut or decode a card's bitmap the image is missing, as an unreadable one is.
+static SDL_Surface* DecodeConverted(const BitmapBytes& bytes, int width, int height, bool colourKey)
+{
+    try {
+        return DecodeWithin(bytes, width, height, colourKey);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
 }
 
 // Read by the card library's bounded reader, so a FIFO, a folder or a file past any valid

@@ -39,7 +39,7 @@ static ProfileRecord* FindProfile(const std::string& folder)
 
 // A new player's folder. Names that differ only in case or blanks ("Ana", "ANA", "A na")
 // give the same folder, so when it is already taken, by a listed player or by anything on
-// the card, "2", "3", ... is appended until the name is free: no two players ever share a
+// the card (a dangling link too, which mkdir would not replace), "2", "3", ... is appended until the name is free: no two players ever share a
 // folder and nobody's files are taken over. A "/" would reach into another folder and is dropped.
 static std::string UnusedProfileFolder(const std::string& name)
 {
@@ -48,7 +48,7 @@ static std::string UnusedProfileFolder(const std::string& name)
     for (size_t i = 0; i < made.size(); ++i)
         if (made[i] != '/') base += made[i];
     std::string folder = base;
-    for (unsigned int n = 2; FindProfile(folder) || PathExists(StoreRoot + folder); ++n) {
+    for (unsigned int n = 2; FindProfile(folder) || EntryExists(StoreRoot + folder); ++n) {
         char number[16];
         std::sprintf(number, "%u", n);
         folder = base + number;

@@ -151,7 +151,7 @@ static void DrawGrid()
     int x = GridLeft;
     int y = GridTop;
     for (size_t i = 0; i < Achievements.size() && i < GridCells; ++i) {
-        DrawImage(CellImage(Achievements[i]), x, y);
+        DrawImageInside(CellImage(Achievements[i]), x, y, CARD_ICON_SIDE, CARD_ICON_SIDE);
         x += CellSize;
         if (x > GridRight) {
             x = GridLeft;

@@ -1,5 +1,6 @@
 #include "screens/home_screen.h"
 
+#include "card/card_format.h"
 #include "frame/state.h"
 #include "graphics/draw.h"
 #include "graphics/media.h"
@@ -72,6 +73,7 @@ static void EditProfile()
 static void NewProfile()
 {
     SetEditedProfile("", "", "", "01", "", "", "", "", "", "", "", "", "");
+    EditorRow = 0; // a new player starts at the name, whatever row was used last
     if (Profiles.empty())
         NoticeId = NoticeFirstProfile;
     ScreenMode = ScreenEditor;
@@ -97,20 +99,23 @@ static void HandleEvents()
     }
 }
 
+// The name's room on the card: left of the stars, the height of a line with its shadow.
+static const SDL_Rect NameArea = { 24, 24, 154, 24 };
+
 // The selected player's part of the card: avatar, name, points, stars and icon rows.
 static void DrawProfileCard(const ProfileRecord* p)
 {
     DrawAvatar(p);
-    DrawText(ScreenSurface, p->name.c_str(), 31, 31, 0, 0, 0, FontSmall);
-    DrawText(ScreenSurface, p->name.c_str(), 30, 30, 255, 255, 255, FontSmall);
+    DrawTextInside(p->name.c_str(), 31, 31, 0, 0, 0, FontSmall, NameArea);
+    DrawTextInside(p->name.c_str(), 30, 30, 255, 255, 255, FontSmall, NameArea);
     std::string points = IntText(p->pointsEarned);
     DrawText(ScreenSurface, points.c_str(), 270 - TextWidth(FontSmall, points.c_str()), 60, 255, 255, 255, FontSmall);
     int stars = StarCount(p->pointsEarned, p->pointsPossible);
     for (int i = 0; i < stars; ++i)
         DrawImage(StarSurface, 180 + 22 * i, 28);
     for (int i = 0; i < 5; ++i) {
-        DrawImage(CompletedIcons[i], 154 + 24 * i, 94);
-        DrawImage(FavouriteIcons[i], 154 + 24 * i, 142);
+        DrawImageInside(CompletedIcons[i], 154 + 24 * i, 94, CARD_ICON_SIDE, CARD_ICON_SIDE);
+        DrawImageInside(FavouriteIcons[i], 154 + 24 * i, 142, CARD_ICON_SIDE, CARD_ICON_SIDE);
     }
 }
 

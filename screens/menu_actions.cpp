@@ -1,7 +1,11 @@
 #include "screens/menu_actions.h"
 
+#include <algorithm>
+
 #include "frame/state.h"
+#include "localization/language_table.h"
 #include "screens/notices.h"
+#include "store/active_profile.h"
 #include "store/game_files.h"
 #include "store/profiles.h"
 #include "store/progress.h"
@@ -66,13 +70,29 @@ void MenuAction()
     }
 }
 
-// The rescan selects the last player listed; language and ranking lists stay as they were.
+// The player the rescan selected, shown as a switch to it would show it: its language, its
+// totals brought up to date, its rankings. The removed player's would be wrong for it.
+static void ShowSelectedProfile()
+{
+    const ProfileRecord* profile = CurrentProfile();
+    if (!profile) return;
+    LanguageTable.SetLanguage(profile->lang);
+    if (HasUpdateMarker()) RecomputeTotals();
+    LoadRanking();
+}
+
+// The rescan selects the last player listed. A removal the card refused changes nothing on
+// the screen but the notice: the player stays selected and listed.
 void RemoveProfile()
 {
     const ProfileRecord* profile = CurrentProfile();
     if (!profile) return;
-    RemoveProfileFolder(profile->folder);
+    if (!RemoveProfileFolder(profile->folder)) {
+        NoticeId = NoticeNotSaved;
+        return;
+    }
     ScanStore();
+    ShowSelectedProfile();
 }
 
 // Totals and rankings are rebuilt without the game; then either the next game is shown or,
@@ -83,10 +103,16 @@ void RemoveGame()
     const ProfileRecord* profile = CurrentProfile();
     const std::string* game = CurrentGameFolder();
     if (!profile || !game) return;
-    if (!RemoveGameFolder(profile->folder, *game)) return;
+    const std::string removed = *game;
+    if (!RemoveGameFolder(profile->folder, removed)) {
+        NoticeId = NoticeNotSaved;
+        return;
+    }
     RecomputeTotals();
     LoadRanking();
     ListGames();
+    if (std::find(GameFolders.begin(), GameFolders.end(), removed) != GameFolders.end())
+        NoticeId = NoticeNotSaved; // what resisted the removal is still there
     if (GameFolders.empty()) {
         ScreenMode = ScreenHome;
         return;

@@ -1,5 +1,6 @@
 #include "screens/notices.h"
 
+#include <new>
 #include <vector>
 
 #include "frame/state.h"
@@ -107,10 +108,15 @@ static bool EncodeBmp(SDL_Surface* surface, std::string* bytes)
 
 // Replaces StoreRoot + fileName with the screen as drawn so far, crash-safely and never
 // through a link planted under that name; false when it could not be written.
+// Without memory for the picture the snapshot is simply not saved.
 static bool SaveSnapshot(const std::string& fileName)
 {
-    std::string bytes;
-    return ScreenSurface && EncodeBmp(ScreenSurface, &bytes) && WriteFileSafely(StoreRoot + fileName, bytes);
+    try {
+        std::string bytes;
+        return ScreenSurface && EncodeBmp(ScreenSurface, &bytes) && WriteFileSafely(StoreRoot + fileName, bytes);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 void SnapshotStep(const std::string& fileName, Notice notice)

@@ -49,6 +49,13 @@ static unsigned int PartImageCount(int row)
     return static_cast<unsigned int>(AvatarPartImages[row - FirstPartRow].size());
 }
 
+bool HasVisibleName(const std::string& name)
+{
+    for (size_t i = 0; i < name.size(); ++i)
+        if (static_cast<unsigned char>(name[i]) > 32) return true;
+    return false;
+}
+
 std::string FormatPartNumber(int n)
 {
     char text[16];
@@ -56,10 +63,11 @@ std::string FormatPartNumber(int n)
     return text;
 }
 
-// The name of a stored player is its folder's name and stays; a new one is typed.
+// The name of a stored player is its folder's name and stays; a new one is typed, and so is
+// the name of a stored player whose file lost it (no name line, or one too long to read).
 static void OpenKeyboardForNewName()
 {
-    if (EditedProfile.folder.empty()) KeyboardOpen = 1;
+    if (EditedProfile.folder.empty() || !HasVisibleName(EditedProfile.name)) KeyboardOpen = 1;
 }
 
 // The language becomes current at once, so the whole editor switches with it.
@@ -116,7 +124,7 @@ static void RowDown()
 // A save the card refused keeps the editor open with the player's work, to try again.
 static void SaveProfile()
 {
-    if (EditedProfile.name.empty()) {
+    if (!HasVisibleName(EditedProfile.name)) { // blanks only would read back as no name
         NoticeId = NoticeNoName;
         return;
     }

@@ -13,5 +13,6 @@ void ProfileEditor();  // one frame: events, then drawing
 void NextChoice();     // the highlighted row's next value
 void PreviousChoice(); // the highlighted row's previous value
 std::string FormatPartNumber(int n); // "00" to "09", then "10", "11", ...
+bool HasVisibleName(const std::string& name); // a byte above the blank: not blanks only
 
 #endif

@@ -73,6 +73,7 @@ static void AddGame(const ProfileRecord& profile, const std::string& name, CardT
     if (!ReadFileBytes(GamePath(profile, name, CARD_SUMMARY_FILE), &bytes, CARD_SUMMARY_SIZE)) return;
     GameSummaryRecord summary = ParseSummary(bytes);
     CardAddToTotals(totals, &summary); // wraps as 32-bit: a game reporting huge values cannot overflow
+    if (!CardIsRankableName(name.c_str())) return;
     InsertFavourite(summary.favouriteScore, name);
     if (summary.unlockedCount == summary.achievementCount) InsertCompleted(CompletionTime(GamePath(profile, name, CARD_RECORDS_FILE)), name);
 }

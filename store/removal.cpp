@@ -40,7 +40,7 @@ static int OpenFolderAt(int parent, const std::string& name, dev_t device)
     int folder = openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (folder < 0) return -1;
     struct stat status;
-    if (fstat(folder, &status) != 0 || status.st_dev != device) {
+    if (fstat(folder, &status) != 0 || status.st_dev != device || !SameMount(parent, folder)) {
         close(folder);
         return -1;
     }

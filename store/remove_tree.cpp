@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdio>
 #include <vector>
 
 // Deeper trees are left partly in place rather than holding a descriptor per level without
@@ -35,10 +36,32 @@ std::vector<std::string> FolderEntriesAt(int folder)
     return names;
 }
 
+// The kernel's id of the mount `fd` lies on, -1 where it gives none (kernels before 3.15):
+// a bind mount of the card's own file system shares its st_dev but not its mount id.
+static long MountId(int fd)
+{
+    char path[64];
+    std::sprintf(path, "/proc/self/fdinfo/%d", fd);
+    FILE* info = std::fopen(path, "r");
+    if (!info) return -1;
+    long id = -1;
+    char line[128];
+    while (id < 0 && std::fgets(line, sizeof line, info))
+        if (std::sscanf(line, "mnt_id: %ld", &id) != 1) id = -1;
+    std::fclose(info);
+    return id;
+}
+
+bool SameMount(int parent, int folder)
+{
+    long parentId = MountId(parent);
+    return parentId < 0 || MountId(folder) == parentId;
+}
+
 // Empties the folder `name` of `parent` and removes it. It is opened relative to `parent`
 // without following a link, so a folder swapped for a link in the meantime is never
 // entered: the open fails and the link itself is unlinked instead. A folder that turns out
-// to lie on another file system is left alone.
+// to lie on another file system or mount is left alone.
 static bool RemoveFolder(int parent, const std::string& name, dev_t device, int depth)
 {
     int folder = openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -47,7 +70,7 @@ static bool RemoveFolder(int parent, const std::string& name, dev_t device, int 
         return false;
     }
     struct stat opened;
-    if (fstat(folder, &opened) != 0 || opened.st_dev != device) {
+    if (fstat(folder, &opened) != 0 || opened.st_dev != device || !SameMount(parent, folder)) {
         close(folder);
         return false;
     }

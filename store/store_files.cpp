@@ -1,5 +1,6 @@
 #include "store/store_files.h"
 
+#include <new>
 #include <algorithm>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -14,16 +15,21 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, size_t limit)
     size_t size = 0;
     int fd = CardOpenRegular(path.c_str(), &size);
     if (fd < 0) return false;
-    // room for what will be read at once: a large bitmap grown step by step would be copied
-    // and, for a moment, held twice
-    bytes->reserve(size < limit ? size : limit);
-    char buffer[4096];
     bool ok = true;
-    while (bytes->size() < limit) {
-        long got = CardReadSome(fd, buffer, std::min(sizeof buffer, limit - bytes->size()));
-        if (got < 0) ok = false;
-        if (got <= 0) break;
-        bytes->append(buffer, static_cast<size_t>(got));
+    try {
+        // room for what will be read at once: a large bitmap grown step by step would be copied
+        // and, for a moment, held twice
+        bytes->reserve(size < limit ? size : limit);
+        char buffer[4096];
+        while (bytes->size() < limit) {
+            long got = CardReadSome(fd, buffer, std::min(sizeof buffer, limit - bytes->size()));
+            if (got < 0) ok = false;
+            if (got <= 0) break;
+            bytes->append(buffer, static_cast<size_t>(got));
+        }
+    } catch (const std::bad_alloc&) {
+        std::string().swap(*bytes); // no memory for the file: it reads as missing
+        ok = false;
     }
     close(fd);
     return ok;
@@ -119,6 +125,12 @@ bool PathExists(const std::string& path)
 {
     struct stat status;
     return stat(path.c_str(), &status) == 0;
+}
+
+bool EntryExists(const std::string& path)
+{
+    struct stat status;
+    return lstat(path.c_str(), &status) == 0;
 }
 
 static void AddName(const char* name, void* names)

@@ -59,6 +59,8 @@ bool IsSafeWriteTemporary(const std::string& name);
 
 // True when a file system entry exists at `path` (status query succeeds).
 bool PathExists(const std::string& path);
+// True when `path` names an entry of its folder, a dangling link included (never followed).
+bool EntryExists(const std::string& path);
 // Directory entry names in the order the system returns them, "." and ".." left out, at
 // most MaxFolderEntries; none when `path` is no folder (it is never opened as a file) or when
 // the listing fails part way.

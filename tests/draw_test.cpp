@@ -51,15 +51,17 @@ TEST(Draw, ShapesPixelExact)
     }
 }
 
-// Long texts break at the right-most space of indexes 48 down to 1; the outputs are left alone
-// when nothing needs splitting, no space is found or there is no text.
+// Long texts break at the right-most space of indexes 48 down to 1, or at 48 without one (a
+// long name in the goodbye), each line at most 48; the outputs are left alone when nothing
+// needs splitting or there is no text.
 TEST(Draw, SplitTextLine)
 {
     const std::string a48(48, 'a');
     std::string spaced(100, 'x'); // split at 10: a second line of 89
     spaced[10] = spaced[60] = ' ';
     const struct { std::string text, first, second; bool none = false; } cases[] = {
-        {a48, a48, "keep"}, {a48 + " ", a48, ""}, {" " + std::string(48, 'b'), "keep", "keep"},
+        {a48, a48, "keep"}, {a48 + " ", a48, ""}, {" " + std::string(48, 'b'), " " + std::string(47, 'b'), "b"},
+        {std::string(1000, 'c'), std::string(48, 'c'), std::string(48, 'c')},
         {spaced, "xxxxxxxxxx", spaced.substr(11)}, {"", "keep", "keep", true}, // none: a null text
     };
     for (const auto& c : cases) {
@@ -69,8 +71,8 @@ TEST(Draw, SplitTextLine)
     }
 }
 
-// Text renders in the low 8 bits of each component; no text, no font, an empty text or an
-// unsplittable long one draws nothing; the second line is 10 lower. (Its place: the screens' tests.)
+// Text renders in the low 8 bits of each component; no text, no font or an empty text draws
+// nothing; the second line is 10 lower. (Its place: the screens' tests.)
 TEST(Draw, Text)
 {
     MakeTestScreen();
@@ -79,7 +81,6 @@ TEST(Draw, Text)
     DrawText(ScreenSurface, "Hello", 10, 10, 255, 255, 0, nullptr);
     DrawText(ScreenSurface, nullptr, 10, 10, 255, 255, 0, font);
     DrawText(ScreenSurface, "", 10, 10, 255, 255, 0, font);
-    DrawTwoLineText(ScreenSurface, (" " + std::string(48, 'b')).c_str(), 10, 10, 255, 255, 0, font);
     EXPECT_EQ(CountPixels(ScreenSurface, 0), 320 * 240);
 
     DrawText(ScreenSurface, "Hello", 100, 50, 0x1FF, 0x3FF, 0x100, font);

@@ -3,7 +3,10 @@
 // result. Also the guided tour of tools/tour.sh.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -212,4 +215,53 @@ TEST_F(EndToEnd, GuidedTour)
     EXPECT_GE(std::count(names.begin(), names.end(), '\n'), 15);
     for (const char* step : {"-home-menu.png", "-editor-typing.png", "-game-menu.png", "-notice-goodbye.png"})
         EXPECT_NE(names.find(step), std::string::npos) << step;
+}
+
+// Memory limited from 40 to 120 MiB in steps: on a card whose games carry valid 1024 x 1024
+// icons, a run through home, a snapshot, a game, a snapshot and the goodbye never ends by a
+// signal (an uncaught std::bad_alloc aborts): without memory a step fails and the run goes on.
+// Disabled until the abort still seen at 47 MiB with 1024 x 1024 icons is found; run it with
+// --gtest_also_run_disabled_tests.
+TEST_F(EndToEnd, DISABLED_MemoryRunningOutNeverAborts)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer reserves more address space than any limit here";
+#endif
+    if (!Emulator().empty()) GTEST_SKIP() << "the emulator's own memory would count against the limit";
+    TempDir dir;
+    const std::string store = DemoCard(dir);
+    const RgbImage big(1024, 1024, 0x3366CC);
+    for (const std::string& player : PlayerOrder(store))
+        for (const std::string& game : GameOrder(store, player)) {
+            ASSERT_TRUE(WriteBmp24(store + player + "/" + game + "/vok.icon", big));
+            ASSERT_TRUE(WriteBmp24(store + player + "/" + game + "/001", big));
+        }
+    Script script;
+    script.Press("menu").Press("b", 8).Press("b").Press("b", 4).Press("menu").Press("b", 8).Press("b").Press("menu");
+    script.Press("down").Press("down").Press("b").Press("b");
+    const std::string input = dir / "input.txt";
+    WriteFile(input, script.text);
+    for (long mebibytes = 40; mebibytes <= 120; mebibytes += 7) { // below 40 MiB vok cannot even load
+        pid_t pid = fork();
+        if (pid == 0) {
+            const int quiet = open("/dev/null", O_WRONLY);
+            dup2(quiet, 1);
+            dup2(quiet, 2);
+            if (chdir(BuildDir().c_str()) != 0) _exit(126);
+            setenv("SDL_VIDEODRIVER", "dummy", 1);
+            setenv("SDL_AUDIODRIVER", "dummy", 1);
+            const rlimit limit = {rlim_t(mebibytes) << 20, rlim_t(mebibytes) << 20};
+            setrlimit(RLIMIT_AS, &limit);
+            const std::string vok = BuildDir() + "/vok", frames = std::to_string(script.frame + 10);
+            execl(vok.c_str(), vok.c_str(), "--store", store.c_str(), "--script", input.c_str(), "--max-frames",
+                  frames.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_FALSE(WIFSIGNALED(status)) << mebibytes << " MiB: signal " << WTERMSIG(status);
+        if (WIFEXITED(status)) {
+            EXPECT_EQ(WEXITSTATUS(status), 0) << mebibytes << " MiB";
+        }
+    }
 }

@@ -84,7 +84,7 @@ TEST_F(HomeScreenInProcess, PressesAndTheStateTheyLeave)
 
 // An empty card: notice 1 takes the first press alone; left and right give -1 and 0; X and B
 // stay; the snapshot item counts down and saves nothing; Y starts a fresh player with notice 2
-// and leaves the editor's row.
+// on the name row, whatever row was used before.
 TEST_F(HomeScreenInProcess, AnEmptyCard)
 {
     ResetScreens(card.store());
@@ -106,7 +106,7 @@ TEST_F(HomeScreenInProcess, AnEmptyCard)
             << "step " << &s - steps;
     }
     for (const std::string& name : ListFolder(card.store())) EXPECT_EQ(name.find(".bmp"), std::string::npos) << name;
-    EXPECT_TRUE(EditedParts() == FreshParts && EditorRow == 7);
+    EXPECT_TRUE(EditedParts() == FreshParts && EditorRow == 0);
 }
 
 // Stars from (180, 28) every 22 pixels, icon rows where an empty slot keeps its place, and hints
@@ -138,4 +138,35 @@ TEST_F(HomeScreenInProcess, CardStarsIconsAndHints)
         EXPECT_EQ(Shows(255, 147, 0xFF0000), players > 0); // favourite slot 4
     }
     for (SDL_Surface** s : stand_ins) FreeSurface(s);
+}
+
+// A 1000-byte name stays left of the stars and an icon larger than its slot inside the slot:
+// the screen outside the name's room and the slot is as with no name and no icon.
+TEST_F(HomeScreenInProcess, LongNamesAndBigIconsStayInTheirPlace)
+{
+    WritePlayer(card.store(), {"vok_long", std::string(1000, 'W')});
+    ResetScreens(card.store());
+    HomeScreen();
+    SDL_Surface* full = SDL_ConvertSurface(ScreenSurface, ScreenSurface->format, SDL_SWSURFACE);
+    Profiles[0]->name.clear();
+    FreeSurface(&FavouriteIcons[0]);
+    FavouriteIcons[0] = SolidSurface(200, 100, 0xFF0000);
+    ClearScreen();
+    HomeScreen();
+    SDL_Surface* bare = SDL_ConvertSurface(ScreenSurface, ScreenSurface->format, SDL_SWSURFACE);
+    FreeSurface(&FavouriteIcons[0]);
+    ClearScreen();
+    HomeScreen();
+    int outside = 0;
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x) {
+            const bool nameRoom = x >= 24 && x < 178 && y >= 24 && y < 48;
+            const bool slot = x >= 154 && x < 178 && y >= 142 && y < 166;
+            const Uint16 now = static_cast<const Uint16*>(ScreenSurface->pixels)[y * ScreenSurface->pitch / 2 + x];
+            if (!nameRoom && static_cast<const Uint16*>(full->pixels)[y * full->pitch / 2 + x] != now) ++outside;
+            if (!slot && static_cast<const Uint16*>(bare->pixels)[y * bare->pitch / 2 + x] != now) ++outside;
+        }
+    EXPECT_EQ(outside, 0);
+    SDL_FreeSurface(full);
+    SDL_FreeSurface(bare);
 }

@@ -136,3 +136,13 @@ TEST(Program, ChangesWithoutAPressAreDrawn)
     }
     EXPECT_TRUE(FileExists(dir / "vok_ana.bmp")); // the snapshot was saved, unpressed
 }
+
+// A program or emulator named without a path is found through PATH, as CTest finds it; a
+// path is taken as it is.
+TEST(Program, ARunnerFindsABareNameThroughPath)
+{
+    EXPECT_EQ(RunProgram("sh", {"-c", "exit 3"}, BuildDir()).status, 3);
+    EXPECT_EQ(ResolveProgram("./sh"), "./sh");
+    EXPECT_EQ(ResolveProgram("vok-no-such-program"), "vok-no-such-program");
+    EXPECT_EQ(RunProgram("vok-no-such-program", {}, BuildDir()).status, 127);
+}

@@ -294,3 +294,30 @@ TEST(VokCard, ChecksProgress)
     const VokRun shown = Card({"show", card.store, "vok_kim", "racer"});
     EXPECT_NE(shown.out.find("[progress 2147483647/2147483647]"), std::string::npos) << shown.out;
 }
+
+// "--" ends the options, so a player or game folder starting with "-" can be named; a game
+// folder whose name a ranking line cannot hold (a trailing blank, a line feed) counts in the
+// totals, is never ranked, and check says so.
+TEST(VokCard, NamesStartingWithADashAndNamesNoRankingHolds)
+{
+    SmallCard card;
+    ASSERT_EQ(std::rename((card.store + "vok_kim/racer").c_str(), (card.store + "vok_kim/-racer").c_str()), 0);
+    RecomputeTotals();
+    VokRun shown = Card({"show", "--json", "--", card.store, "vok_kim", "-racer"});
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_NE(shown.out.find("Star Racer"), std::string::npos) << shown.out;
+    EXPECT_EQ(Card({"show", card.store, "vok_kim", "-racer"}).status, 2);
+    EXPECT_EQ(Card({"--", "check", card.store}).status, 0);
+
+    for (const std::string name : {"racer ", "rac\ner"}) {
+        const std::string before = card.store + "vok_kim/" + (name == "racer " ? "-racer" : "racer ");
+        ASSERT_EQ(std::rename(before.c_str(), (card.store + "vok_kim/" + name).c_str()), 0);
+        RecomputeTotals();
+        EXPECT_TRUE(FavouriteList.empty() && CompletedList.empty()) << name;
+        EXPECT_EQ(CurrentProfile()->pointsEarned, 30) << name;
+        EXPECT_EQ(ReadFile(card.store + "vok_kim/vok.ranking"), "") << name;
+        const VokRun checked = Card({"check", card.store});
+        EXPECT_EQ(checked.status, 1) << name;
+        EXPECT_NE(checked.out.find("never ranks it"), std::string::npos) << checked.out;
+    }
+}

@@ -36,7 +36,7 @@
 
 namespace {
 
-const char Usage[] = "usage: vok-card show STORE [PLAYER [GAME]] [--reveal] [--json] | vok-card check STORE [--json]";
+const char Usage[] = "usage: vok-card show [--reveal] [--json] [--] STORE [PLAYER [GAME]] | vok-card check [--json] [--] STORE";
 
 struct UsageError {
     std::string message;
@@ -52,11 +52,14 @@ struct Options {
 Options ParseOptions(int argc, char** argv)
 {
     Options options;
+    bool optionsEnded = false; // after "--" every word is a name, even one starting with "-"
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
-        if (word == "--json") options.json = true;
-        else if (word == "--reveal") options.reveal = true;
-        else if (word.size() > 1 && word[0] == '-') throw UsageError{ "unknown option " + word };
+        const bool option = !optionsEnded && word.size() > 1 && word[0] == '-';
+        if (option && word == "--") optionsEnded = true;
+        else if (option && word == "--json") options.json = true;
+        else if (option && word == "--reveal") options.reveal = true;
+        else if (option) throw UsageError{ "unknown option " + word };
         else if (options.command.empty()) options.command = word;
         else options.words.push_back(word);
     }
@@ -451,6 +454,8 @@ void Checker::PlayerEntry(const std::string& player, const std::string& name)
     FinishGameCommit(root_ + path + "/"); // read through an unfinished commit, never finishing it
     if (HasUnfinishedCommit(root_ + path + "/"))
         Note(path, "holds a commit a cut or a kill stopped; shown as vok shows it once it finishes the commit");
+    if (PathExists(Read(path + "/" CARD_SUMMARY_FILE)) && !CardIsRankableName(name.c_str()))
+        Report(path, "has a name that ends in a blank or holds a line feed: it counts in the totals but vok never ranks it");
     // a folder without either file is a game not yet made (or no game): vok ignores it, harmlessly
     if (PathExists(Read(path + "/" CARD_RECORDS_FILE))) Game(player, name);
     else if (PathExists(Read(path + "/" CARD_SUMMARY_FILE)))

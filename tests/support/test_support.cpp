@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -92,6 +93,21 @@ static bool BuiltHere(const std::string& program)
     return program.compare(0, prefix.size(), prefix) == 0 && std::string(magic, 4) == "\x7f" "ELF";
 }
 
+// A command word without a "/" (an emulator named as "qemu-arm") is looked up in PATH, as
+// CTest does; one with a "/" is taken as it is.
+std::string ResolveProgram(const std::string& word)
+{
+    const char* path = std::getenv("PATH");
+    if (word.empty() || word.find('/') != std::string::npos || !path) return word;
+    std::istringstream folders(path);
+    std::string folder;
+    while (std::getline(folders, folder, ':')) {
+        const std::string candidate = (folder.empty() ? "." : folder) + "/" + word;
+        if (access(candidate.c_str(), X_OK) == 0 && !fs::is_directory(candidate)) return candidate;
+    }
+    return word;
+}
+
 std::string BuildDir() { return VOK_BUILD_DIR; }
 std::string SourceDir() { return VOK_SOURCE_DIR; }
 
@@ -118,7 +134,8 @@ VokRun RunProgram(const std::string& program, const std::vector<std::string>& ar
         std::vector<char*> argv;
         for (const std::string& w : command) argv.push_back(const_cast<char*>(w.c_str()));
         argv.push_back(nullptr);
-        execv(argv[0], argv.data());
+        const std::string resolved = ResolveProgram(command[0]);
+        execv(resolved.c_str(), argv.data());
         _exit(127);
     }
     int status = 0;

@@ -43,6 +43,8 @@ VokRun RunVok(const std::vector<std::string>& args, const std::string& script = 
 // build's own programs run through Emulator() in a cross build.
 VokRun RunProgram(const std::string& program, const std::vector<std::string>& args,
                   const std::string& workdir);
+// `word` found through PATH when it holds no "/" (how CTest starts an emulator named bare).
+std::string ResolveProgram(const std::string& word);
 
 bool BmpPixel(const std::string& path, int x, int y, uint32_t* rgb); // 0xRRGGBB, any depth; false: unreadable
 
