@@ -215,7 +215,7 @@ struct GameCard {
         std::vector<std::string> command = TracedEmulator();
         command.insert(command.end(), {BuildDir() + "/tools/example_game", store, options.empty() ? "2" : options[0]});
         if (options.size() <= 1) return RunProgram("/usr/bin/env", command, BuildDir());
-        std::vector<std::string> args = {"-f", "-qq"};
+        std::vector<std::string> args = StraceOptions();
         args.insert(args.end(), options.begin() + 1, options.end());
         args.push_back("--");
         args.insert(args.end(), command.begin(), command.end());

@@ -132,10 +132,7 @@ protected:
         command.insert(command.end(), {BuildDir() + "/vok", "--store", card.store, "--script",
                                        card.dir / "script.txt", "--max-frames", std::to_string(frame + 3)});
         if (options.empty()) return RunProgram("/usr/bin/env", command, BuildDir()); // env finds an emulator on the PATH
-        // LeakSanitizer cannot work under a tracer and would end a sanitizer build's run with an error
-        const char* sanitizer = std::getenv("ASAN_OPTIONS");
-        std::vector<std::string> args = {"-f", "-qq", "-E",
-                                         "ASAN_OPTIONS=" + std::string(sanitizer ? sanitizer : "") + ":detect_leaks=0"};
+        std::vector<std::string> args = StraceOptions();
         args.insert(args.end(), options.begin(), options.end());
         args.push_back("--");
         args.insert(args.end(), command.begin(), command.end());

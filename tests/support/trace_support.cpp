@@ -53,3 +53,9 @@ std::vector<std::string> InjectAt(const Point& point, const std::string& fault)
     return {"-o", "/dev/null", "-e", "trace=" + point.call, "-e",
             "inject=" + point.call + ":" + fault + ":when=" + std::to_string(point.number)};
 }
+
+std::vector<std::string> StraceOptions()
+{
+    const char* sanitizer = std::getenv("ASAN_OPTIONS");
+    return {"-f", "-qq", "-E", "ASAN_OPTIONS=" + std::string(sanitizer ? sanitizer : "") + ":detect_leaks=0"};
+}

@@ -20,6 +20,9 @@ struct Point {
 };
 // The write-related calls on paths holding `card` in strace's log of a whole run, in their order.
 std::vector<Point> WritePoints(const std::string& log, const std::string& card);
+// strace's first arguments: follow every thread, quietly; LeakSanitizer cannot work under a
+// tracer and would end a sanitizer build's run with an error, so it is off in the traced program.
+std::vector<std::string> StraceOptions();
 // strace's arguments that make call `point` fail with `fault` ("signal=KILL", "error=EIO", ...).
 std::vector<std::string> InjectAt(const Point& point, const std::string& fault);
 
