@@ -242,9 +242,14 @@ void PrepareForScreen(SDL_Surface* image)
     SDL_LowerBlit(image, &nothing, ScreenSurface, &at);
 }
 
+unsigned SurfacesFreed = 0;
+
 void FreeSurface(SDL_Surface** surface)
 {
-    if (*surface) SDL_FreeSurface(*surface);
+    if (*surface) {
+        SDL_FreeSurface(*surface);
+        ++SurfacesFreed; // a new image may now get the same address
+    }
     *surface = 0;
 }
 
