@@ -124,6 +124,7 @@ static void RunFrames()
             DrawKeyboard();
             PlatformPresent();
         }
+        PauseIdleSound();
         if (PlatformEndFrame(frame)) QuitRequested = 1;
     }
 }

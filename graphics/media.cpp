@@ -287,5 +287,12 @@ void FreeMedia()
 
 void PlayNextSound()
 {
-    if (NextSound) Mix_PlayChannel(-1, NextSound, 0);
+    if (!NextSound) return;
+    SDL_PauseAudio(0);
+    Mix_PlayChannel(-1, NextSound, 0);
+}
+
+void PauseIdleSound()
+{
+    if (Mix_Playing(-1) == 0) SDL_PauseAudio(1); // nothing to mix: the device only plays silence anyway
 }

@@ -53,5 +53,8 @@ void LoadSound();   // NextSound
 void FreeSound();   // NextSound, then the audio device
 void FreeMedia();   // every media surface that exists
 void PlayNextSound(); // NextSound once on the first free channel
+// Pauses the sound device while no sound plays, so its thread mixes nothing at rest;
+// PlayNextSound resumes it.
+void PauseIdleSound();
 
 #endif
