@@ -299,8 +299,10 @@ TEST_F(GameScreenInProcess, KeptGridAreaIsNeverStale)
     LockedSurface = SolidSurface(20, 20, 0xFF0000);
     UnlockedSurface = SolidSurface(20, 20, 0x0000FF);
     GameSetup game = CountedGame("racer", 12, 0);
+    game.records = {{1, 1, 0, 1}, {2, 1, 0, 0}, {3, 1, 0, 1}};
     game.iconIds = {1};
     Open(game);
+    ASSERT_EQ(Achievements.size(), 3u);
     const auto kept = [&] { Press(ButtonB, 0); return ScreenPixels(); };
     const auto fresh = [&] {
         DrawingCaches = false;
