@@ -57,7 +57,7 @@ for g in alpha beta gamma; do
         echo "textlanguage English"
         echo "emblems KWPHXCGOTM"
         echo "emblem K"
-        echo "iconsize 32"
+        echo "iconsize 24"
         echo "theme 7E6A93 3A2C48"
         for i in $(seq 1 50); do
             echo "achievement 10"
