@@ -146,6 +146,7 @@ static void RunFrames()
             DrawKeyboard();
             PlatformPresent();
         }
+        PauseIdleSound();
         if (PlatformEndFrame(frame)) QuitRequested = 1;
     }
 }

@@ -253,9 +253,14 @@ void PrepareForScreen(SDL_Surface* image)
     SDL_LowerBlit(image, &nothing, ScreenSurface, &at);
 }
 
+unsigned SurfacesFreed = 0;
+
 void FreeSurface(SDL_Surface** surface)
 {
-    if (*surface) SDL_FreeSurface(*surface);
+    if (*surface) {
+        SDL_FreeSurface(*surface);
+        ++SurfacesFreed; // a new image may now get the same address
+    }
     *surface = 0;
 }
 
@@ -293,5 +298,12 @@ void FreeMedia()
 
 void PlayNextSound()
 {
-    if (NextSound) Mix_PlayChannel(-1, NextSound, 0);
+    if (!NextSound) return;
+    SDL_PauseAudio(0);
+    Mix_PlayChannel(-1, NextSound, 0);
+}
+
+void PauseIdleSound()
+{
+    if (Mix_Playing(-1) == 0) SDL_PauseAudio(1); // nothing to mix: the device only plays silence anyway
 }

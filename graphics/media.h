@@ -46,11 +46,15 @@ bool IsValidBitmap(const std::string& bytes);
 void PrepareForScreen(SDL_Surface* image);
 // Frees a surface (null is fine) and sets the handle to null.
 void FreeSurface(SDL_Surface** surface);
+extern unsigned SurfacesFreed; // FreeSurface's count of frees: a drawing kept by its images' addresses is stale once it moves
 
 void LoadMedia();   // the 18 media bitmaps in table order
 void LoadSound();   // NextSound
 void FreeSound();   // NextSound, then the audio device
 void FreeMedia();   // every media surface that exists
 void PlayNextSound(); // NextSound once on the first free channel
+// Pauses the sound device while no sound plays, so its thread mixes nothing at rest;
+// PlayNextSound resumes it.
+void PauseIdleSound();
 
 #endif

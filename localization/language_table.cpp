@@ -1,6 +1,7 @@
 #include "localization/language_table.h"
 
 #include <cstdlib>
+#include <sys/stat.h>
 
 #include "card/card_files.h"
 #include "card/card_format.h"
@@ -135,12 +136,43 @@ void LanguageTable::SetLanguage(const std::string& name)
     }
 }
 
-// The file is read afresh on every selection, so an edited file shows at once.
+// Size and modification time of "lang/" + file; false when it cannot be asked.
+static bool FileStamp(const std::string& file, long* size, long* seconds, long* nanoseconds)
+{
+    struct stat status;
+    if (stat(("lang/" + file).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    *size = static_cast<long>(status.st_size);
+    *seconds = static_cast<long>(status.st_mtim.tv_sec);
+    *nanoseconds = static_cast<long>(status.st_mtim.tv_nsec);
+    return true;
+}
+
+// The file's text, read only when it changed since it was last read: start-up reads each
+// language file once, and an edited file still shows at its next selection.
+static bool LanguageText(LanguageInfo* info, std::string* text)
+{
+    long size = -1, seconds = 0, nanoseconds = 0;
+    const bool stamped = FileStamp(info->file, &size, &seconds, &nanoseconds);
+    if (stamped && info->size == size && info->seconds == seconds && info->nanoseconds == nanoseconds) {
+        *text = info->text;
+        return true;
+    }
+    info->size = -1;
+    if (!ReadLanguageFile(info->file, text)) return false;
+    if (!stamped) return true;
+    info->text = *text;
+    info->size = size;
+    info->seconds = seconds;
+    info->nanoseconds = nanoseconds;
+    return true;
+}
+
+// The file is read afresh on a selection after it changed, so an edited file shows at once.
 void LanguageTable::SetLanguageIndex(unsigned int index)
 {
     if (index >= languages.size()) return;
     std::string text;
-    if (!ReadLanguageFile(languages[index].file, &text)) return; // a folder, for one
+    if (!LanguageText(&languages[index], &text)) return; // a folder, for one
     currentLanguage = static_cast<int>(index);
     std::vector<std::string> parsed = ParseLanguageTexts(text);
     texts.swap(parsed); // no copy of every text
@@ -159,9 +191,12 @@ void LanguageTable::ScanLanguages()
     if (!CardListFolder("./lang", AddName, &names)) names.clear(); // failed part way: none
     for (size_t i = 0; i < names.size(); ++i) {
         LanguageInfo info;
-        info.name = ReadLanguageKey(names[i], "lang");
         info.file = names[i];
-        info.author = ReadLanguageKey(names[i], "author");
+        std::string text;
+        if (LanguageText(&info, &text)) {
+            info.name = LanguageKeyValue(text, "lang");
+            info.author = LanguageKeyValue(text, "author");
+        }
         languages.push_back(info);
     }
 }

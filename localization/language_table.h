@@ -11,6 +11,9 @@ struct LanguageInfo {
     std::string name;    // value of the file's "@lang" line, as profiles store it
     std::string file;    // file name inside "lang"
     std::string author;  // value of the file's "@author" line; not shown
+    std::string text;    // the file as last read, reused while its size and time stay the same
+    long size, seconds, nanoseconds; // of the file when `text` was read; size -1: not read
+    LanguageInfo() : size(-1), seconds(0), nanoseconds(0) {}
 };
 
 class LanguageTable {

@@ -66,6 +66,8 @@ void ScanAvatarParts()
 struct PartPlace {
     SDL_Surface* image; // the surface the offset belongs to: images put in by hand have none
     SDL_Rect offset;
+    bool read;          // its file was read (or found unreadable) already
+    bool prepared;      // and made ready for the screen
 };
 static std::vector<PartPlace> PartPlaces[AvatarPartCount];
 
@@ -119,22 +121,46 @@ void FreeAvatarImages()
     }
 }
 
+// Every slot left empty: each image is read when first drawn (ReadPart), so a start reads only
+// the parts its first player wears.
 void LoadAvatarImages()
 {
     FreeAvatarImages(); // a second call replaces, never leaks
     for (int part = 0; part < AvatarPartCount; ++part) {
-        std::vector<SDL_Surface*>& images = AvatarPartImages[part];
-        images.clear();
-        const std::vector<std::string>& files = AvatarPartFiles[part];
-        PartPlaces[part].clear();
-        for (size_t i = 0; i < files.size(); ++i) {
-            PartPlace place;
-            place.image = ShownPart(LoadBitmap(files[i]), &place.offset);
-            images.push_back(place.image); // null keeps its slot
-            PartPlaces[part].push_back(place);
-            PrepareForScreen(images.back()); // a player switch then encodes nothing
-        }
+        AvatarPartImages[part].assign(AvatarPartFiles[part].size(), static_cast<SDL_Surface*>(0));
+        PartPlace unread = { 0, { 0, 0, 0, 0 }, false, false };
+        PartPlaces[part].assign(AvatarPartFiles[part].size(), unread);
     }
+}
+
+// One step of making image `number` of `part` ready to draw: reading it, unless it was read or
+// tried before, then preparing it for the screen. True when it did a step; `both` does both.
+static bool ReadPart(int part, int number, bool both)
+{
+    std::vector<PartPlace>& places = PartPlaces[part];
+    std::vector<SDL_Surface*>& images = AvatarPartImages[part];
+    if (number < 1 || size_t(number) > places.size() || size_t(number) > images.size()) return false;
+    PartPlace& place = places[number - 1];
+    if (place.prepared || (!place.read && images[number - 1]) || size_t(number) > AvatarPartFiles[part].size())
+        return false;
+    if (!place.read) {
+        place.image = ShownPart(LoadBitmap(AvatarPartFiles[part][number - 1]), &place.offset);
+        place.read = true; // null keeps its slot, and is not read again
+        images[number - 1] = place.image;
+        if (!both) return true;
+    }
+    PrepareForScreen(place.image); // a player switch then encodes nothing
+    place.prepared = true;
+    return true;
+}
+
+// One step a call, so that reading ahead keeps each frame in its budget.
+bool PrepareAvatar(const ProfileRecord* record)
+{
+    if (!record || !DrawingCaches) return false;
+    for (int part = 0; part < AvatarPartCount; ++part)
+        if (ReadPart(part, PartNumber(record->*AvatarParts[part].field), false)) return true;
+    return false;
 }
 
 int PartNumber(const std::string& text)
@@ -148,6 +174,7 @@ static SDL_Surface* SelectedImage(const ProfileRecord& record, int part, SDL_Rec
     const std::vector<SDL_Surface*>& images = AvatarPartImages[part];
     int number = PartNumber(record.*AvatarParts[part].field);
     if (number < 1 || number > int(images.size())) return 0;
+    ReadPart(part, number, true);
     *at = AvatarOrigin;
     const std::vector<PartPlace>& places = PartPlaces[part];
     const SDL_Surface* image = images[number - 1];

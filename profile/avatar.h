@@ -1,5 +1,5 @@
-// The avatar: ten layers of numbered part images from "media", found at start-up, loaded
-// once, and drawn on top of each other at AvatarOrigin from a player's part numbers.
+// The avatar: ten layers of numbered part images from "media", found at start-up, each read
+// once when first needed, and drawn on top of each other at AvatarOrigin from a player's part numbers.
 #ifndef VOK_PROFILE_AVATAR_H
 #define VOK_PROFILE_AVATAR_H
 
@@ -26,7 +26,10 @@ extern std::vector<SDL_Surface*> AvatarPartImages[AvatarPartCount]; // image of 
 extern const SDL_Rect AvatarOrigin; // (50, 60): top-left of every layer on screen
 
 void ScanAvatarParts();  // the unbroken run of numbered files of each layer, at most 99
-void LoadAvatarImages(); // AvatarPartImages from AvatarPartFiles
+void LoadAvatarImages(); // AvatarPartImages from AvatarPartFiles, each read when first drawn
+// One step of reading ahead the record's avatar (reading an image, or preparing one read);
+// false when every image it shows is ready.
+bool PrepareAvatar(const ProfileRecord* record);
 void FreeAvatarImages(); // every avatar image, each handle left null
 void DrawAvatar(const ProfileRecord* record);
 // A part number text read as strtol does ("05", "5" and " 5" are 5; "" is 0).

@@ -184,6 +184,66 @@ static void DrawHeader()
     DrawBlack(points, 284 - TextWidth(FontSmall, points.c_str()), 21);
 }
 
+// What the grid area shows: drawn once into GridArea, then copied while none of it changes.
+struct GridAreaKey {
+    SDL_Surface* images[GridCells]; // each cell's image; null past the records
+    std::string header;             // the title line and both counts
+    SDL_Surface* screen;
+    SDL_Surface* background;        // shows at the frame's cut corners
+    TTF_Font* font;
+    Uint32 colour;
+    unsigned surfacesFreed;         // a freed image's address may come back holding another
+    bool operator==(const GridAreaKey& other) const
+    {
+        for (unsigned i = 0; i < GridCells; ++i)
+            if (images[i] != other.images[i]) return false;
+        return header == other.header && screen == other.screen && background == other.background &&
+               font == other.font && colour == other.colour && surfacesFreed == other.surfacesFreed;
+    }
+};
+static GridAreaKey GridAreaShown;
+static SDL_Surface* GridArea = 0; // the grid's frame, its cells and the header, as last drawn
+
+static void MakeGridAreaKey(GridAreaKey* key, Uint32 colour)
+{
+    for (unsigned i = 0; i < GridCells; ++i)
+        key->images[i] = i < Achievements.size() ? CellImage(Achievements[i]) : 0; // reads an icon when first asked
+    static std::string count; // keeps its storage from frame to frame
+    key->header.assign(GameTitle).append(" (").append(GameAuthor).append(")").append(1, '\0');
+    key->header.append(CountLine(&count, TextAchievementsLabel, GameSummary.unlockedCount, GameSummary.achievementCount));
+    key->header.append(1, '\0').append(CountLine(&count, TextPointsLabel, GameSummary.pointsEarned, GameSummary.pointsPossible));
+    key->screen = ScreenSurface;
+    key->background = BackgroundSurface;
+    key->font = FontSmall;
+    key->colour = colour;
+    key->surfacesFreed = SurfacesFreed; // after CellImage, which may free nothing but reads
+}
+
+// The frame, the cells and the header: the long title and the keyed icons cost far more to
+// blend than the copy of the area they make.
+static void DrawGridArea(SDL_Rect frame, Uint32 colour)
+{
+    static GridAreaKey key; // keeps its storage from frame to frame
+    MakeGridAreaKey(&key, colour);
+    SDL_Rect area = frame;
+    if (DrawingCaches && GridArea && key == GridAreaShown) {
+        SDL_BlitSurface(GridArea, 0, ScreenSurface, &area);
+        return;
+    }
+    FillRoundRect(frame, colour);
+    DrawGrid();
+    DrawHeader();
+    if (!DrawingCaches || !ScreenSurface) return;
+    const SDL_PixelFormat* f = ScreenSurface->format;
+    if (GridArea && (GridArea->w != frame.w || GridArea->h != frame.h || GridArea->format->BitsPerPixel != f->BitsPerPixel))
+        FreeSurface(&GridArea);
+    if (!GridArea)
+        GridArea = SDL_CreateRGBSurface(SDL_SWSURFACE, frame.w, frame.h, f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask, 0);
+    if (!GridArea) return;
+    SDL_BlitSurface(ScreenSurface, &area, GridArea, 0);
+    MakeGridAreaKey(&GridAreaShown, colour); // after its own FreeSurface, if any
+}
+
 static const AchievementText& TextForId(int id)
 {
     for (size_t i = 0; i < AchievementTexts.size(); ++i) {
@@ -328,11 +388,9 @@ void GameScreen()
     Uint32 frameColour = ScreenColour(255, 199, 140);
     SDL_Rect gridFrame = { 31, 10, 257, 153 };
     SDL_Rect panelFrame = { 31, 165, 257, 50 };
-    FillRoundRect(gridFrame, frameColour);
     FillRoundRect(panelFrame, frameColour);
-    DrawGrid();
-    DrawImage(SelectKeySurface, GridColumn * 25 + 10, GridRow * 25 + 10);
-    DrawHeader();
+    DrawGridArea(gridFrame, frameColour);
+    DrawImage(SelectKeySurface, GridColumn * 25 + 10, GridRow * 25 + 10); // below the header's texts: they never meet
     DrawPanel();
     SnapshotStep(SnapshotFileName(), NoticeGameSnapshot);
     DrawGameHints();

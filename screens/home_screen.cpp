@@ -146,9 +146,14 @@ static void DrawHomeHints()
 // One step of reading ahead what a left or right press would show.
 static void PrepareNeighbours()
 {
-    if (ProfileCount() > 1)
-        PrepareRankingIcons(Profiles[NextIndex(SelectedProfile, ProfileCount())],
-                            Profiles[PreviousIndex(SelectedProfile, ProfileCount())]);
+    if (ProfileCount() < 2) return;
+    const ProfileRecord* next = Profiles[NextIndex(SelectedProfile, ProfileCount())];
+    const ProfileRecord* previous = Profiles[PreviousIndex(SelectedProfile, ProfileCount())];
+    if (PrepareAvatar(next) || PrepareAvatar(previous)) {
+        ScreenChanged = 1; // and again next frame, until both avatars are read
+        return;
+    }
+    PrepareRankingIcons(next, previous);
 }
 
 void HomeScreen()

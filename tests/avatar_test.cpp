@@ -57,11 +57,9 @@ TEST(Avatar, DrawsTheLayersInOrder)
     WriteFile(PartFile(dir, AvatarHair, 2), "not a bitmap");
     WriteBmp24(PartFile(dir, AvatarHair, 3), Stripe(0xF0F000, 0, 2, 2));
     MakeTestScreen();
-    {
-        WorkingDirectory inside(dir.path());
-        ScanAvatarParts();
-        LoadAvatarImages();
-    }
+    WorkingDirectory inside(dir.path()); // each image is read when first drawn
+    ScanAvatarParts();
+    LoadAvatarImages();
     ProfileRecord record;
     for (int part = 0; part < AvatarPartCount; ++part) record.*AvatarParts[part].field = "01";
     DrawAvatar(&record);

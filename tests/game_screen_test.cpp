@@ -281,3 +281,56 @@ TEST_F(GameScreenInProcess, HostileProgressFiles)
                                          "Description " + std::to_string(c.cell + 1), "", c.filled, c.count)) << c.cell;
     }
 }
+
+// Every pixel of ScreenSurface, 0xRRGGBB, row by row.
+static std::vector<uint32_t> ScreenPixels()
+{
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x) pixels.push_back(ScreenPixel(x, y));
+    return pixels;
+}
+
+// The grid area (frame, cells, header) is kept between frames and copied; whatever it shows that
+// changes without a press is drawn at once: a cell unlocked by a recompute, new counts, another
+// title, an image replaced (perhaps at the same address), another game loaded.
+TEST_F(GameScreenInProcess, KeptGridAreaIsNeverStale)
+{
+    LockedSurface = SolidSurface(20, 20, 0xFF0000);
+    UnlockedSurface = SolidSurface(20, 20, 0x0000FF);
+    GameSetup game = CountedGame("racer", 12, 0);
+    game.records = {{1, 1, 0, 1}, {2, 1, 0, 0}, {3, 1, 0, 1}};
+    game.iconIds = {1};
+    Open(game);
+    ASSERT_EQ(Achievements.size(), 3u);
+    const auto kept = [&] { Press(ButtonB, 0); return ScreenPixels(); };
+    const auto fresh = [&] {
+        DrawingCaches = false;
+        Press(ButtonB, 0);
+        DrawingCaches = true;
+        return ScreenPixels();
+    };
+    const std::function<void()> changes[] = {
+        [] {},
+        [] { Achievements[1].unlocked = !Achievements[1].unlocked; },
+        [] { Achievements[0].unlocked = !Achievements[0].unlocked; },
+        [] { GameSummary.unlockedCount += 1; },
+        [] { GameSummary.pointsPossible += 5; },
+        [] { GameTitle = "Another title"; },
+        [] { GameAuthor = "Someone else"; },
+        [] { FreeSurface(&UnlockedSurface); UnlockedSurface = SolidSurface(20, 20, 0x00FF00); },
+        [] { FreeSurface(&LockedSurface); LockedSurface = SolidSurface(20, 20, 0xFFFF00); },
+        [] { Achievements.pop_back(); },
+        [] { LoadSelectedGame(); },
+    };
+    int i = 0;
+    for (const auto& change : changes) {
+        kept(); // kept from here on
+        change();
+        const std::vector<uint32_t> shown = kept();
+        EXPECT_TRUE(shown == fresh()) << "change " << i;
+        ++i;
+    }
+    FreeSurface(&LockedSurface);
+    FreeSurface(&UnlockedSurface);
+}

@@ -34,6 +34,9 @@ build "$handheld" -DVOK_HANDHELD=ON
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 frames=90
+# Frames at rest are counted after reading ahead (the neighbours' avatars and icons, one step a
+# frame) has ended: frames 91 to 150 of a longer run.
+rest_frames=150
 
 # The keyed-icon card's content for make_demo_card: two players who unlocked everything of
 # three games of 50 achievements, each with a 24-bit magenta-cornered icon (the demo card's
@@ -54,7 +57,7 @@ for g in alpha beta gamma; do
         echo "textlanguage English"
         echo "emblems KWPHXCGOTM"
         echo "emblem K"
-        echo "iconsize 32"
+        echo "iconsize 24"
         echo "theme 7E6A93 3A2C48"
         for i in $(seq 1 50); do
             echo "achievement 10"
@@ -75,8 +78,9 @@ card_content="" # empty: the demo card; "$keyed": the keyed-icon card
 # run NAME BUILD SCRIPT [vok options]: one callgrind run of FRAMES frames on a fresh demo card,
 # a dump after every frame; leaves the per-frame costs in $work/NAME.frames (line k: frame k).
 run() {
-    local name=$1 build=$2 script=$3
+    local name=$1 build=$2 script=$3 frames=$frames
     shift 3
+    case $name in rest-*) frames=$rest_frames ;; esac
     rm -rf "$work/card" "$work/cg"
     mkdir -p "$work/cg"
     "$build/tools/make_demo_card" "$work/card" $card_content >/dev/null
@@ -97,6 +101,7 @@ run() {
 
 frame() { sed -n "${2}p" "$work/$1.frames"; } # NAME K: the cost of frame K
 steady() { sed -n '31,90p' "$work/$1.frames" | awk '{ s += $1 } END { printf "%.0f", s / NR }'; }
+rested() { sed -n '91,150p' "$work/$1.frames" | awk '{ s += $1 } END { printf "%.0f", s / NR }'; }
 # event NAME F...: the largest cost of a press handled in frame F, over the steady frames around it
 event() {
     local name=$1 f worst=0 cost
@@ -251,7 +256,7 @@ row "the floor: background blit + flip" "$floor" "$floor_handheld" "" ""
 for s in $screens; do
     row "${titles[$s]}" "$(steady d-$s)" "$(steady h-$s)" "$(allocations "a-$s" "$desktop" "${scripts[$s]}")" "0.40 M"
 done
-row "home screen reading the neighbours' icons ahead, dearest frame" "$(slide d-home 2 30)" "$(slide h-home 2 30)" "" "0.40 M"
+row "home screen reading the neighbours' icons ahead, dearest frame" "$(slide d-home 2 90)" "$(slide h-home 2 90)" "" "0.40 M"
 row "keyboard sliding open, dearest frame" "$(slide d-keyboard 14 28)" "$(slide h-keyboard 14 28)" "" "0.6 M"
 row "zoom 2 adds (home screen)" "$(( $(steady zoom2) - $(steady d-home) ))" "" "" "0.5 M"
 row "start-up, from main to the first frame drawn" "$(frame d-home 1)" "$(frame h-home 1)" "" "15 M"
@@ -259,18 +264,18 @@ row "opening the game screen" "$(event d-game 10)" "$(event h-game 10)" "" "1.0 
 row "stepping games with L or R, dearest of 5" "$(event steps 20 30 40 50 60)" "$(event h-steps 20 30 40 50 60)" "" "1.0 M"
 row "switching player, dearest of 4" "$(event switches 10 20 30 40)" "$(event h-switches 10 20 30 40)" "" "0.3 M"
 for s in $screens; do
-    row "${titles[$s]} at rest (nothing changed), a frame" "$(steady rest-d-$s)" "$(steady rest-h-$s)" "" "0.02 M"
+    row "${titles[$s]} at rest (nothing changed), a frame" "$(rested rest-d-$s)" "$(rested rest-h-$s)" "" "0.02 M"
 done
 worst=0
 for s in $screens; do
-    cost=$(steady rest-z-$s)
+    cost=$(rested rest-z-$s)
     [ $cost -gt $worst ] && worst=$cost
 done
 row "at rest at zoom 2, dearest screen's frame" "$worst" "" "" "0.02 M"
 row "keyed-icon card: game screen (50 keyed 24-bit icons)" "$(steady kd-game)" "$(steady kh-game)" "" "0.40 M"
 row "keyed-icon card: the cursor walking the grid, dearest frame" "$(slide kd-walk 31 56)" "$(slide kh-walk 31 56)" "" "0.40 M"
 row "keyed-icon card: home screen" "$(steady kd-home)" "$(steady kh-home)" "" "0.40 M"
-row "keyed-icon card: home screen reading ahead, dearest frame" "$(slide kd-home 2 30)" "$(slide kh-home 2 30)" "" "0.40 M"
+row "keyed-icon card: home screen reading ahead, dearest frame" "$(slide kd-home 2 90)" "$(slide kh-home 2 90)" "" "0.40 M"
 row "keyed-icon card: keyboard sliding open, dearest frame" "$(slide kd-keyboard 14 28)" "$(slide kh-keyboard 14 28)" "" "0.6 M"
 echo "| ten seconds at rest on the home screen, CPU share (desktop, native) | $cpu_share | | | | | 0.2 % |"
 echo "| start-up reads of media/, lang/ and the card | $reads_desktop | | $reads_handheld | | | 1.5 MB, once each |"
