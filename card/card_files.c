@@ -23,7 +23,8 @@ int CardOpenRegular(const char *path, size_t *size)
     int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return -1;
     if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-        *size = (unsigned long)status.st_size > (size_t)-1 ? (size_t)-1 : (size_t)status.st_size;
+        *size = (size_t)status.st_size;
+        if ((off_t)*size != status.st_size) *size = (size_t)-1; /* past what a 32-bit size holds */
         return fd;
     }
     close(fd);

@@ -91,6 +91,7 @@ TEST(CardProgress, DatesAreUtc)
     CardIsoTime(0xFFFFFFFFUL, text);
     EXPECT_STREQ(text, "2106-02-07T06:28:15Z");
     for (unsigned long seconds = 0; seconds < 0xFFFFFFFFUL - 7777777UL; seconds += 7777777UL) {
+        if (sizeof(std::time_t) < 8 && seconds > 0x7FFFFFFFUL) break; // the C library's calendar ends in 2038 there
         const std::time_t t = std::time_t(seconds);
         std::tm expected;
         gmtime_r(&t, &expected);

@@ -358,7 +358,7 @@ private:
     // What to read for a path inside the store: an unfinished commit's new file in its place.
     std::string Read(const std::string& path) const { return GameFileToRead(root_ + path); }
     // The status of an entry; false when missing. Reports one that is not a regular file.
-    bool Regular(const std::string& path, long* size = nullptr);
+    bool Regular(const std::string& path, long long* size = nullptr);
     void RootEntry(const std::string& name);
     void ActivePlayer();
     void Player(const ProfileRecord& player);
@@ -385,7 +385,7 @@ bool IsFolder(const std::string& path)
     return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-bool Checker::Regular(const std::string& path, long* size)
+bool Checker::Regular(const std::string& path, long long* size)
 {
     struct stat status;
     if (stat(Read(path).c_str(), &status) != 0) return false;
@@ -393,7 +393,7 @@ bool Checker::Regular(const std::string& path, long* size)
         Report(path, "is not a regular file; vok cannot read it");
         return false;
     }
-    if (size) *size = long(status.st_size);
+    if (size) *size = static_cast<long long>(status.st_size);
     return true;
 }
 
@@ -473,7 +473,7 @@ std::string TotalsText(const ProfileRecord& p)
 void Checker::Totals(const ProfileRecord& player)
 {
     const std::string totals = player.folder + "/vok.erience", ranking = player.folder + "/vok.ranking";
-    long size = 0;
+    long long size = 0;
     if (Regular(totals, &size) && size < 16) Report(totals, "is cut short (" + std::to_string(size) + " of 16 bytes); the missing totals read as 0");
     if (HasUpdateMarker()) return;
     LoadTotals();
@@ -524,7 +524,7 @@ void Checker::Summary(const std::string& game, const std::vector<AchievementReco
 {
     const std::string path = game + CARD_SUMMARY_FILE;
     std::string bytes;
-    long size = 0;
+    long long size = 0;
     if (!Regular(path, &size)) {
         if (!PathExists(Read(path))) Report(path, "is missing: the game adds nothing to the totals and the rankings");
         return;
@@ -618,9 +618,9 @@ void Checker::Progress(const std::string& game, const std::vector<AchievementRec
     const std::string path = game + CARD_PROGRESS_FILE;
     const size_t limit = MaxAchievementRecords * CARD_PROGRESS_RECORD_SIZE;
     std::string bytes;
-    long size = 0;
+    long long size = 0;
     if (!Regular(path, &size) || !ReadFileBytes(Read(path), &bytes, limit)) return;
-    if (size_t(size) > limit)
+    if (size > static_cast<long long>(limit))
         Report(path, "holds " + std::to_string(size) + " bytes; vok reads only the first " + std::to_string(MaxAchievementRecords) + " records");
     else if (size % CARD_PROGRESS_RECORD_SIZE)
         Report(path, "is cut mid-record: its last " + std::to_string(size % CARD_PROGRESS_RECORD_SIZE) + " bytes are ignored");
