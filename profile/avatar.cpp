@@ -127,6 +127,12 @@ void LoadAvatarImages()
         images.clear();
         const std::vector<std::string>& files = AvatarPartFiles[part];
         PartPlaces[part].clear();
+        try { // room for every slot first, so no image read below is lost to a failed push_back
+            images.reserve(files.size());
+            PartPlaces[part].reserve(files.size());
+        } catch (const std::bad_alloc&) {
+            continue; // without memory this part has no images: the avatar is drawn without it
+        }
         for (size_t i = 0; i < files.size(); ++i) {
             PartPlace place;
             place.image = ShownPart(LoadBitmap(files[i]), &place.offset);
