@@ -264,3 +264,25 @@ TEST_F(EndToEnd, MemoryRunningOutNeverAborts)
         }
     }
 }
+
+// A player folder that is a link to a folder outside the card holding a profile file and an
+// "update" marker, named by activevok: vok starts on a real player instead, switches players,
+// saves a profile and ends; the outside folder stays byte for byte, and the link is no player.
+TEST_F(EndToEnd, LinkedPlayerFolderNeverWrittenThrough)
+{
+    TempDir dir;
+    const std::string store = DemoCard(dir);
+    const std::string outside = dir / "outside";
+    MakeDir(outside + "/g");
+    WriteFile(outside + "/vok.cfg", "name=Out\r\nlang=English\r\n");
+    WriteFile(outside + "/update", "");
+    WriteFile(outside + "/g/vok.dat", std::string(16, '\1'));
+    const FileTree before = ReadTree(outside);
+    ASSERT_EQ(symlink(outside.c_str(), (store + "vok_out").c_str()), 0);
+    WriteFile(store + "activevok", "vok_out");
+    Script script;
+    script.Press("right").Press("left").Press("left").Press("x").Press("x").Press("menu").Press("down", 1).Press("down").Press("b").Press("b");
+    script.Play(store);
+    EXPECT_EQ(ReadTree(outside), before);
+    EXPECT_NE(ReadFile(store + "activevok"), "vok_out");
+}
