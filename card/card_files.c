@@ -151,6 +151,24 @@ int CardWriteFile(const char *path, const void *bytes, size_t size)
     return failure;
 }
 
+int CardWriteFileAt(int folder, const char *name, const void *bytes, size_t size)
+{
+    char temporary[CARD_PATH_MAX];
+    int failure = 0, fd;
+    if (!*name || strchr(name, '/') || !CardTemporaryName(name, temporary, sizeof temporary)) return ENAMETOOLONG;
+    unlinkat(folder, temporary, 0); /* as in CardWriteNewFile: an old temporary of this name goes */
+    fd = openat(folder, temporary, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) return errno;
+    failure = WriteAll(fd, (const unsigned char *)bytes, size);
+    if (!failure && fsync(fd) != 0) failure = errno;
+    if (close(fd) != 0 && !failure) failure = errno;
+    /* rename only after fsync: a power cut must leave the old file or the new, never half */
+    if (!failure && renameat(folder, temporary, folder, name) != 0) failure = errno;
+    if (failure) unlinkat(folder, temporary, 0);
+    else fsync(folder); /* best effort, as CardSyncFolder */
+    return failure;
+}
+
 void CardSyncFolder(const char *folder)
 {
     int fd = open(folder, O_RDONLY | O_CLOEXEC);

@@ -39,6 +39,9 @@ int CardWriteNewFile(const char *path, const void *bytes, size_t size);
    a temporary beside it unique to this writer, fsync, rename, fsync of the folder. 0, or the
    errno of the step that failed, the old file intact and no temporary left. */
 int CardWriteFile(const char *path, const void *bytes, size_t size);
+/* CardWriteFile for the file `name` of the folder open at `folder`: every step relative to that
+   descriptor, so a folder swapped for a link meanwhile is never written through. */
+int CardWriteFileAt(int folder, const char *name, const void *bytes, size_t size);
 /* fsync of a folder, so that the names just made or renamed in it survive a power cut. */
 void CardSyncFolder(const char *folder);
 /* Creates the empty file `path` if it is missing, synced with its folder `folder`; 0 or errno. */

@@ -92,6 +92,16 @@ static void LoadCard()
     }
 }
 
+// One step of starting or ending; without memory it does what it could and the program goes on
+// (a missing font, image or sound is drawn or played as none), never ending for lack of memory.
+static void Step(void (*step)())
+{
+    try {
+        step();
+    } catch (const std::bad_alloc&) {
+    }
+}
+
 // SDL, video, joystick, mixer, fonts, then the store and the media. False: exit with 0.
 static bool StartUp()
 {
@@ -99,6 +109,7 @@ static bool StartUp()
     PlatformPrepareVideo();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_JOYSTICK) < 0 && !PlatformInitWithoutSound())
         return false;
+    PlatformPrepareThreads();
     SDL_WM_SetCaption(Caption, Caption);
     if (!PlatformOpenVideo()) return false;
     if (!PlatformOpenJoystick()) return false;
@@ -106,13 +117,13 @@ static bool StartUp()
     Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 128); // no sound device: the program runs silent
     Mix_Volume(-1, SoundVolume);
     TTF_Init();
-    OpenFonts();
-    PrepareFonts();
+    Step(OpenFonts);
+    Step(PrepareFonts);
     LoadCard();
-    LoadMedia();
-    LoadAvatarImages();
-    LoadSound();
-    PrepareKeyboard();
+    Step(LoadMedia);
+    Step(LoadAvatarImages);
+    Step(LoadSound);
+    Step(PrepareKeyboard);
     return true;
 }
 
@@ -143,7 +154,7 @@ static void RunFrames()
         if (delay >= 0) SDL_Delay(Uint32(delay));
         frameStart = SDL_GetTicks();
         if (draw) {
-            DrawKeyboard();
+            Step(DrawKeyboard);
             PlatformPresent();
         }
         PauseIdleSound();
@@ -172,7 +183,7 @@ static int ShutDown()
     FreeCardImages();
     PlatformCloseVideo();
     SDL_Quit();
-    if (!Profiles.empty()) SaveActiveProfile();
+    if (!Profiles.empty()) Step(SaveActiveProfile);
     return PlatformHandOver();
 }
 

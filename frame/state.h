@@ -60,7 +60,8 @@ enum Notice {
     NoticeCardSnapshot = 4, // the card's snapshot saved as "<folder>.bmp"
     NoticeGameSnapshot = 5, // the game screen's snapshot saved
     NoticeNoName = 6,       // saving a player without a name
-    NoticeNotSaved = 7      // a snapshot, a profile or a new player could not be written
+    NoticeNotSaved = 7,     // a snapshot, a profile or a new player could not be written
+    NoticeCardGone = 8      // the card's store folder is gone: nothing more is written
 };
 
 #endif

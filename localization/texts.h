@@ -44,7 +44,8 @@ enum TextId {
     TextUnlockedOn = 38,        // game panel, before the date an achievement was unlocked
     TextDateFormat = 39,        // that date's form: %d day, %e day unpadded, %m month, %b its name, %Y year
     TextMonthNames = 40,        // the twelve months' short names, January first, blank-separated
-    TextLast = TextMonthNames   // every language file holds texts 1 to this
+    TextNoticeCardGone = 41,    // NoticeCardGone: the card's store folder is gone
+    TextLast = TextNoticeCardGone // every language file holds texts 1 to this
 };
 
 #endif

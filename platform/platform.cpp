@@ -2,6 +2,7 @@
 #include "platform/platform.h"
 
 #include <SDL.h>
+#include <SDL_thread.h>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -146,4 +147,15 @@ int PlatformHandOver()
     std::fflush(0);
     execl(Options.launcher.c_str(), Options.launcher.c_str(), (char*)0);
     return 1;
+}
+
+static int NoWork(void*)
+{
+    return 0;
+}
+
+void PlatformPrepareThreads()
+{
+    SDL_Thread* thread = SDL_CreateThread(NoWork, 0);
+    if (thread) SDL_WaitThread(thread, 0);
 }

@@ -53,6 +53,10 @@ void PlatformPrepareVideo();
 // After SDL_Init failed: true when SDL came up without sound (a desktop without an audio
 // device runs silent); false on the handheld, which then exits.
 bool PlatformInitWithoutSound();
+// Right after SDL_Init: lets one thread end, so the C library has already loaded what a thread
+// needs to end (it loads it on first use); SDL's sound thread then ends at exit even when
+// memory has run out meanwhile, instead of aborting the program.
+void PlatformPrepareThreads();
 // Sets the video mode and ScreenSurface (320 x 240 x 16); false when it cannot.
 bool PlatformOpenVideo();
 // Opens joystick 0 into JoystickHandle; false when the program cannot run without it (the

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <sys/stat.h>
 
 #include "frame/state.h"
@@ -127,9 +128,14 @@ void LoadAvatarImages()
 {
     FreeAvatarImages(); // a second call replaces, never leaks
     for (int part = 0; part < AvatarPartCount; ++part) {
-        AvatarPartImages[part].assign(AvatarPartFiles[part].size(), static_cast<SDL_Surface*>(0));
         PartPlace unread = { 0, { 0, 0, 0, 0 }, false, false };
-        PartPlaces[part].assign(AvatarPartFiles[part].size(), unread);
+        try { // a slot for every image, each read when first drawn
+            AvatarPartImages[part].assign(AvatarPartFiles[part].size(), static_cast<SDL_Surface*>(0));
+            PartPlaces[part].assign(AvatarPartFiles[part].size(), unread);
+        } catch (const std::bad_alloc&) { // without memory this part has no images: the avatar is drawn without it
+            AvatarPartImages[part].clear();
+            PartPlaces[part].clear();
+        }
     }
 }
 

@@ -10,6 +10,7 @@
 #include "store/player_file.h"
 #include "store/ranking.h"
 #include "store/store_files.h"
+#include "store/store_folder.h"
 
 ProfileRecord EditedProfile;
 
@@ -61,9 +62,8 @@ static std::string UnusedProfileFolder(const std::string& name)
 static bool AddNewProfile()
 {
     EditedProfile.folder = UnusedProfileFolder(EditedProfile.name);
-    const std::string folder = StoreRoot + EditedProfile.folder;
-    if (mkdir(folder.c_str(), 0755) != 0 || !SaveProfileFile()) {
-        rmdir(folder.c_str());
+    if (!MakePlayerFolder(EditedProfile.folder) || !SaveProfileFile()) {
+        RemoveEmptyPlayerFolder(EditedProfile.folder);
         EditedProfile.folder.clear(); // still a new player: the next save tries afresh
         return false;
     }

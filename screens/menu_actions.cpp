@@ -11,6 +11,7 @@
 #include "store/progress.h"
 #include "store/ranking.h"
 #include "store/removal.h"
+#include "store/store_folder.h"
 
 static void StartSnapshot()
 {
@@ -88,7 +89,7 @@ void RemoveProfile()
     const ProfileRecord* profile = CurrentProfile();
     if (!profile) return;
     if (!RemoveProfileFolder(profile->folder)) {
-        NoticeId = NoticeNotSaved;
+        NoticeId = WriteFailedNotice();
         return;
     }
     ScanStore();
@@ -105,14 +106,14 @@ void RemoveGame()
     if (!profile || !game) return;
     const std::string removed = *game;
     if (!RemoveGameFolder(profile->folder, removed)) {
-        NoticeId = NoticeNotSaved;
+        NoticeId = WriteFailedNotice();
         return;
     }
     RecomputeTotals();
     LoadRanking();
     ListGames();
     if (std::find(GameFolders.begin(), GameFolders.end(), removed) != GameFolders.end())
-        NoticeId = NoticeNotSaved; // what resisted the removal is still there
+        NoticeId = WriteFailedNotice(); // what resisted the removal is still there
     if (GameFolders.empty()) {
         ScreenMode = ScreenHome;
         return;

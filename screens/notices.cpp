@@ -9,6 +9,7 @@
 #include "localization/texts.h"
 #include "store/profiles.h"
 #include "store/store_files.h"
+#include "store/store_folder.h"
 
 int SnapshotCountdown = 0;
 
@@ -34,7 +35,8 @@ static const NoticeRow Notices[] = {
     { NoticeCardSnapshot, NeedsPlayer, TextSnapshotSaved, CardFileName, TextSnapshotWhere },
     { NoticeGameSnapshot, NeedsPlayerAndGame, TextSnapshotSaved, GameFileWord, TextSnapshotWhere },
     { NoticeNoName, NeedsNothing, TextNoticeNoName, NoMiddle, 0 },
-    { NoticeNotSaved, NeedsNothing, TextNoticeNotSaved, NoMiddle, 0 }
+    { NoticeNotSaved, NeedsNothing, TextNoticeNotSaved, NoMiddle, 0 },
+    { NoticeCardGone, NeedsNothing, TextNoticeCardGone, NoMiddle, 0 }
 };
 
 static std::string Text(int id)
@@ -113,7 +115,7 @@ static bool SaveSnapshot(const std::string& fileName)
 {
     try {
         std::string bytes;
-        return ScreenSurface && EncodeBmp(ScreenSurface, &bytes) && WriteFileSafely(StoreRoot + fileName, bytes);
+        return ScreenSurface && EncodeBmp(ScreenSurface, &bytes) && WriteStoreFile("", fileName, bytes);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -128,7 +130,7 @@ void SnapshotStep(const std::string& fileName, Notice notice)
     // An empty name means there is no player (or game) to name the file after.
     if (SnapshotCountdown == 1 && !Profiles.empty() && !fileName.empty() && !SaveSnapshot(fileName)) {
         SnapshotCountdown = 0; // no later step may raise the notice of a saved snapshot again
-        NoticeId = NoticeNotSaved;
+        NoticeId = WriteFailedNotice();
         return;
     }
     NoticeId = notice;

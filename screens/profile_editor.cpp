@@ -12,6 +12,7 @@
 #include "screens/keyboard.h"
 #include "screens/notices.h"
 #include "screens/screen_common.h"
+#include "store/store_folder.h"
 
 int EditorRow = 0;
 int SelectBarY = 24;
@@ -129,7 +130,7 @@ static void SaveProfile()
         return;
     }
     if (!CommitProfile()) {
-        NoticeId = NoticeNotSaved;
+        NoticeId = WriteFailedNotice();
         return;
     }
     KeyboardOpen = 0;

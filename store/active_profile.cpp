@@ -8,6 +8,7 @@
 #include "store/ranking.h"
 #include "store/removal.h"
 #include "store/store_files.h"
+#include "store/store_folder.h"
 #include "store/store_paths.h"
 
 // The player selected at exit, as the bare folder name: no line end, no terminator.
@@ -41,7 +42,7 @@ void SaveActiveProfile()
 {
     const ProfileRecord* profile = CurrentProfile();
     if (!profile) return;
-    WriteFileSafely(ActiveProfilePath(), profile->folder);
+    WriteStoreFile("", CARD_ACTIVE_PLAYER_FILE, profile->folder);
 }
 
 int HasUpdateMarker()

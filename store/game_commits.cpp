@@ -1,10 +1,12 @@
 #include "store/game_commits.h"
 
 #include <map>
+#include <unistd.h>
 
 #include "card/card_commit.h"
 #include "card/card_format.h"
 #include "store/store_files.h"
+#include "store/store_folder.h"
 
 bool ReadThroughJournals = false;
 
@@ -26,6 +28,18 @@ static void RememberJournal(const std::string& gameFolder)
     delete journal;
 }
 
+// True when the player folder of `gameFolder` (StoreRoot + player + "/" + game + "/") is a real
+// folder of the store folder opened at start-up.
+static bool InRealPlayerFolder(const std::string& gameFolder)
+{
+    if (gameFolder.compare(0, StoreRoot.size(), StoreRoot) != 0) return false;
+    const std::string player = gameFolder.substr(StoreRoot.size(), gameFolder.find('/', StoreRoot.size()) - StoreRoot.size());
+    int folder = OpenStoreFolderAt(player);
+    if (folder < 0) return false;
+    close(folder);
+    return true;
+}
+
 bool HasUnfinishedCommit(const std::string& gameFolder)
 {
     return PathExists(gameFolder + CARD_JOURNAL_FILE);
@@ -38,6 +52,7 @@ void FinishGameCommit(const std::string& gameFolder)
         RememberJournal(gameFolder);
         return;
     }
+    if (!InRealPlayerFolder(gameFolder)) return; // a commit is never finished through a link or a lost card
     // a game committing right now finishes its own; a read-only card keeps it for later
     int lock = CardTryLockGame(gameFolder.c_str(), LockWait);
     if (lock < 0) return;

@@ -4,6 +4,7 @@
 
 #include "localization/language_table.h"
 #include "store/store_files.h"
+#include "store/store_folder.h"
 #include "store/store_paths.h"
 
 // ProfileFile "vok.cfg": twelve lines "key=value\r\n", one table driving reader and writer.
@@ -52,5 +53,5 @@ bool LoadProfileFile(ProfileRecord* record)
 
 bool WriteProfileFile(const ProfileRecord& record)
 {
-    return WriteFileSafely(ProfilePath(record, CARD_PROFILE_FILE), FormatProfileFile(record));
+    return WriteStoreFile(record.folder, CARD_PROFILE_FILE, FormatProfileFile(record));
 }

@@ -11,6 +11,7 @@
 #include "store/ranking.h"
 #include "store/removal.h"
 #include "store/store_files.h"
+#include "store/store_folder.h"
 #include "store/store_paths.h"
 
 ProfileRecord::ProfileRecord()
@@ -53,7 +54,7 @@ static void FindProfiles()
 {
     std::vector<std::string> names = ListFolder(StoreRoot);
     for (size_t i = 0; i < names.size(); ++i) {
-        if (!CardIsPlayerFolder(names[i].c_str())) continue;
+        if (!CardIsPlayerFolder(names[i].c_str()) || !IsRealFolder(names[i])) continue; // a link: never a player
         ProfileRecord* record = new ProfileRecord;
         record->folder = names[i];
         if (LoadProfileFile(record)) Profiles.push_back(record);
@@ -80,7 +81,8 @@ void ScanProfiles()
 
 void ScanStore()
 {
-    if (!PathExists(StoreRoot)) mkdir(StoreRoot.c_str(), 0755); // a failure shows later as an empty card
+    OpenStoreFolder(); // made only at start-up: a rescan never makes it again
+    if (CardGone || (!Profiles.empty() && !StoreReachable())) return; // the players shown stay
     ScanProfiles();
 }
 

@@ -7,6 +7,7 @@
 #include "store/profiles.h"
 #include "store/ranking.h"
 #include "store/store_files.h"
+#include "store/store_folder.h"
 #include "store/store_paths.h"
 
 GameSummaryRecord GameSummary;
@@ -100,12 +101,11 @@ void RecomputeTotals()
     ProfileRecord* profile = CurrentProfile();
     if (!profile) return;
     ComputeTotals();
-    std::string folder = ProfilePath(*profile, "");
-    bool saved = WriteFileSafely(folder + CARD_TOTALS_FILE, FormatTotals(*profile));
+    bool saved = WriteStoreFile(profile->folder, CARD_TOTALS_FILE, FormatTotals(*profile));
     saved = WriteRankingFile() && saved;
     // The marker goes only once both files are on the card: if either is missing or a power
     // cut comes first, the next start recomputes again instead of showing stale totals.
-    if (saved) std::remove((folder + CARD_UPDATE_MARKER).c_str());
+    if (saved) RemoveStoreFile(profile->folder, CARD_UPDATE_MARKER);
 }
 
 int LoadGameSummary()

@@ -10,6 +10,7 @@
 #include "graphics/media.h"
 #include "store/profiles.h"
 #include "store/store_files.h"
+#include "store/store_folder.h"
 #include "store/store_paths.h"
 
 std::vector<RankEntry> FavouriteList;
@@ -84,7 +85,7 @@ bool WriteRankingFile()
 {
     const ProfileRecord* profile = CurrentProfile();
     if (!profile) return false;
-    return WriteFileSafely(ProfilePath(*profile, CARD_RANKING_FILE), FormatRanking());
+    return WriteStoreFile(profile->folder, CARD_RANKING_FILE, FormatRanking());
 }
 
 void SaveRanking()

@@ -8,6 +8,7 @@
 #include "card/card_format.h"
 #include "frame/state.h"
 #include "store/remove_tree.h"
+#include "store/store_folder.h"
 
 // One fixed name per folder: a removal first deletes any older remnant, so there is never
 // more than one, and the name cannot grow too long. The leading "." keeps it from looking
@@ -23,7 +24,7 @@ bool IsRemovalRemnant(const std::string& name)
 // everything below it is not. Its device is the only file system removals work on.
 static int OpenStore(dev_t* device)
 {
-    int store = open(StoreRoot.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int store = OpenStoreFolderAt(""); // -1 once StoreRoot no longer reaches the card's store folder
     if (store < 0) return -1;
     struct stat status;
     if (fstat(store, &status) != 0) {

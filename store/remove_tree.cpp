@@ -38,7 +38,7 @@ std::vector<std::string> FolderEntriesAt(int folder)
 
 // The kernel's id of the mount `fd` lies on, -1 where it gives none (kernels before 3.15):
 // a bind mount of the card's own file system shares its st_dev but not its mount id.
-static long MountId(int fd)
+long MountId(int fd)
 {
     char path[64];
     std::sprintf(path, "/proc/self/fdinfo/%d", fd);

@@ -90,7 +90,7 @@ TEST(LanguageFiles, BuiltFilesAreCompleteAndFit)
         EXPECT_EQ(monthCount, 12);
         fits("2147483647 / 2147483647", 160, 285);
         const std::string notices[] = {
-            text(TextNoticeNoProfile), text(TextNoticeFirstProfile), text(TextNoticeNoName), text(TextNoticeNotSaved),
+            text(TextNoticeNoProfile), text(TextNoticeFirstProfile), text(TextNoticeNoName), text(TextNoticeNotSaved), text(TextNoticeCardGone),
             "WWWWWWWWWWWWWWW " + text(TextGoodbye),
             text(TextSnapshotSaved) + " vok_mmmmmmmmmmmmmmm.bmp " + text(TextSnapshotWhere),
         };

@@ -33,7 +33,7 @@ TEST_F(Notices, TextsWhenTheyShowAndTheSnapshotCountdown)
 {
     TempDir empty;
     ResetScreens(empty.store());
-    for (int id : {0, 3, 4, 5, 8, -1}) EXPECT_EQ(Shown(id), "(nothing)") << id;
+    for (int id : {0, 3, 4, 5, 9, -1}) EXPECT_EQ(Shown(id), "(nothing)") << id;
     EXPECT_EQ(Shown(1), T(TextNoticeNoProfile));
     NoticeId = NoticeGoodbye;
     DrawNotice();
