@@ -33,8 +33,8 @@ void LoadStore()
 {
     FinishRemovals(); // remnants are already out of every listing; this frees their space
     SelectActiveProfile();
-    if (HasUpdateMarker()) RecomputeTotals();
-    else LoadTotals(); // both do nothing without a player
+    if (HasUpdateMarker()) RecomputeTotals(); // nothing without a player
+    // else each player's totals are those ScanProfiles read: a file is read once
     LoadRanking();
 }
 

@@ -99,3 +99,18 @@ TEST(ActiveProfile, RemovingPlayersAndMenuTable)
             << row.popup << "," << row.cursor;
     }
 }
+
+// A start reads each player's totals once, in the scan: loading the store reads them no more.
+TEST(ActiveProfile, LoadStoreKeepsTheTotalsTheScanRead)
+{
+    TestCard card;
+    card.Player("vok_anna");
+    WriteFile(card.store + "vok_anna/vok.erience", Totals(1, 2, 10, 20));
+    WriteFile(card.store + "activevok", "vok_anna");
+    ScanProfiles();
+    WriteFile(card.store + "vok_anna/vok.erience", Totals(3, 4, 30, 40)); // a second read would see this
+    LoadStore();
+    ASSERT_EQ(Profiles.size(), 1u);
+    EXPECT_EQ(Profiles[0]->pointsEarned, 10);
+    EXPECT_EQ(Profiles[0]->unlockedCount, 1);
+}
