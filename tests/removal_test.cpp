@@ -16,21 +16,6 @@
 
 namespace {
 
-// Outside the card: a folder that looks like a player with one game, which nothing may change.
-struct Outside {
-    std::string path;
-    FileTree made;
-    explicit Outside(const std::string& where) : path(where)
-    {
-        MakeDir(path + "/g");
-        WriteFile(path + "/vok.cfg", "name=Out\r\n");
-        WriteFile(path + "/g/vok.dat", std::string(16, '\1'));
-        WriteFile(path + "/g/vok.summary", std::string(20, '\1'));
-        made = ReadTree(path);
-    }
-    bool Intact() const { return ReadTree(path) == made; }
-};
-
 std::vector<std::string> Entries(const std::string& folder) // sorted, without "." and ".."
 {
     std::vector<std::string> names = DirectoryOrder(folder, [](const std::string& n) { return n != "." && n != ".."; });

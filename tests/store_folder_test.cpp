@@ -21,22 +21,6 @@
 
 namespace {
 
-// Outside the card: a folder that looks like a player whose totals are due, which nothing may change.
-struct Outside {
-    std::string path;
-    FileTree made;
-    explicit Outside(const std::string& where) : path(where)
-    {
-        MakeDir(path + "/g");
-        WriteFile(path + "/vok.cfg", "name=Out\r\n");
-        WriteFile(path + "/update", "");
-        WriteFile(path + "/g/vok.dat", std::string(16, '\1'));
-        WriteFile(path + "/g/vok.summary", std::string(20, '\1'));
-        made = ReadTree(path);
-    }
-    bool Intact() const { return ReadTree(path) == made; }
-};
-
 // Every write vok makes for the selected player and the store: totals, ranking, the marker,
 // the profile file, activevok, a new player.
 void WriteEverything()
@@ -63,8 +47,8 @@ void WriteEverything()
 TEST(StoreFolder, NoWriteThroughALinkedOrSwappedPlayerFolder)
 {
     TestCard card;
-    const Outside outside(card.dir / "outside");
-    const Outside target(card.dir / "target");
+    const Outside outside(card.dir / "outside", true); // a player whose totals are due
+    const Outside target(card.dir / "target", true);
     card.Player("vok_anna", "name=Anna\r\n");
     card.Game("vok_anna", "racer", {1, 1, 10, 10, 1});
     ASSERT_EQ(symlink(outside.path.c_str(), (card.store + "vok_link").c_str()), 0);

@@ -65,3 +65,20 @@ inline std::string TotalsOf(const ProfileRecord& p) // as the record holds them
 {
     return Totals(p.unlockedCount, p.achievementCount, p.pointsEarned, p.pointsPossible);
 }
+
+// Outside the card: a folder that looks like a player with one game (and, when `totalsDue`, its
+// update marker), which nothing vok does may change.
+struct Outside {
+    std::string path;
+    FileTree made;
+    explicit Outside(const std::string& where, bool totalsDue = false) : path(where)
+    {
+        MakeDir(path + "/g");
+        WriteFile(path + "/vok.cfg", "name=Out\r\n");
+        if (totalsDue) WriteFile(path + "/update", "");
+        WriteFile(path + "/g/vok.dat", std::string(16, '\1'));
+        WriteFile(path + "/g/vok.summary", std::string(20, '\1'));
+        made = ReadTree(path);
+    }
+    bool Intact() const { return ReadTree(path) == made; }
+};
