@@ -72,6 +72,12 @@ static int IsValidPalette(size_t size, const CardBitmapHeader *header)
     return end <= header->pixelOffset && end <= size;
 }
 
+int CardIsIconSize(const CardBitmapHeader *header)
+{
+    long rows = header->height < 0 ? -header->height : header->height;
+    return header->width <= CARD_ICON_SIDE && rows <= CARD_ICON_SIDE;
+}
+
 size_t CardBitmapStride(long width, int depth)
 {
     return ((size_t)width * (size_t)depth + 31) / 32 * 4;

@@ -47,6 +47,8 @@ int CardReadBitmapHeader(const unsigned char *bytes, size_t size, CardBitmapHead
 int CardCheckBitmap(const unsigned char *bytes, size_t size, CardBitmapHeader *header);
 /* A sentence for a problem, such as "is compressed, which vok does not load". */
 const char *CardBitmapProblemText(int problem);
+/* 1 when the bitmap is no wider and no taller than an icon vok draws whole (CARD_ICON_SIDE). */
+int CardIsIconSize(const CardBitmapHeader *header);
 /* Bytes of one row of pixels, padded to four bytes. */
 size_t CardBitmapStride(long width, int depth);
 

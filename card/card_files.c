@@ -31,44 +31,36 @@ int CardOpenRegular(const char *path, size_t *size)
     return -1;
 }
 
-long CardReadSome(int fd, void *buffer, size_t size)
+long CardReadAll(int fd, void *buffer, size_t size)
 {
-    for (;;) {
-        ssize_t got = read(fd, buffer, size);
-        if (got >= 0) return (long)got;
-        if (errno != EINTR) return -1;
+    size_t done = 0;
+    while (done < size) {
+        ssize_t got = read(fd, (unsigned char *)buffer + done, size - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return -1;
+        if (got == 0) break;
+        done += (size_t)got;
     }
+    return (long)done;
 }
 
 int CardReadFile(const char *path, size_t limit, unsigned char **bytes, size_t *size)
 {
-    size_t length = 0, room;
+    size_t room;
+    long got = -1;
     unsigned char *buffer;
-    int fd = CardOpenRegular(path, &room), ok = 1;
+    int fd = CardOpenRegular(path, &room);
     if (fd < 0) return 0;
-    room = room < limit ? room : limit; /* room for what is read at once; grown if the file grew */
+    room = room < limit ? room : limit; /* all that is read: a file that grows meanwhile is cut there */
     buffer = (unsigned char *)malloc(room + 1);
-    while (buffer && length < limit) {
-        long got;
-        if (length == room) {
-            unsigned char *grown;
-            room = limit - room < 65536 ? limit : room + 65536;
-            grown = (unsigned char *)realloc(buffer, room + 1);
-            if (!grown) break;
-            buffer = grown;
-        }
-        got = CardReadSome(fd, buffer + length, room - length);
-        if (got < 0) ok = 0;
-        if (got <= 0) break;
-        length += (size_t)got;
-    }
+    if (buffer) got = CardReadAll(fd, buffer, room);
     close(fd);
-    if (!buffer || !ok) {
+    if (got < 0) {
         free(buffer);
         return 0;
     }
     *bytes = buffer;
-    *size = length;
+    *size = (size_t)got;
     return 1;
 }
 
@@ -107,18 +99,36 @@ static int WriteAll(int fd, const unsigned char *bytes, size_t size)
     return 0;
 }
 
-int CardWriteNewFile(const char *path, const void *bytes, size_t size)
+/* `name` of the folder open at `folder` (AT_FDCWD: `name` is a path) written anew: a file of
+   that name a cut left goes first; O_EXCL and O_NOFOLLOW then refuse anything planted meanwhile,
+   a link included, instead of writing through it. */
+static int WriteNewAt(int folder, const char *name, const void *bytes, size_t size)
 {
     int failure, fd;
-    /* a temporary of this name a cut left (the same process number, another run) goes first;
-       O_EXCL then refuses anything planted meanwhile, a link included, instead of writing through it */
-    unlink(path);
-    fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    unlinkat(folder, name, 0);
+    fd = openat(folder, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return errno;
     failure = WriteAll(fd, (const unsigned char *)bytes, size);
     if (!failure && fsync(fd) != 0) failure = errno;
     if (close(fd) != 0 && !failure) failure = errno;
-    if (failure) unlink(path);
+    if (failure) unlinkat(folder, name, 0);
+    return failure;
+}
+
+int CardWriteNewFile(const char *path, const void *bytes, size_t size)
+{
+    return WriteNewAt(AT_FDCWD, path, bytes, size);
+}
+
+/* `target` replaced by `temporary` written anew, both of the folder open at `folder`: rename
+   only after fsync, so that a power cut leaves the old file or the new, never half. */
+static int ReplaceAt(int folder, const char *temporary, const char *target, const void *bytes, size_t size)
+{
+    int failure = WriteNewAt(folder, temporary, bytes, size);
+    if (!failure && renameat(folder, temporary, folder, target) != 0) {
+        failure = errno;
+        unlinkat(folder, temporary, 0);
+    }
     return failure;
 }
 
@@ -141,12 +151,7 @@ int CardWriteFile(const char *path, const void *bytes, size_t size)
     if (!SplitPath(path, folder, &base) || !CardTemporaryName(base, name, sizeof name) ||
         !CardJoin(temporary, folder, name, ""))
         return ENAMETOOLONG;
-    failure = CardWriteNewFile(temporary, bytes, size);
-    /* rename only after fsync: a power cut must leave the old file or the new, never half */
-    if (!failure && rename(temporary, path) != 0) {
-        failure = errno;
-        unlink(temporary);
-    }
+    failure = ReplaceAt(AT_FDCWD, temporary, path, bytes, size);
     if (!failure) CardSyncFolder(folder[0] ? folder : ".");
     return failure;
 }
@@ -154,18 +159,10 @@ int CardWriteFile(const char *path, const void *bytes, size_t size)
 int CardWriteFileAt(int folder, const char *name, const void *bytes, size_t size)
 {
     char temporary[CARD_PATH_MAX];
-    int failure = 0, fd;
+    int failure;
     if (!*name || strchr(name, '/') || !CardTemporaryName(name, temporary, sizeof temporary)) return ENAMETOOLONG;
-    unlinkat(folder, temporary, 0); /* as in CardWriteNewFile: an old temporary of this name goes */
-    fd = openat(folder, temporary, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) return errno;
-    failure = WriteAll(fd, (const unsigned char *)bytes, size);
-    if (!failure && fsync(fd) != 0) failure = errno;
-    if (close(fd) != 0 && !failure) failure = errno;
-    /* rename only after fsync: a power cut must leave the old file or the new, never half */
-    if (!failure && renameat(folder, temporary, folder, name) != 0) failure = errno;
-    if (failure) unlinkat(folder, temporary, 0);
-    else fsync(folder); /* best effort, as CardSyncFolder */
+    failure = ReplaceAt(folder, temporary, name, bytes, size);
+    if (!failure) fsync(folder); /* best effort, as CardSyncFolder */
     return failure;
 }
 
@@ -185,6 +182,48 @@ int CardTouchFile(const char *path, const char *folder)
     close(fd);
     if (!failure) CardSyncFolder(folder);
     return failure;
+}
+
+long CardMountId(int fd)
+{
+    char path[64], line[128];
+    long id = -1;
+    FILE *info;
+    sprintf(path, "/proc/self/fdinfo/%d", fd);
+    info = fopen(path, "r");
+    if (!info) return -1;
+    while (id < 0 && fgets(line, sizeof line, info))
+        if (sscanf(line, "mnt_id: %ld", &id) != 1) id = -1;
+    fclose(info);
+    return id;
+}
+
+int CardSameMount(int parent, int folder)
+{
+    long parentId = CardMountId(parent);
+    return parentId < 0 || CardMountId(folder) == parentId;
+}
+
+int CardOpenFolderAt(int parent, const char *name, dev_t device)
+{
+    struct stat status;
+    int folder = openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0) return -1;
+    if (fstat(folder, &status) != 0 || status.st_dev != device || !CardSameMount(parent, folder)) {
+        close(folder);
+        errno = EXDEV;
+        return -1;
+    }
+    return folder;
+}
+
+int CardIsPlayer(const char *store, const char *name)
+{
+    char path[CARD_PATH_MAX];
+    struct stat status;
+    if (!CardIsPlayerFolder(name) || !CardJoin(path, store, name, "")) return 0;
+    if (lstat(path, &status) != 0 || !S_ISDIR(status.st_mode)) return 0; /* a link is never a player */
+    return CardJoin(path, store, name, "/" CARD_PROFILE_FILE) && stat(path, &status) == 0 && S_ISREG(status.st_mode);
 }
 
 int CardListFolder(const char *path, void (*visit)(const char *name, void *context), void *context)

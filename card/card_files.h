@@ -5,6 +5,7 @@
 #define VOK_CARD_FILES_H
 
 #include <stddef.h>
+#include <sys/types.h>
 
 #ifdef __cplusplus
 extern "C" {
@@ -17,8 +18,8 @@ extern "C" {
    blocking, so a FIFO that never gets a writer cannot hang the reader, and checked after the
    open, so it is the very file read. `*size` gets its size, held at (size_t)-1. */
 int CardOpenRegular(const char *path, size_t *size);
-/* read() again after an interruption: the count read, 0 at the end, -1 on an error. */
-long CardReadSome(int fd, void *buffer, size_t size);
+/* Reads until `size` bytes or the end, again after an interruption: the count read, -1 on an error. */
+long CardReadAll(int fd, void *buffer, size_t size);
 /* At most the first `limit` bytes of the regular file `path` in a new buffer (caller frees,
    never null when it returns 1). 0 when it is missing, no regular file, unreadable, or there is
    no memory for it: the reader then behaves as for a missing file. */
@@ -46,6 +47,20 @@ int CardWriteFileAt(int folder, const char *name, const void *bytes, size_t size
 void CardSyncFolder(const char *folder);
 /* Creates the empty file `path` if it is missing, synced with its folder `folder`; 0 or errno. */
 int CardTouchFile(const char *path, const char *folder);
+
+/* The card is walked one name at a time from a folder already open, never through a link and
+   never onto another file system or mount (a bind mount of the same file system included). */
+/* The mount id of an open descriptor (from /proc/self/fdinfo), -1 where the kernel gives none. */
+long CardMountId(int fd);
+/* 1 when `folder` lies on the mount of `parent`, or when the kernel tells no mount ids. */
+int CardSameMount(int parent, int folder);
+/* The folder `name` of the folder open at `parent`, opened for reading, on the file system
+   `device` and the mount of `parent`; -1 otherwise, errno ENOTDIR or ELOOP for a file or a
+   link there, EXDEV for a folder of another file system or mount. Caller closes. */
+int CardOpenFolderAt(int parent, const char *name, dev_t device);
+/* 1 when `name` of the store folder path `store` is a player: "vok_" and a name, a folder that
+   is not a link, holding a regular "vok.cfg". */
+int CardIsPlayer(const char *store, const char *name);
 
 /* Calls `visit` with each entry of the folder `path`, "." and ".." left out, in the order the
    system gives them, at most CARD_MAX_FOLDER_ENTRIES. 0 when `path` is no folder or the

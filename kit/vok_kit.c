@@ -31,6 +31,14 @@
 #define CHANGED_PROGRESS 4
 #define CHANGED_RELOCK 8 /* locked again here: the handle's state of it replaces the card's */
 
+/* The kit's public limits are the card library's: a game's header stands alone, so they are
+   written twice, and the compiler holds them equal. */
+typedef char VokLimitsAreTheCards[(VOK_MAX_ID == CARD_MAX_ID && VOK_NAME_MAX == CARD_NAME_MAX &&
+                                   VOK_DESCRIPTION_MAX == CARD_DESCRIPTION_MAX && VOK_TITLE_MAX == CARD_TITLE_MAX &&
+                                   VOK_LANGUAGE_MAX == CARD_LANGUAGE_MAX && VOK_ICON_SIDE == CARD_ICON_SIDE &&
+                                   VOK_RECORD_SIZE == CARD_RECORD_SIZE && VOK_SUMMARY_SIZE == CARD_SUMMARY_SIZE &&
+                                   VOK_TEXT_RECORD_SIZE == CARD_TEXT_RECORD_SIZE) ? 1 : -1];
+
 struct VokGame {
     char folder[VOK_PATH_MAX]; /* game folder path, ending in "/" */
     char player[VOK_PATH_MAX]; /* player folder path, ending in "/" */
@@ -287,12 +295,11 @@ static int CheckBitmapBytes(const char *path, const unsigned char *bytes, size_t
 {
     CardBitmapHeader header;
     int problem = CardCheckBitmap(bytes, size, &header);
-    long rows;
     char sides[64];
     if (problem != CARD_BITMAP_OK) return Fail(VOK_BAD_BITMAP, path, " ", CardBitmapProblemText(problem));
-    rows = header.height < 0 ? -header.height : header.height;
-    if (header.width <= VOK_ICON_SIDE && rows <= VOK_ICON_SIDE) return VOK_OK;
-    sprintf(sides, " is %ld x %ld pixels; icons are at most 24 x 24", header.width, rows);
+    if (CardIsIconSize(&header)) return VOK_OK;
+    sprintf(sides, " is %ld x %ld pixels; icons are at most 24 x 24", header.width,
+            header.height < 0 ? -header.height : header.height);
     return Fail(VOK_BAD_BITMAP, path, sides, 0);
 }
 
@@ -443,15 +450,6 @@ int VokMarkUpdate(const char *playerFolder)
 
 /* ---- players ---- */
 
-/* A folder vok lists as a player: "vok_" + name, holding "vok.cfg". */
-static int IsPlayer(const char *store, const char *name)
-{
-    char path[VOK_PATH_MAX];
-    struct stat status;
-    if (!CardIsPlayerFolder(name) || !CardJoin(path, store, name, "/" CARD_PROFILE_FILE)) return 0;
-    return stat(path, &status) == 0 && S_ISREG(status.st_mode);
-}
-
 static int OpenStore(const char *store, char *root)
 {
     if (!store || !*store) return Fail(VOK_BAD_ARGUMENT, "no store given", 0, 0);
@@ -474,7 +472,7 @@ int VokActivePlayer(const char *store, char *folder, size_t size)
     free(bytes);
     line[got] = '\0';
     if (strchr(line, '\n')) *strchr(line, '\n') = '\0';
-    if (!IsPlayer(root, line)) return Fail(VOK_NO_PLAYER, "no active player: activevok names \"", line, "\", no player with a vok.cfg");
+    if (!CardIsPlayer(root, line)) return Fail(VOK_NO_PLAYER, "no active player: activevok names \"", line, "\", no player with a vok.cfg");
     if (strlen(line) >= size) return Fail(VOK_TOO_LONG, "no room for the player's folder ", line, 0);
     strcpy(folder, line);
     return VOK_OK;
@@ -489,7 +487,7 @@ struct PlayerVisit {
 static void VisitPlayer(const char *name, void *context)
 {
     struct PlayerVisit *players = (struct PlayerVisit *)context;
-    if (IsPlayer(players->root, name)) players->visit(name, players->context);
+    if (CardIsPlayer(players->root, name)) players->visit(name, players->context);
 }
 
 int VokListPlayers(const char *store, void (*visit)(const char *folder, void *context), void *context)
@@ -529,7 +527,7 @@ int VokReadPlayer(const char *store, const char *player, VokPlayer *info)
     if (!info) return Fail(VOK_BAD_ARGUMENT, "no room for the player", 0, 0);
     result = CheckName("the player folder", player, CARD_FOLDER_NAME_MAX);
     if (result != VOK_OK) return result;
-    if (!IsPlayer(root, player) || !Join(path, root, player, "/" CARD_PROFILE_FILE) ||
+    if (!CardIsPlayer(root, player) || !Join(path, root, player, "/" CARD_PROFILE_FILE) ||
         !CardReadFile(path, CARD_TEXT_FILE_LIMIT, &bytes, &size))
         return Fail(VOK_NO_PLAYER, "no player ", player, " (a vok_ folder with vok.cfg) in the store");
     info->name[0] = info->language[0] = '\0';
@@ -698,7 +696,7 @@ int VokOpenGame(const char *store, const char *player, const char *game, VokGame
     if (result == VOK_OK) result = CheckName("the player folder", player, CARD_FOLDER_NAME_MAX);
     if (result == VOK_OK) result = CheckName("the game folder", game, CARD_FOLDER_NAME_MAX);
     if (result != VOK_OK) return result;
-    if (!IsPlayer(root, player)) return Fail(VOK_NO_PLAYER, "no player ", player, " (a vok_ folder with vok.cfg) in the store");
+    if (!CardIsPlayer(root, player)) return Fail(VOK_NO_PLAYER, "no player ", player, " (a vok_ folder with vok.cfg) in the store");
     g = (VokGame *)calloc(1, sizeof *g);
     if (!g) return Fail(VOK_FULL, "out of memory", 0, 0);
     if (!FolderPath(g->player, root, player) || !FolderPath(g->folder, g->player, game)) {

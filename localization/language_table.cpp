@@ -26,23 +26,22 @@ static void SplitLanguageLine(const std::string& line, std::string* key, std::st
     }
 }
 
-// The lines of a language file as the card's text files are read: up to an overlong one.
-static std::vector<std::string> Lines(const std::string& text)
+// The line at `*position` of `text`, read as the card's text files are (up to an overlong one).
+static bool NextLine(const std::string& text, size_t* position, std::string* line)
 {
-    std::vector<std::string> lines;
-    size_t position = 0, length = 0;
-    const char* line = 0;
-    while (CardNextLine(text.data(), text.size(), &position, &line, &length)) lines.push_back(std::string(line, length));
-    return lines;
+    const char* start = 0;
+    size_t length = 0;
+    if (!CardNextLine(text.data(), text.size(), position, &start, &length)) return false;
+    line->assign(start, length);
+    return true;
 }
 
 std::string LanguageKeyValue(const std::string& text, const std::string& key)
 {
     std::string wanted = std::string(1, KeyMarker) + key;
-    std::vector<std::string> lines = Lines(text);
-    std::string lineKey, value;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        SplitLanguageLine(lines[i], &lineKey, &value);
+    std::string line, lineKey, value;
+    for (size_t position = 0; NextLine(text, &position, &line);) {
+        SplitLanguageLine(line, &lineKey, &value);
         if (lineKey == wanted) return value;
     }
     return "";
@@ -60,11 +59,10 @@ static bool ParseTextId(const std::string& text, int* id)
 std::vector<std::string> ParseLanguageTexts(const std::string& text)
 {
     std::vector<std::string> texts;
-    std::vector<std::string> lines = Lines(text);
-    std::string key, value;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].empty() || lines[i][0] != KeyMarker) continue;
-        SplitLanguageLine(lines[i], &key, &value);
+    std::string line, key, value;
+    for (size_t position = 0; NextLine(text, &position, &line);) {
+        if (line.empty() || line[0] != KeyMarker) continue;
+        SplitLanguageLine(line, &key, &value);
         key.erase(0, 1);
         int id = 0;
         if (key == "lang" || !ParseTextId(key, &id)) continue;

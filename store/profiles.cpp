@@ -54,7 +54,7 @@ static void FindProfiles()
 {
     std::vector<std::string> names = ListFolder(StoreRoot);
     for (size_t i = 0; i < names.size(); ++i) {
-        if (!CardIsPlayerFolder(names[i].c_str()) || !IsRealFolder(names[i])) continue; // a link: never a player
+        if (!CardIsPlayer(StoreRoot.c_str(), names[i].c_str())) continue; // a link is never a player
         ProfileRecord* record = new ProfileRecord;
         record->folder = names[i];
         if (LoadProfileFile(record)) Profiles.push_back(record);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "card/card_files.h"
 #include "card/card_format.h"
 #include "frame/state.h"
 #include "store/remove_tree.h"
@@ -33,19 +34,6 @@ static int OpenStore(dev_t* device)
     }
     *device = status.st_dev;
     return store;
-}
-
-// A real folder `name` of `parent` on `device`, or -1: a link is never followed.
-static int OpenFolderAt(int parent, const std::string& name, dev_t device)
-{
-    int folder = openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (folder < 0) return -1;
-    struct stat status;
-    if (fstat(folder, &status) != 0 || status.st_dev != device || !SameMount(parent, folder)) {
-        close(folder);
-        return -1;
-    }
-    return folder;
 }
 
 static bool IsSingleEntry(const std::string& name)
@@ -94,7 +82,7 @@ bool RemoveGameFolder(const std::string& folder, const std::string& game)
     dev_t device;
     int store = OpenStore(&device);
     if (store < 0) return false;
-    int player = IsSingleEntry(folder) ? OpenFolderAt(store, folder, device) : -1;
+    int player = IsSingleEntry(folder) ? CardOpenFolderAt(store, folder.c_str(), device) : -1;
     close(store);
     if (player < 0) return false;
     bool started = IsSingleEntry(game) && !IsRemovalRemnant(game) && CreateUpdateMarker(player);
@@ -121,7 +109,7 @@ void FinishRemovals()
     RemoveTemporaries(store, names);
     for (size_t i = 0; i < names.size(); ++i) {
         if (!CardIsPlayerFolder(names[i].c_str())) continue; // only players' folders hold games
-        int player = OpenFolderAt(store, names[i], device);
+        int player = CardOpenFolderAt(store, names[i].c_str(), device);
         if (player < 0) continue;
         RemoveTreeAt(player, RemnantName, device);
         RemoveTemporaries(player, FolderEntriesAt(player));

@@ -1,5 +1,7 @@
 #include "store/remove_tree.h"
 
+#include "card/card_files.h"
+
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
@@ -38,40 +40,15 @@ std::vector<std::string> FolderEntriesAt(int folder)
 
 // The kernel's id of the mount `fd` lies on, -1 where it gives none (kernels before 3.15):
 // a bind mount of the card's own file system shares its st_dev but not its mount id.
-long MountId(int fd)
-{
-    char path[64];
-    std::sprintf(path, "/proc/self/fdinfo/%d", fd);
-    FILE* info = std::fopen(path, "r");
-    if (!info) return -1;
-    long id = -1;
-    char line[128];
-    while (id < 0 && std::fgets(line, sizeof line, info))
-        if (std::sscanf(line, "mnt_id: %ld", &id) != 1) id = -1;
-    std::fclose(info);
-    return id;
-}
-
-bool SameMount(int parent, int folder)
-{
-    long parentId = MountId(parent);
-    return parentId < 0 || MountId(folder) == parentId;
-}
-
 // Empties the folder `name` of `parent` and removes it. It is opened relative to `parent`
 // without following a link, so a folder swapped for a link in the meantime is never
 // entered: the open fails and the link itself is unlinked instead. A folder that turns out
 // to lie on another file system or mount is left alone.
 static bool RemoveFolder(int parent, const std::string& name, dev_t device, int depth)
 {
-    int folder = openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (folder < 0) {
+    int folder = CardOpenFolderAt(parent, name.c_str(), device);
+    if (folder < 0) { // a file or a link is unlinked; another file system or mount stays
         if (errno == ENOTDIR || errno == ELOOP) return unlinkat(parent, name.c_str(), 0) == 0;
-        return false;
-    }
-    struct stat opened;
-    if (fstat(folder, &opened) != 0 || opened.st_dev != device || !SameMount(parent, folder)) {
-        close(folder);
         return false;
     }
     for (int pass = 0; pass < MaxPasses; ++pass) {

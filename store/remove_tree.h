@@ -14,11 +14,6 @@ bool RemoveTreeAt(int parent, const std::string& name, dev_t device);
 // The same for a path: its parent is opened by that path, its device is the one kept to.
 // A link at `path` itself is removed, not followed.
 bool RemoveTree(const std::string& path);
-// False when the folder open at `folder` is another mount than the one of `parent` (a bind
-// mount, even of the same file system); true where the kernel cannot tell.
-bool SameMount(int parent, int folder);
-// The kernel's id of the mount `fd` lies on; -1 where it gives none.
-long MountId(int fd);
 // The names in the folder open at `folder`, "." and ".." left out; `folder` stays open.
 std::vector<std::string> FolderEntriesAt(int folder);
 

@@ -17,16 +17,12 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, size_t limit)
     if (fd < 0) return false;
     bool ok = true;
     try {
-        // room for what will be read at once: a large bitmap grown step by step would be copied
-        // and, for a moment, held twice
-        bytes->reserve(size < limit ? size : limit);
-        char buffer[4096];
-        while (bytes->size() < limit) {
-            long got = CardReadSome(fd, buffer, std::min(sizeof buffer, limit - bytes->size()));
-            if (got < 0) ok = false;
-            if (got <= 0) break;
-            bytes->append(buffer, static_cast<size_t>(got));
-        }
+        // sized once for what is read: a large bitmap grown step by step would be copied and,
+        // for a moment, held twice; a file that grows meanwhile is cut there
+        bytes->resize(size < limit ? size : limit);
+        long got = bytes->empty() ? 0 : CardReadAll(fd, &(*bytes)[0], bytes->size());
+        ok = got >= 0;
+        bytes->resize(ok ? static_cast<size_t>(got) : 0);
     } catch (const std::bad_alloc&) {
         std::string().swap(*bytes); // no memory for the file: it reads as missing
         ok = false;

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include "card/card_files.h"
-#include "store/remove_tree.h"
 #include "store/store_files.h"
 
 int CardGone = 0;
@@ -29,7 +28,7 @@ static void RememberStore()
         return;
     }
     StoreKnown = true;
-    StoreMount = MountId(store);
+    StoreMount = CardMountId(store);
     close(store);
 }
 
@@ -49,7 +48,7 @@ static int OpenStore()
     int store = open(StoreRoot.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     struct stat status;
     if (store >= 0 && fstat(store, &status) == 0 && status.st_dev == StoreStatus.st_dev &&
-        status.st_ino == StoreStatus.st_ino && (StoreMount < 0 || MountId(store) == StoreMount))
+        status.st_ino == StoreStatus.st_ino && (StoreMount < 0 || CardMountId(store) == StoreMount))
         return store;
     if (store >= 0) close(store);
     CardGone = 1; // told at once, over whatever the screen shows but the goodbye
@@ -76,20 +75,9 @@ int OpenStoreFolderAt(const std::string& folder)
     if (store < 0 || folder.empty()) return store;
     int opened = -1;
     if (folder.find('/') == std::string::npos && folder != "." && folder != "..")
-        opened = openat(store, folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    struct stat status;
-    if (opened >= 0 && (fstat(opened, &status) != 0 || status.st_dev != StoreStatus.st_dev || !SameMount(store, opened))) {
-        close(opened);
-        opened = -1;
-    }
+        opened = CardOpenFolderAt(store, folder.c_str(), StoreStatus.st_dev);
     close(store);
     return opened;
-}
-
-bool IsRealFolder(const std::string& name)
-{
-    struct stat status;
-    return lstat((StoreRoot + name).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 bool WriteStoreFile(const std::string& folder, const std::string& name, const std::string& content)

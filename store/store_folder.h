@@ -23,8 +23,6 @@ Notice WriteFailedNotice();
 // A real player folder `folder` of the store (no link, the store's mount), or "" for the store
 // folder itself, opened for writes in it; -1 when it cannot be reached. Caller closes.
 int OpenStoreFolderAt(const std::string& folder);
-// True when the entry `name` of the store folder is a folder and not a link.
-bool IsRealFolder(const std::string& name);
 
 // Writes into `folder` (as above), each checked against StoreReachable first; false when
 // nothing was written.

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <iostream>
 #include <map>
@@ -606,9 +607,8 @@ void Checker::Icon(const std::string& path)
         Report(path, std::string("is not a bitmap vok loads (it ") + CardBitmapProblemText(problem) + "); vok draws nothing in its place");
         return;
     }
-    const long rows = header.height < 0 ? -header.height : header.height;
-    if (header.width > CARD_ICON_SIDE || rows > CARD_ICON_SIDE)
-        Report(path, "is " + std::to_string(header.width) + " x " + std::to_string(rows) +
+    if (!CardIsIconSize(&header))
+        Report(path, "is " + std::to_string(header.width) + " x " + std::to_string(std::abs(header.height)) +
                          " pixels, larger than the 24 x 24 vok shows whole");
 }
 
