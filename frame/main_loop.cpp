@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include <SDL_mixer.h>
 #include <SDL_ttf.h>
 
 #include "frame/state.h"
@@ -26,23 +25,50 @@ static const Uint32 FrameBudgetMs = 16;
 static const size_t MaxFontFileSize = 4 << 20; // bytes; the font shipped is 668 KB
 
 typedef void (*ScreenHandler)();
-// The handler of each Screen; any other ScreenMode draws no screen.
+typedef bool (*ReadAheadStep)(); // one step; false when nothing is left to read
+// The handler of each Screen and what it reads ahead; any other ScreenMode draws no screen.
 struct ScreenRow {
     Screen screen;
     ScreenHandler handler;
+    ReadAheadStep readAhead; // null: nothing
 };
 static const ScreenRow Screens[] = {
-    { ScreenHome, HomeScreen }, { ScreenEditor, ProfileEditor }, { ScreenGame, GameScreen }
+    { ScreenHome, HomeScreen, HomeReadAhead }, { ScreenEditor, ProfileEditor, 0 }, { ScreenGame, GameScreen, 0 }
 };
+// Steps of reading ahead in a frame that draws nothing; each costs at most about a tenth of a
+// frame's budget, so the next press finds its pictures ready soon.
+static const int ReadAheadStepsPerFrame = 3;
+// After this many frames (about a second) with nothing changed and nothing left to read
+// ahead, vok dozes: the sound device closes and input is looked at every DozeFrameMs only.
+static const long DozeAfterFrames = 120;
+static const Uint32 DozeFrameMs = 40;
+
+static const ScreenRow* CurrentScreen()
+{
+    for (size_t i = 0; i < sizeof Screens / sizeof Screens[0]; ++i)
+        if (Screens[i].screen == ScreenMode) return &Screens[i];
+    return 0;
+}
 
 // One handler a frame: a screen that changes ScreenMode hands over from the next frame.
 static void RunScreen()
 {
-    for (size_t i = 0; i < sizeof Screens / sizeof Screens[0]; ++i) {
-        if (Screens[i].screen != ScreenMode) continue;
-        Screens[i].handler();
-        return;
+    const ScreenRow* screen = CurrentScreen();
+    if (screen) screen->handler();
+}
+
+// Reading ahead in a frame in which nothing changed: the picture stays, so the frame's time
+// goes to what a press would show next. True while more is left to read.
+static bool ReadAhead()
+{
+    const ScreenRow* screen = CurrentScreen();
+    if (!screen || !screen->readAhead) return false;
+    try {
+        for (int step = 0; step < ReadAheadStepsPerFrame; ++step)
+            if (!screen->readAhead()) return false;
+    } catch (const std::bad_alloc&) { // the next quiet frame tries again
     }
+    return true;
 }
 
 // Out of memory, the step the frame was taking fails as a card error would, and the next frame
@@ -114,8 +140,7 @@ static bool StartUp()
     if (!PlatformOpenVideo()) return false;
     if (!PlatformOpenJoystick()) return false;
     PlatformHideCursor();
-    Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 128); // no sound device: the program runs silent
-    Mix_Volume(-1, SoundVolume);
+    OpenSound();
     TTF_Init();
     Step(OpenFonts);
     Step(PrepareFonts);
@@ -127,37 +152,53 @@ static bool StartUp()
     return true;
 }
 
-// True when this frame must be drawn: an event is waiting, or something changed the picture
-// since the last frame drawn. Otherwise the screen still shows exactly what drawing would.
-static bool FrameMustDraw()
+// True when something changed the picture since the last frame drawn or an event is waiting:
+// then the frame is drawn. Otherwise the screen still shows exactly what drawing would.
+static bool FrameChanges()
 {
     SDL_PumpEvents(); // the handheld's buttons reach the queue only when pumped
     SDL_Event event;
     const bool input = SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
-    const bool draw = input || ScreenChanged || !DrawOnlyWhenChanged;
-    // A press may show only from the next frame: a screen handed over, reading ahead resumed.
+    const bool changed = input || ScreenChanged;
+    // A press may show only from the next frame: a screen handed over, a notice raised.
     ScreenChanged = input;
-    return draw;
+    return changed;
 }
 
+// A frame drawn when something changed (every frame with --draw-every-frame), or else given
+// to reading ahead; true when it neither changed nor read anything.
+static bool RunOneFrame(Uint32* frameStart, bool dozing)
+{
+    const bool changed = FrameChanges();
+    const bool draw = changed || !DrawOnlyWhenChanged;
+    if (draw && BackgroundSurface) SDL_BlitSurface(BackgroundSurface, 0, ScreenSurface, 0);
+    if (draw) RunFrame();
+    const bool readingAhead = !changed && ReadAhead();
+    int delay = dozing ? int(DozeFrameMs) : FramePacingDelay(SDL_GetTicks() - *frameStart);
+    if (delay >= 0) SDL_Delay(Uint32(delay));
+    *frameStart = SDL_GetTicks();
+    if (draw) {
+        Step(DrawKeyboard);
+        PlatformPresent();
+    }
+    PauseIdleSound();
+    return !changed && !readingAhead;
+}
+
+// Frames until the program ends. A script's frames are never slowed: its frame numbers stand
+// for the frames of a program being used.
 static void RunFrames()
 {
     Uint32 frameStart = SDL_GetTicks();
-    long frame = 0;
+    long frame = 0, quietFrames = 0;
+    const bool mayDoze = DrawOnlyWhenChanged && Options.script.empty();
     while (!QuitRequested) {
         if (frame < 0x7FFFFFFFL) ++frame; // the count only matters to scripts; never overflow
         PlatformBeginFrame(frame);
-        const bool draw = FrameMustDraw();
-        if (draw && BackgroundSurface) SDL_BlitSurface(BackgroundSurface, 0, ScreenSurface, 0);
-        if (draw) RunFrame();
-        int delay = FramePacingDelay(SDL_GetTicks() - frameStart);
-        if (delay >= 0) SDL_Delay(Uint32(delay));
-        frameStart = SDL_GetTicks();
-        if (draw) {
-            Step(DrawKeyboard);
-            PlatformPresent();
-        }
-        PauseIdleSound();
+        const bool dozing = mayDoze && quietFrames >= DozeAfterFrames;
+        if (dozing) RestSound(); // once a sound has ended; nothing while the device rests
+        const bool quiet = RunOneFrame(&frameStart, dozing);
+        quietFrames = !quiet ? 0 : quietFrames < DozeAfterFrames ? quietFrames + 1 : quietFrames;
         if (PlatformEndFrame(frame)) QuitRequested = 1;
     }
 }

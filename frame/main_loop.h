@@ -1,6 +1,7 @@
 // The program's entry and its only loop: start-up in a fixed order, one frame after
 // another (background, screen, pacing, keyboard overlay, flip; a frame in which nothing
-// changed only paces), then shutdown and the hand-over to the launcher.
+// changed only reads ahead and paces, and after a second of those vok dozes: the sound device
+// closed, input looked at 25 times a second), then shutdown and the hand-over to the launcher.
 #ifndef VOK_FRAME_MAIN_LOOP_H
 #define VOK_FRAME_MAIN_LOOP_H
 

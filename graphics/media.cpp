@@ -277,6 +277,24 @@ void LoadMedia()
     }
 }
 
+// The sound device: opened at start-up, closed while vok rests (its thread would otherwise
+// wake every few milliseconds to play silence) and opened again by the next sound.
+enum SoundDeviceState { SoundNone, SoundOpen, SoundResting };
+static SoundDeviceState SoundDevice = SoundNone;
+
+// 22050 Hz, 16-bit stereo, in buffers of 128 samples so a press sounds at once.
+static bool OpenSoundDevice()
+{
+    if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 128) != 0) return false;
+    Mix_Volume(-1, SoundVolume); // every opening sets the channels anew
+    return true;
+}
+
+void OpenSound()
+{
+    SoundDevice = OpenSoundDevice() ? SoundOpen : SoundNone; // none: the program runs silent
+}
+
 void LoadSound()
 {
     SDL_RWops* stream = SDL_RWFromFile("media/next.wav", "rb");
@@ -287,7 +305,8 @@ void FreeSound()
 {
     if (NextSound) Mix_FreeChunk(NextSound);
     NextSound = 0;
-    Mix_CloseAudio();
+    if (SoundDevice == SoundOpen) Mix_CloseAudio();
+    SoundDevice = SoundNone;
 }
 
 // Handles are set to null as they go, so a second call frees nothing twice.
@@ -299,11 +318,20 @@ void FreeMedia()
 void PlayNextSound()
 {
     if (!NextSound) return;
+    if (SoundDevice == SoundResting && OpenSoundDevice()) SoundDevice = SoundOpen; // else silent this time
+    if (SoundDevice != SoundOpen) return; // the mixer's channels exist only while it is open
     SDL_PauseAudio(0);
     Mix_PlayChannel(-1, NextSound, 0);
 }
 
 void PauseIdleSound()
 {
-    if (Mix_Playing(-1) == 0) SDL_PauseAudio(1); // nothing to mix: the device only plays silence anyway
+    if (SoundDevice == SoundOpen && Mix_Playing(-1) == 0) SDL_PauseAudio(1); // nothing to mix: the device only plays silence
+}
+
+void RestSound()
+{
+    if (SoundDevice != SoundOpen || Mix_Playing(-1) != 0) return;
+    Mix_CloseAudio(); // the sound loaded stays: the device opens again in the same format
+    SoundDevice = SoundResting;
 }

@@ -49,12 +49,16 @@ void FreeSurface(SDL_Surface** surface);
 extern unsigned SurfacesFreed; // FreeSurface's count of frees: a drawing kept by its images' addresses is stale once it moves
 
 void LoadMedia();   // the 18 media bitmaps in table order
+void OpenSound();   // the sound device, before LoadSound; without one the program runs silent
 void LoadSound();   // NextSound
-void FreeSound();   // NextSound, then the audio device
+void FreeSound();   // NextSound, then the sound device
 void FreeMedia();   // every media surface that exists
-void PlayNextSound(); // NextSound once on the first free channel
-// Pauses the sound device while no sound plays, so its thread mixes nothing at rest;
+void PlayNextSound(); // NextSound once on the first free channel, opening a resting device
+// Pauses the sound device while no sound plays, so its thread mixes nothing between sounds;
 // PlayNextSound resumes it.
 void PauseIdleSound();
+// Closes the sound device while nothing plays, for a program at rest; PlayNextSound opens it
+// again (at the cost of a few milliseconds before that one sound).
+void RestSound();
 
 #endif

@@ -156,6 +156,7 @@ static bool LanguageText(LanguageInfo* info, std::string* text)
         return true;
     }
     info->size = -1;
+    info->parsed = false;
     if (!ReadLanguageFile(info->file, text)) return false;
     if (!stamped) return true;
     info->text = *text;
@@ -169,11 +170,16 @@ static bool LanguageText(LanguageInfo* info, std::string* text)
 void LanguageTable::SetLanguageIndex(unsigned int index)
 {
     if (index >= languages.size()) return;
+    LanguageInfo& info = languages[index];
     std::string text;
-    if (!LanguageText(&languages[index], &text)) return; // a folder, for one
+    if (!LanguageText(&info, &text)) return; // a folder, for one
+    if (!info.parsed) { // a player switch back to a language seen before parses nothing
+        std::vector<std::string> parsed = ParseLanguageTexts(text);
+        info.texts.swap(parsed);
+        info.parsed = info.size >= 0; // a file without a stamp is parsed at every selection
+    }
     currentLanguage = static_cast<int>(index);
-    std::vector<std::string> parsed = ParseLanguageTexts(text);
-    texts.swap(parsed); // no copy of every text
+    texts = info.texts;
 }
 
 // Every entry of the folder, in directory order; the list is built once, before main.

@@ -13,7 +13,9 @@ struct LanguageInfo {
     std::string author;  // value of the file's "@author" line; not shown
     std::string text;    // the file as last read, reused while its size and time stay the same
     long size, seconds, nanoseconds; // of the file when `text` was read; size -1: not read
-    LanguageInfo() : size(-1), seconds(0), nanoseconds(0) {}
+    std::vector<std::string> texts;  // `text` parsed, once it was selected
+    bool parsed;                     // `texts` holds `text` parsed
+    LanguageInfo() : size(-1), seconds(0), nanoseconds(0), parsed(false) {}
 };
 
 class LanguageTable {

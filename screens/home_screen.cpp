@@ -143,22 +143,18 @@ static void DrawHomeHints()
     }
 }
 
-// One step of reading ahead what a left or right press would show.
-static void PrepareNeighbours()
+bool HomeReadAhead()
 {
-    if (ProfileCount() < 2) return;
+    if (ScreenMode != ScreenHome || ProfileCount() < 2) return false;
     const ProfileRecord* next = Profiles[NextIndex(SelectedProfile, ProfileCount())];
     const ProfileRecord* previous = Profiles[PreviousIndex(SelectedProfile, ProfileCount())];
-    if (PrepareAvatar(next) || PrepareAvatar(previous)) {
-        ScreenChanged = 1; // and again next frame, until both avatars are read
-        return;
-    }
-    PrepareRankingIcons(next, previous);
+    // The icons, a few small steps, come before the other neighbour's avatar: a press either
+    // way then finds its icon rows read, and a right press everything.
+    return PrepareAvatar(next) || PrepareRankingIcons(next, previous) || PrepareAvatar(previous);
 }
 
 void HomeScreen()
 {
-    const int shownProfile = SelectedProfile;
     HandleEvents();
     if (!Profiles.empty()) {
         DrawImage(CardSurface, 24, 24);
@@ -173,6 +169,4 @@ void HomeScreen()
     if (NoticeId != NoticeNone)
         DrawNotice();
     DrawPopup();
-    if (SelectedProfile == shownProfile) // a frame that switched player has done its share
-        PrepareNeighbours();
 }

@@ -154,9 +154,9 @@ void FreePreparedIcons()
     PreparedFor[1].clear();
 }
 
-void PrepareRankingIcons(const ProfileRecord* next, const ProfileRecord* previous)
+bool PrepareRankingIcons(const ProfileRecord* next, const ProfileRecord* previous)
 {
-    if (!DrawingCaches || !next || !previous) return;
+    if (!DrawingCaches || !next || !previous) return false;
     if (next->folder != PreparedFor[0] || previous->folder != PreparedFor[1]) {
         PreparedFor[0] = next->folder;
         PreparedFor[1] = previous->folder;
@@ -165,17 +165,16 @@ void PrepareRankingIcons(const ProfileRecord* next, const ProfileRecord* previou
         if (previous != next) AddIconPaths(*previous, &WantedIcons);
         DropUnwanted();
         NextWanted = 0;
-        ScreenChanged = 1; // the home screen runs again next frame, to read the first icon
-        return; // one step a call: the list, then one icon at a time
+        return true; // one step a call: the list, then one icon at a time
     }
     while (NextWanted < WantedIcons.size() && IsPrepared(WantedIcons[NextWanted])) ++NextWanted;
-    if (NextWanted == WantedIcons.size()) return;
+    if (NextWanted == WantedIcons.size()) return false;
     PreparedIcon prepared;
     prepared.path = WantedIcons[NextWanted++];
     prepared.icon = LoadBitmap(prepared.path);
     PrepareForScreen(prepared.icon);
     PreparedIcons.push_back(prepared);
-    ScreenChanged = 1; // and again for the next icon, until every one is read
+    return true;
 }
 
 // The icon at `path`: the one read ahead when there is one, else read now.

@@ -26,9 +26,9 @@ bool WriteRankingFile(); // SaveRanking's work; false when there is no player or
 void LoadRanking();  // reads it back and reloads both icon rows
 void FreeRankingIcons(); // empties the ten icon slots
 // Reads ahead the icons that switching to `next` or `previous` shows, one step a call (their
-// list, then one icon); called on the home screen in a frame that did not switch player.
-// Nothing while the drawing caches are off.
-void PrepareRankingIcons(const ProfileRecord* next, const ProfileRecord* previous);
+// list, then one icon); true when it did a step, false when all are read. Nothing while the
+// drawing caches are off.
+bool PrepareRankingIcons(const ProfileRecord* next, const ProfileRecord* previous);
 void FreePreparedIcons(); // frees every icon read ahead
 
 // The file's text for the current lists, and the reverse; shared by the loaders and the tests.

@@ -100,4 +100,9 @@ TEST(LanguageTable, ScanAndSelect)
     EXPECT_STREQ(table.GetText(TextSave), "Sichern");
     table.SetLanguageIndex(index("zero")); // a device reads as missing: nothing changes
     EXPECT_TRUE(table.currentLanguage == int(de) && table.GetText(TextSave) == std::string("Sichern"));
+    table.SetLanguage("English"); // the texts parsed before come back, each language's own
+    table.SetLanguage("Deutsch");
+    EXPECT_STREQ(table.GetText(TextSave), "Sichern");
+    table.SetLanguage("English");
+    EXPECT_STREQ(table.GetText(TextSave), english == index("en") ? "Save" : "Keep");
 }

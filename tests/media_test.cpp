@@ -90,12 +90,26 @@ TEST(Media, LoadFreeAndSound)
     EXPECT_EQ(NextSound, nullptr);
     PlayNextSound();
     FreeSound();
-    if (Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 128) != 0) GTEST_SKIP() << "no audio device";
+    auto opened = [] { return Mix_QuerySpec(nullptr, nullptr, nullptr); }; // the mixer's count of openings
+    OpenSound();
+    if (opened() == 0) GTEST_SKIP() << "no audio device";
     WorkingDirectory build(BuildDir());
     LoadSound();
     PlayNextSound();
     EXPECT_TRUE(NextSound && Mix_Playing(-1) >= 1);
+    // At rest the device closes, but not under a sound still playing; the next sound opens it
+    // again and the sound loaded before still plays.
+    RestSound();
+    EXPECT_EQ(opened(), 1);
+    Mix_HaltChannel(-1);
+    RestSound();
+    EXPECT_EQ(opened(), 0);
+    PauseIdleSound(); // nothing to pause while closed
+    RestSound();
+    PlayNextSound();
+    EXPECT_TRUE(opened() == 1 && Mix_Playing(-1) >= 1);
     FreeSound();
+    EXPECT_EQ(opened(), 0);
 }
 
 // The one bitmap check before any decoding: every good seed of the fuzz corpus (each depth,
