@@ -31,7 +31,7 @@ static void SelectActiveProfile()
 
 void LoadStore()
 {
-    FinishRemovals(); // remnants are already out of every listing; this frees their space
+    FinishRemovals(StoreEntries); // remnants are already out of every listing; this frees their space
     SelectActiveProfile();
     if (HasUpdateMarker()) RecomputeTotals(); // nothing without a player
     // else each player's totals are those ScanProfiles read: a file is read once

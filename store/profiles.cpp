@@ -25,6 +25,7 @@ std::vector<std::string> GameFolders;
 int SelectedGame = 0;
 SDL_Surface* AchievementIcons[50];
 int FirstRunNoticeShown = 0;
+std::vector<std::string> StoreEntries;
 
 ProfileRecord* CurrentProfile()
 {
@@ -52,7 +53,8 @@ static struct ProfilesOwner {
 
 static void FindProfiles()
 {
-    std::vector<std::string> names = ListFolder(StoreRoot);
+    StoreEntries = ListFolder(StoreRoot);
+    const std::vector<std::string>& names = StoreEntries;
     for (size_t i = 0; i < names.size(); ++i) {
         if (!CardIsPlayer(StoreRoot.c_str(), names[i].c_str())) continue; // a link is never a player
         ProfileRecord* record = new ProfileRecord;

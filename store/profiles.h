@@ -28,6 +28,7 @@ extern std::vector<std::string> GameFolders; // game folder names of the selecte
 extern int SelectedGame;                     // index into GameFolders
 extern SDL_Surface* AchievementIcons[50];    // icon of achievement id k + 1 in slot k once asked for (AchievementIcon)
 extern int FirstRunNoticeShown;              // NoticeNoProfile already raised in this run
+extern std::vector<std::string> StoreEntries; // the store folder's entries as the last scan listed them
 
 // The selected player, or null when SelectedProfile is outside Profiles.
 ProfileRecord* CurrentProfile();

@@ -99,13 +99,12 @@ static void RemoveTemporaries(int folder, const std::vector<std::string>& names)
         if (CardIsTemporary(names[i].c_str())) unlinkat(folder, names[i].c_str(), 0);
 }
 
-void FinishRemovals()
+void FinishRemovals(const std::vector<std::string>& names)
 {
     dev_t device;
     int store = OpenStore(&device);
     if (store < 0) return;
     RemoveTreeAt(store, RemnantName, device);
-    std::vector<std::string> names = FolderEntriesAt(store);
     RemoveTemporaries(store, names);
     for (size_t i = 0; i < names.size(); ++i) {
         if (!CardIsPlayerFolder(names[i].c_str())) continue; // only players' folders hold games

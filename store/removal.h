@@ -7,6 +7,7 @@
 
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 // Removes StoreRoot + `folder`; a link there is removed as a link. True when it is gone.
 bool RemoveProfileFolder(const std::string& folder);
@@ -16,8 +17,9 @@ bool RemoveProfileFolder(const std::string& folder);
 // could not be made. True when the removal went ahead (what resisted it may still be there).
 bool RemoveGameFolder(const std::string& folder, const std::string& game);
 // Start-up: deletes the remnants of removals and the temporaries of writes a power cut
-// interrupted, in the store and in every player folder.
-void FinishRemovals();
+// interrupted, in the store and in every player folder; `storeEntries` are the store folder's
+// entries as just listed (StoreEntries after a scan), so the folder is read once.
+void FinishRemovals(const std::vector<std::string>& storeEntries);
 // True for the name a folder takes while it is being removed: never a player or a game.
 bool IsRemovalRemnant(const std::string& name);
 

@@ -88,10 +88,10 @@ TEST(Removal, NeverOntoAnotherFileSystem)
     ScanProfiles();
     ListGames();
     EXPECT_TRUE(GameFolders.empty());
-    FinishRemovals();
+    FinishRemovals(ListFolder(card.store));
     EXPECT_EQ(ReadFile(card.store + "vok_anna/.vok-gone/mount/keep"), "x");
     EXPECT_EQ(umount2((card.store + "vok_anna/.vok-gone/mount").c_str(), MNT_DETACH), 0);
-    FinishRemovals();
+    FinishRemovals(ListFolder(card.store));
     EXPECT_FALSE(FileExists(card.store + "vok_anna/.vok-gone"));
 }
 

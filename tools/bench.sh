@@ -113,6 +113,18 @@ event() {
     echo $worst
 }
 slide() { sed -n "$2,$3p" "$work/$1.frames" | sort -n | tail -1; } # NAME FROM TO: the dearest frame
+# pressed NAME BEFORE AFTER F...: in a run drawing only when something changed, the largest cost
+# of a press handled in frame F over the two steady frames drawn in full that it replaces, of the
+# screen before (BEFORE) and after (AFTER); the frames around it draw nothing or read ahead.
+pressed() {
+    local name=$1 before=$2 after=$3 f worst=0 cost
+    shift 3
+    for f in "$@"; do
+        cost=$(( $(frame $name $f) + $(frame $name $((f + 1))) - before - after ))
+        [ $cost -gt $worst ] && worst=$cost
+    done
+    echo $worst
+}
 
 # allocations NAME BUILD SCRIPT: heap allocations per steady frame (memcheck, 90 minus 30 frames)
 allocations() {
@@ -166,10 +178,12 @@ for s in $screens; do
     run "rest-z-$s" "$desktop" "${scripts[$s]}" --zoom 2
 done
 run zoom2 "$desktop" '' --zoom 2 $every
-run steps "$desktop" '10 button b\n20 button r\n30 button r\n40 button r\n50 button r\n60 button l\n' $every
-run switches "$desktop" '10 button right\n20 button right\n30 button right\n40 button right\n' $every
-run h-steps "$handheld" '10 button b\n20 button r\n30 button r\n40 button r\n50 button r\n60 button l\n' $every
-run h-switches "$handheld" '10 button right\n20 button right\n30 button right\n40 button right\n' $every
+# Presses are measured as the program runs, drawing only when something changed: the frames
+# between them read ahead what the next press shows.
+run steps "$desktop" '10 button b\n20 button r\n30 button r\n40 button r\n50 button r\n60 button l\n'
+run switches "$desktop" '10 button right\n20 button right\n30 button right\n40 button right\n'
+run h-steps "$handheld" '10 button b\n20 button r\n30 button r\n40 button r\n50 button r\n60 button l\n'
+run h-switches "$handheld" '10 button right\n20 button right\n30 button right\n40 button right\n'
 
 # The keyed-icon card: its game screen drawn, the cursor walking the grid one cell a frame (a
 # new achievement's texts each frame), its home screen reading ahead, the keyboard sliding.
@@ -184,6 +198,7 @@ for b in d h; do
     run "k$b-game" "$build" '10 button b\n' $every
     run "k$b-walk" "$build" "$walk"
     run "k$b-home" "$build" '' $every
+    run "k$b-reading" "$build" ''
     run "k$b-keyboard" "$build" '10 button y\n14 button right\n'
 done
 card_content=""
@@ -213,29 +228,37 @@ kill $rest_pid 2>/dev/null || true
 wait $rest_pid 2>/dev/null || true
 cpu_share=$(awk -v a="$before" -v b="$after" 'BEGIN { printf "%.2f %%", (b - a) / 1e10 * 100 }')
 
-# What start-up reads of our own files (media/, lang/ and the card) up to the end of frame 1,
-# counted from strace's record of every open and read: bytes, files, and the most reads of one.
+# What a run of one frame reads of our own files (media/, lang/ and the card), counted from
+# strace's record of every open and read: bytes, files, and the most readings of one file (an
+# opening that reads or lists it; a folder opened only to write in it or to know it is not one).
 startup_reads() { # BUILD
     rm -rf "$work/card"
     "$1/tools/make_demo_card" "$work/card" >/dev/null
     local preload=""
     [ "$1" = "$handheld" ] && preload="$handheld/tools/libbench_buttons.so"
     (cd "$1" && env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy LD_PRELOAD="$preload" \
-        strace -f -o "$work/strace.out" -e trace=open,openat,read,pread64 ./vok --store "$work/card/" \
+        strace -f -o "$work/strace.out" -e trace=open,openat,dup,fcntl,read,pread64,getdents64 ./vok --store "$work/card/" \
         --launcher /nonexistent --max-frames 1 >/dev/null 2>&1) || true
     awk -v card="$work/card" '
         function ours(p) { return index(p, card) == 1 || p ~ /^(media|lang)\// }
         /open(at)?\(/ && / = [0-9]+$/ {
             match($0, /"[^"]*"/); p = substr($0, RSTART + 1, RLENGTH - 2)
-            fd[$1 " " $NF] = p; if (ours(p)) opens[p]++
+            split($2, a, /[(,]/); base = fd[$1 " " a[2]]; sub(/\/+$/, "", base)
+            if (a[1] == "openat" && a[2] != "AT_FDCWD" && p !~ /^\//) p = base "/" p # a name in a folder opened
+            key = $1 " " $NF; fd[key] = p; counted[key] = 0
         }
-        /(read|pread64)\([0-9]+,/ && / = [0-9]+$/ {
-            split($2, a, /[(,]/); p = fd[$1 " " a[2]]
-            if (p != "" && ours(p)) bytes += $NF
+        /^[0-9]+ (dup|fcntl)\([0-9]+(\)|, F_DUPFD)/ && / = [0-9]+$/ { # a copy reads the same file
+            split($2, a, /[(,)]/); key = $1 " " $NF; fd[key] = fd[$1 " " a[2]]; counted[key] = 0
+        }
+        /(read|pread64|getdents64)\([0-9]+,/ && / = [0-9]+$/ && $NF > 0 {
+            split($2, a, /[(,]/); key = $1 " " a[2]; p = fd[key]
+            if (p == "" || !ours(p)) next
+            if ($2 !~ /^getdents/) bytes += $NF
+            if (!counted[key]) { counted[key] = 1; readings[p]++ }
         }
         END {
-            for (p in opens) { files++; if (opens[p] > most) most = opens[p] }
-            printf "%.2f MB in %d files, each opened at most %d times", bytes / 1e6, files, most
+            for (p in readings) { files++; if (readings[p] > most) most = readings[p] }
+            printf "%.2f MB in %d files, each read at most %d times", bytes / 1e6, files, most
         }' "$work/strace.out"
 }
 reads_desktop=$(startup_reads "$desktop")
@@ -256,13 +279,16 @@ row "the floor: background blit + flip" "$floor" "$floor_handheld" "" ""
 for s in $screens; do
     row "${titles[$s]}" "$(steady d-$s)" "$(steady h-$s)" "$(allocations "a-$s" "$desktop" "${scripts[$s]}")" "0.40 M"
 done
-row "home screen reading the neighbours' icons ahead, dearest frame" "$(slide d-home 2 90)" "$(slide h-home 2 90)" "" "0.40 M"
+row "home screen reading the neighbours' icons ahead, dearest frame" "$(slide rest-d-home 2 90)" "$(slide rest-h-home 2 90)" "" "0.40 M"
 row "keyboard sliding open, dearest frame" "$(slide d-keyboard 14 28)" "$(slide h-keyboard 14 28)" "" "0.6 M"
 row "zoom 2 adds (home screen)" "$(( $(steady zoom2) - $(steady d-home) ))" "" "" "0.5 M"
 row "start-up, from main to the first frame drawn" "$(frame d-home 1)" "$(frame h-home 1)" "" "15 M"
-row "opening the game screen" "$(event d-game 10)" "$(event h-game 10)" "" "1.0 M"
-row "stepping games with L or R, dearest of 5" "$(event steps 20 30 40 50 60)" "$(event h-steps 20 30 40 50 60)" "" "1.0 M"
-row "switching player, dearest of 4" "$(event switches 10 20 30 40)" "$(event h-switches 10 20 30 40)" "" "0.3 M"
+home_d=$(steady d-home) home_h=$(steady h-home) game_d=$(steady d-game) game_h=$(steady h-game)
+row "opening the game screen" "$(pressed rest-d-game $home_d $game_d 10)" "$(pressed rest-h-game $home_h $game_h 10)" "" "1.0 M"
+row "stepping games with L or R, dearest of 5" "$(pressed steps $game_d $game_d 20 30 40 50 60)" \
+    "$(pressed h-steps $game_h $game_h 20 30 40 50 60)" "" "1.0 M"
+row "switching player, dearest of 4" "$(pressed switches $home_d $home_d 10 20 30 40)" \
+    "$(pressed h-switches $home_h $home_h 10 20 30 40)" "" "0.3 M"
 for s in $screens; do
     row "${titles[$s]} at rest (nothing changed), a frame" "$(rested rest-d-$s)" "$(rested rest-h-$s)" "" "0.02 M"
 done
@@ -275,7 +301,7 @@ row "at rest at zoom 2, dearest screen's frame" "$worst" "" "" "0.02 M"
 row "keyed-icon card: game screen (50 keyed 24-bit icons)" "$(steady kd-game)" "$(steady kh-game)" "" "0.40 M"
 row "keyed-icon card: the cursor walking the grid, dearest frame" "$(slide kd-walk 31 56)" "$(slide kh-walk 31 56)" "" "0.40 M"
 row "keyed-icon card: home screen" "$(steady kd-home)" "$(steady kh-home)" "" "0.40 M"
-row "keyed-icon card: home screen reading ahead, dearest frame" "$(slide kd-home 2 90)" "$(slide kh-home 2 90)" "" "0.40 M"
+row "keyed-icon card: home screen reading ahead, dearest frame" "$(slide kd-reading 2 90)" "$(slide kh-reading 2 90)" "" "0.40 M"
 row "keyed-icon card: keyboard sliding open, dearest frame" "$(slide kd-keyboard 14 28)" "$(slide kh-keyboard 14 28)" "" "0.6 M"
 echo "| ten seconds at rest on the home screen, CPU share (desktop, native) | $cpu_share | | | | | 0.2 % |"
 echo "| start-up reads of media/, lang/ and the card | $reads_desktop | | $reads_handheld | | | 1.5 MB, once each |"
