@@ -148,7 +148,7 @@ static void RunFrames()
         if (frame < 0x7FFFFFFFL) ++frame; // the count only matters to scripts; never overflow
         PlatformBeginFrame(frame);
         const bool draw = FrameMustDraw();
-        if (draw && BackgroundSurface && !ScreenKeepsPicture) SDL_BlitSurface(BackgroundSurface, 0, ScreenSurface, 0);
+        if (draw && !ScreenKeepsPicture) CopySurface(BackgroundSurface, 0, ScreenSurface, 0, 0);
         if (draw) RunFrame();
         int delay = FramePacingDelay(SDL_GetTicks() - frameStart);
         if (delay >= 0) SDL_Delay(Uint32(delay));

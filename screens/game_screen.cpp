@@ -441,13 +441,11 @@ static void RedrawCursorAndPanel(Uint32 frameColour)
 {
     SDL_Rect parts[3] = { MakeRect(0, PanelFrame.y, ScreenWidth, PanelBandBottom - PanelFrame.y),
                           CursorRect(ColumnShown, RowShown), CursorRect(GridColumn, GridRow) };
-    SDL_Rect band = parts[0];
-    SDL_BlitSurface(BackgroundSurface, &parts[0], ScreenSurface, &band);
+    CopySurface(BackgroundSurface, &parts[0], ScreenSurface, parts[0].x, parts[0].y);
     FillRoundRect(PanelFrame, frameColour);
     for (int i = 1; i < 3; ++i) {
         SDL_Rect from = MakeRect(parts[i].x - GridFrame.x, parts[i].y - GridFrame.y, parts[i].w, parts[i].h);
-        SDL_Rect to = parts[i];
-        SDL_BlitSurface(GridArea, &from, ScreenSurface, &to);
+        CopySurface(GridArea, &from, ScreenSurface, parts[i].x, parts[i].y);
     }
     DrawImage(SelectKeySurface, parts[2].x, parts[2].y);
     DrawPanel();
@@ -468,7 +466,7 @@ void GameScreen()
     if (kept && OnlyCursorAndPanelChanged(gridKey, hintsKey)) {
         RedrawCursorAndPanel(frameColour);
     } else {
-        if (kept && BackgroundSurface) SDL_BlitSurface(BackgroundSurface, 0, ScreenSurface, 0);
+        if (kept) CopySurface(BackgroundSurface, 0, ScreenSurface, 0, 0);
         FillRoundRect(PanelFrame, frameColour);
         DrawGridArea(GridFrame, frameColour, gridKey);
         DrawImage(SelectKeySurface, GridColumn * 25 + 10, GridRow * 25 + 10); // below the header's texts: they never meet
