@@ -171,7 +171,7 @@ static bool RunOneFrame(Uint32* frameStart, bool dozing)
 {
     const bool changed = FrameChanges();
     const bool draw = changed || !DrawOnlyWhenChanged;
-    if (draw && BackgroundSurface) SDL_BlitSurface(BackgroundSurface, 0, ScreenSurface, 0);
+    if (draw && !ScreenKeepsPicture) CopySurface(BackgroundSurface, 0, ScreenSurface, 0, 0);
     if (draw) RunFrame();
     const bool readingAhead = !changed && ReadAhead();
     int delay = dozing ? int(DozeFrameMs) : FramePacingDelay(SDL_GetTicks() - *frameStart);

@@ -20,3 +20,6 @@ int PopupItemCount = 3;
 int NoticeId = NoticeNone;
 int ScreenChanged = 1;
 bool DrawOnlyWhenChanged = true;
+bool ScreenKeepsPicture = false;
+SDL_Rect ShownParts[MaxShownParts];
+int ShownPartCount = 0;

@@ -28,6 +28,15 @@ extern int PopupItemCount;             // line count of the popup drawn last (3 
 extern int NoticeId;                   // the Notice shown over the screen, NoticeNone for none
 extern int ScreenChanged;              // non-zero: the next frame draws and flips; set by what changes the picture without a press
 extern bool DrawOnlyWhenChanged;       // false (--draw-every-frame, tests): every frame drawn and flipped
+// True: the screen still shows the last frame the game screen drew, whole, so its next frame may
+// redraw only what moved; the frame loop then leaves the background to that frame. Set only by
+// the game screen, at the end of a frame; whatever else draws on ScreenSurface clears it.
+extern bool ScreenKeepsPicture;
+// The parts of ScreenSurface a frame redrew, all else showing the frame before; PlatformPresent
+// shows only these and empties the list. ShownPartCount 0: the whole screen.
+static const int MaxShownParts = 4;
+extern SDL_Rect ShownParts[MaxShownParts];
+extern int ShownPartCount;
 
 // Joystick 0 button numbers of the handheld.
 enum Button {

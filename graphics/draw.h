@@ -8,7 +8,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
-extern bool DrawingCaches; // false (tests only): texts rendered anew, keys blitted unencoded, nothing kept
+extern bool DrawingCaches; // false (tests only): texts rendered anew, keys blitted unencoded, nothing kept, copies blitted
 
 // Renders Latin-1 `text` blended in (red, green, blue) with its top-left at (x, y).
 void DrawText(SDL_Surface* target, const char* text, int x, int y, int red, int green, int blue, TTF_Font* font);
@@ -29,6 +29,9 @@ void FillRoundRectSmall(SDL_Rect rect, Uint32 colour);
 // A box with a one-pixel border of `border` around a fill of `fill`.
 void DrawBox(SDL_Rect rect, Uint32 fill, Uint32 border);
 
+// SDL_BlitSurface(from, part, to, {x, y}) for an opaque surface (no colour key, no alpha) of
+// `to`'s own pixel layout, copied row by row with memcpy; any other pair goes through SDL's blit.
+void CopySurface(SDL_Surface* from, const SDL_Rect* part, SDL_Surface* to, int x, int y);
 // A rectangle; positions and sizes wrap into its 16-bit fields as SDL's own do.
 SDL_Rect MakeRect(int x, int y, int w, int h);
 // Width in pixels of `text` in `font` (0 for no font).

@@ -58,6 +58,8 @@ static bool OpenDesktopWindow()
 
 bool PlatformOpenVideo()
 {
+    ScreenKeepsPicture = false; // a new video surface shows no frame yet
+    ShownPartCount = 0;
     if (!HandheldBuild) return OpenDesktopWindow();
     ScreenSurface = SDL_SetVideoMode(ScreenWidth * DisplayScale, ScreenHeight * DisplayScale,
                                      BytesPerPixel * 8, 0);
@@ -111,12 +113,12 @@ static void WidenRow(const Uint16* source, Uint16* target, int width, int zoom)
         for (int k = 0; k < zoom; ++k) *target++ = source[x];
 }
 
-// Copies the drawing surface onto the window, each pixel as a zoom x zoom block: each row
-// widened once and copied down, the last of a block darkened for scan lines.
-static void Enlarge(const SDL_Surface* from, SDL_Surface* to, int zoom, bool scanlines)
+// Copies rows [top, bottom) of the drawing surface onto the window, each pixel as a zoom x zoom
+// block: each row widened once and copied down, the last of a block darkened for scan lines.
+static void Enlarge(const SDL_Surface* from, SDL_Surface* to, int zoom, bool scanlines, int top, int bottom)
 {
     const size_t rowBytes = size_t(from->w) * zoom * sizeof(Uint16);
-    for (int y = 0; y < from->h; ++y) {
+    for (int y = top; y < bottom; ++y) {
         const Uint16* source = (const Uint16*)((const Uint8*)from->pixels + y * from->pitch);
         Uint8* first = (Uint8*)to->pixels + y * zoom * to->pitch;
         WidenRow(source, (Uint16*)first, from->w, zoom);
@@ -131,16 +133,39 @@ static void Enlarge(const SDL_Surface* from, SDL_Surface* to, int zoom, bool sca
     }
 }
 
+// The rows of `part` held to the drawing surface's height, as [*top, *bottom).
+static void PartRows(const SDL_Rect& part, int height, int* top, int* bottom)
+{
+    *top = part.y < 0 ? 0 : part.y > height ? height : part.y;
+    *bottom = part.y + part.h > height ? height : part.y + part.h;
+    if (*bottom < *top) *bottom = *top;
+}
+
 void PlatformPresent()
 {
+    const int parts = ShownPartCount; // a frame that redrew parts shows only those
+    ShownPartCount = 0;
     if (!Window || Window == ScreenSurface) {
-        if (ScreenSurface) SDL_Flip(ScreenSurface);
+        if (ScreenSurface && parts > 0) SDL_UpdateRects(ScreenSurface, parts, ShownParts);
+        else if (ScreenSurface) SDL_Flip(ScreenSurface);
         return;
     }
     if (SDL_MUSTLOCK(Window) && SDL_LockSurface(Window) < 0) return;
-    Enlarge(ScreenSurface, Window, WindowZoom, Options.scanlines && WindowZoom > 1);
+    const bool scanlines = Options.scanlines && WindowZoom > 1;
+    SDL_Rect shown[MaxShownParts];
+    for (int i = 0; i < parts; ++i) {
+        int top, bottom;
+        PartRows(ShownParts[i], ScreenSurface->h, &top, &bottom);
+        Enlarge(ScreenSurface, Window, WindowZoom, scanlines, top, bottom); // whole rows: they widen four pixels at a time
+        shown[i].x = 0;
+        shown[i].y = Sint16(top * WindowZoom);
+        shown[i].w = Uint16(Window->w);
+        shown[i].h = Uint16((bottom - top) * WindowZoom);
+    }
+    if (parts == 0) Enlarge(ScreenSurface, Window, WindowZoom, scanlines, 0, ScreenSurface->h);
     if (SDL_MUSTLOCK(Window)) SDL_UnlockSurface(Window);
-    SDL_Flip(Window);
+    if (parts > 0) SDL_UpdateRects(Window, parts, shown);
+    else SDL_Flip(Window);
 }
 
 void PlatformCloseVideo()

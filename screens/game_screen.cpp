@@ -10,6 +10,7 @@
 #include "graphics/popup.h"
 #include "localization/language_table.h"
 #include "localization/texts.h"
+#include "screens/keyboard.h"
 #include "screens/menu_actions.h"
 #include "screens/notices.h"
 #include "screens/screen_common.h"
@@ -221,10 +222,8 @@ static void MakeGridAreaKey(GridAreaKey* key, Uint32 colour)
 
 // The frame, the cells and the header: the long title and the keyed icons cost far more to
 // blend than the copy of the area they make.
-static void DrawGridArea(SDL_Rect frame, Uint32 colour)
+static void DrawGridArea(SDL_Rect frame, Uint32 colour, const GridAreaKey& key)
 {
-    static GridAreaKey key; // keeps its storage from frame to frame
-    MakeGridAreaKey(&key, colour);
     SDL_Rect area = frame;
     if (DrawingCaches && GridArea && key == GridAreaShown) {
         SDL_BlitSurface(GridArea, 0, ScreenSurface, &area);
@@ -382,19 +381,105 @@ static const std::string& SnapshotFileName()
     return name;
 }
 
+// What the hints show: their images, their texts and whether L and R switch games.
+struct HintsKey {
+    SDL_Surface* images[5];
+    std::string texts;
+    bool operator==(const HintsKey& other) const
+    {
+        for (unsigned i = 0; i < 5; ++i)
+            if (images[i] != other.images[i]) return false;
+        return texts == other.texts;
+    }
+};
+
+static void MakeHintsKey(HintsKey* key)
+{
+    SDL_Surface* images[5] = { ButtonPad2Surface, ButtonLSurface, ButtonRSurface, ButtonYSurface, SelectKeySurface };
+    for (unsigned i = 0; i < 5; ++i) key->images[i] = images[i];
+    key->texts.assign(LanguageTable.GetText(TextChoose)).append(1, '\0').append(LanguageTable.GetText(TextSwitchGame));
+    key->texts.append(1, '\0').append(LanguageTable.GetText(TextBack)).append(1, GameFolders.size() > 1 ? '2' : '1');
+}
+
+static const SDL_Rect GridFrame = { 31, 10, 257, 153 };
+static const SDL_Rect PanelFrame = { 31, 165, 257, 50 };
+static const int PanelBandBottom = 215; // the rows from the panel's top to here hold nothing but the panel
+static const int PanelLastTextTop = 195; // the description's second line
+
+static HintsKey HintsShown; // as the last frame drew them
+static int ColumnShown = 0, RowShown = 0; // the cursor as the last frame drew it
+
+// Where the grid cursor's image lies over the cell at (column, row).
+static SDL_Rect CursorRect(int column, int row)
+{
+    const int w = SelectKeySurface ? SelectKeySurface->w : 0, h = SelectKeySurface ? SelectKeySurface->h : 0;
+    return MakeRect(column * CellSize + 10, row * CellSize + 10, w, h);
+}
+
+static bool InsideGridFrame(const SDL_Rect& r)
+{
+    return r.x >= GridFrame.x && r.y >= GridFrame.y && r.x + r.w <= GridFrame.x + GridFrame.w &&
+           r.y + r.h <= GridFrame.y + GridFrame.h;
+}
+
+// True when, of what the last frame showed, only the cursor and the panel may differ: the grid
+// area kept as shown, the same hints, nothing over the screen, both cursor places inside the
+// grid area and the panel's texts inside its band.
+static bool OnlyCursorAndPanelChanged(const GridAreaKey& grid, const HintsKey& hints)
+{
+    return DrawingCaches && DrawOnlyWhenChanged && BackgroundSurface && GridArea && PopupId == PopupNone &&
+           NoticeId == NoticeNone && SnapshotCountdown <= 0 && !KeyboardShown() && grid == GridAreaShown &&
+           hints == HintsShown && InsideGridFrame(CursorRect(ColumnShown, RowShown)) &&
+           InsideGridFrame(CursorRect(GridColumn, GridRow)) &&
+           (!FontSmall || PanelLastTextTop + TTF_FontHeight(FontSmall) <= PanelBandBottom);
+}
+
+// The cells under the old and the new cursor from the kept grid area, the cursor, and the
+// panel's band anew; only these parts are shown. The same pixels as the whole frame: nothing
+// else there differs, and nothing else is drawn over them.
+static void RedrawCursorAndPanel(Uint32 frameColour)
+{
+    SDL_Rect parts[3] = { MakeRect(0, PanelFrame.y, ScreenWidth, PanelBandBottom - PanelFrame.y),
+                          CursorRect(ColumnShown, RowShown), CursorRect(GridColumn, GridRow) };
+    CopySurface(BackgroundSurface, &parts[0], ScreenSurface, parts[0].x, parts[0].y);
+    FillRoundRect(PanelFrame, frameColour);
+    for (int i = 1; i < 3; ++i) {
+        SDL_Rect from = MakeRect(parts[i].x - GridFrame.x, parts[i].y - GridFrame.y, parts[i].w, parts[i].h);
+        CopySurface(GridArea, &from, ScreenSurface, parts[i].x, parts[i].y);
+    }
+    DrawImage(SelectKeySurface, parts[2].x, parts[2].y);
+    DrawPanel();
+    for (int i = 0; i < 3; ++i) ShownParts[i] = parts[i];
+    ShownPartCount = 3;
+}
+
 void GameScreen()
 {
+    const bool kept = ScreenKeepsPicture; // then the frame loop left the background to this frame
+    ScreenKeepsPicture = false;           // until this frame is drawn whole
     HandleEvents();
     Uint32 frameColour = ScreenColour(255, 199, 140);
-    SDL_Rect gridFrame = { 31, 10, 257, 153 };
-    SDL_Rect panelFrame = { 31, 165, 257, 50 };
-    FillRoundRect(panelFrame, frameColour);
-    DrawGridArea(gridFrame, frameColour);
-    DrawImage(SelectKeySurface, GridColumn * 25 + 10, GridRow * 25 + 10); // below the header's texts: they never meet
-    DrawPanel();
-    SnapshotStep(SnapshotFileName(), NoticeGameSnapshot);
-    DrawGameHints();
-    if (NoticeId != NoticeNone)
-        DrawNotice();
-    DrawPopup();
+    static GridAreaKey gridKey; // keep their storage from frame to frame
+    static HintsKey hintsKey;
+    MakeGridAreaKey(&gridKey, frameColour);
+    MakeHintsKey(&hintsKey);
+    if (kept && OnlyCursorAndPanelChanged(gridKey, hintsKey)) {
+        RedrawCursorAndPanel(frameColour);
+    } else {
+        if (kept) CopySurface(BackgroundSurface, 0, ScreenSurface, 0, 0);
+        FillRoundRect(PanelFrame, frameColour);
+        DrawGridArea(GridFrame, frameColour, gridKey);
+        DrawImage(SelectKeySurface, GridColumn * 25 + 10, GridRow * 25 + 10); // below the header's texts: they never meet
+        DrawPanel();
+        SnapshotStep(SnapshotFileName(), NoticeGameSnapshot);
+        DrawGameHints();
+        if (NoticeId != NoticeNone)
+            DrawNotice();
+        DrawPopup();
+    }
+    HintsShown = hintsKey;
+    ColumnShown = GridColumn;
+    RowShown = GridRow;
+    ScreenKeepsPicture = ScreenMode == ScreenGame && DrawingCaches && DrawOnlyWhenChanged && PopupId == PopupNone &&
+                         NoticeId == NoticeNone && SnapshotCountdown <= 0 && !KeyboardShown();
 }

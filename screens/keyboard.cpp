@@ -289,10 +289,15 @@ void PrepareKeyboard()
     if (ScreenSurface) DrawComposedPanel(); // drawn at the closed panel's place, below the screen
 }
 
+bool KeyboardShown()
+{
+    return KeyboardOpen || KeyboardPanelY < PanelClosedY;
+}
+
 void DrawKeyboard()
 {
     if (KeyFlashFrames > 0) --KeyFlashFrames;
-    if (!KeyboardOpen && KeyboardPanelY >= PanelClosedY) {
+    if (!KeyboardShown()) {
         KeyboardSlideStep = 1;
         if (KeyFlashFrames > 0) ScreenChanged = 1; // counts down as if every frame were drawn
         return;

@@ -16,6 +16,7 @@ extern int KeyboardSlideStep; // pixels the panel moves this frame
 
 void KeyboardPress(int x, int y); // a touch (or the editor's button) at a screen position
 void DrawKeyboard();              // every frame, over every screen
+bool KeyboardShown();             // open, or still on screen as it slides out: DrawKeyboard draws
 void PrepareKeyboard();           // draws the panel ahead, off the screen, at start-up
 int KeyboardRowLength(int row);   // keys in row 1 to 4 (11, 10, 11, 9); 0 for any other row
 

@@ -25,6 +25,8 @@ static void ResetFrame()
     PopupItemCount = 3;
     Options = PlatformOptions();
     WindowZoom = 1;
+    ScreenKeepsPicture = false;
+    ShownPartCount = 0;
 }
 
 static void ResetStoreLists()

@@ -142,4 +142,8 @@ SDL_Surface* SolidSurface(int width, int height, uint32_t rgb)
     return s;
 }
 
-void ClearScreen() { SDL_FillRect(ScreenSurface, nullptr, 0); }
+void ClearScreen()
+{
+    SDL_FillRect(ScreenSurface, nullptr, 0);
+    ScreenKeepsPicture = false; // the next frame draws whole, as on a fresh screen
+}
