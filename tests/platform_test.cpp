@@ -115,6 +115,23 @@ TEST(PlatformVideo, ZoomedWindowAndScanlines)
         EXPECT_EQ(at(x, y), white);
         EXPECT_EQ(at(x + zoom - 1, y + zoom - 1), dark);
         EXPECT_EQ(at(x - 1, y) | at(x + zoom, y) | at(x, y - 1) | at(x, y + zoom), 0);
+
+        // A frame that redrew parts shows their rows only, each as a full present would, and
+        // leaves the list empty; the next present shows the whole again.
+        auto plot = [&](int px, int py) { static_cast<Uint16*>(ScreenSurface->pixels)[py * ScreenSurface->pitch / 2 + px] = white; };
+        plot(300, 200); // in a part's rows, outside its columns
+        plot(10, 100);  // outside every part
+        ShownParts[0] = {20, 195, 8, 10};
+        ShownParts[1] = {0, 230, 320, 20}; // reaches below the screen: held to its rows
+        ShownPartCount = 2;
+        PlatformPresent();
+        EXPECT_EQ(ShownPartCount, 0);
+        EXPECT_EQ(at(300 * zoom, 200 * zoom), white); // whole rows are widened
+        // outside the parts the window keeps the frame before; at zoom 1 it is the drawing itself
+        EXPECT_EQ(at(10 * zoom, 100 * zoom), zoom > 1 ? 0 : white);
+        EXPECT_EQ(at(x, y), white);
+        PlatformPresent();
+        EXPECT_EQ(at(10 * zoom, 100 * zoom), white);
         PlatformCloseVideo();
         SDL_Quit();
     }
