@@ -126,7 +126,7 @@ pressed() {
     echo $worst
 }
 
-# allocations NAME BUILD SCRIPT: heap allocations per steady frame (memcheck, 90 minus 30 frames)
+# allocations NAME BUILD SCRIPT: heap allocations per steady frame drawn in full (memcheck, 90 minus 30 frames)
 allocations() {
     local name=$1 build=$2 script=$3 n counts=()
     printf '%b' "$script" >"$work/$name.script"
@@ -134,7 +134,7 @@ allocations() {
         rm -rf "$work/card"
         "$build/tools/make_demo_card" "$work/card" >/dev/null
         counts+=($(cd "$build" && env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-            valgrind --tool=memcheck --leak-check=no ./vok --store "$work/card/" --script "$work/$name.script" \
+            valgrind --tool=memcheck --leak-check=no ./vok --store "$work/card/" --script "$work/$name.script" $every \
             --max-frames $n 2>&1 | sed -n 's/.*total heap usage: \([0-9,]*\) allocs.*/\1/p' | tr -d ,))
     done
     awk -v a="${counts[0]}" -v b="${counts[1]}" 'BEGIN { printf "%.1f", (b - a) / 60 }'
