@@ -101,7 +101,7 @@ void FreeRankingIcons()
     }
 }
 
-// Icons read ahead for the players a left or right press shows next, at most one a frame, so
+// Icons read ahead for the players a left or right press shows next, one a step, so
 // that the press itself reads none: LoadRanking takes them by their path. Nothing else writes
 // to the card while vok runs, so an icon read ahead is the file as it is when shown.
 struct PreparedIcon {
