@@ -1,6 +1,7 @@
 #include "screens/game_screen.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "card/card_progress.h"
 
@@ -161,9 +162,10 @@ static void DrawGrid()
     }
 }
 
-static void DrawBlack(const std::string& text, int x, int y)
+// A text in black in the small font; takes the language's texts as they are, without a copy.
+static void DrawBlack(const char* text, int x, int y)
 {
-    DrawText(ScreenSurface, text.c_str(), x, y, 0, 0, 0, FontSmall);
+    DrawText(ScreenSurface, text, x, y, 0, 0, 0, FontSmall);
 }
 
 // "label: part/whole" into `line`.
@@ -178,11 +180,12 @@ static void DrawHeader()
     static std::string title, achievements, points; // keep their storage, so a steady frame allocates nothing
     title.assign(GameTitle).append(" (").append(GameAuthor).append(")");
     DrawText(ScreenSurface, title.c_str(), 36, 11, 255, 255, 255, FontSmall);
-    DrawBlack(title, 35, 10);
-    DrawBlack(CountLine(&achievements, TextAchievementsLabel, GameSummary.unlockedCount, GameSummary.achievementCount),
+    DrawBlack(title.c_str(), 35, 10);
+    DrawBlack(CountLine(&achievements, TextAchievementsLabel, GameSummary.unlockedCount, GameSummary.achievementCount)
+                  .c_str(),
               35, 21);
     CountLine(&points, TextPointsLabel, GameSummary.pointsEarned, GameSummary.pointsPossible);
-    DrawBlack(points, 284 - TextWidth(FontSmall, points.c_str()), 21);
+    DrawBlack(points.c_str(), 284 - TextWidth(FontSmall, points.c_str()), 21);
 }
 
 // What the grid area shows: drawn once into GridArea, then copied while none of it changes.
@@ -252,43 +255,45 @@ static const AchievementText& TextForId(int id)
     return AchievementTexts[0];
 }
 
-// The n-th (1-based) blank-separated word of `words`; "" when there are fewer.
-static std::string Word(const std::string& words, int n)
+// The n-th (1-based) blank-separated word of `words` into `word`, at most 15 bytes of it; ""
+// when there are fewer.
+static void CopyWord(const char* words, int n, char word[16])
 {
-    size_t start = 0;
-    for (int i = 1;; ++i) {
-        start = words.find_first_not_of(' ', start);
-        if (start == std::string::npos) return "";
-        size_t end = words.find(' ', start);
-        if (i == n) return words.substr(start, end == std::string::npos ? end : end - start);
-        if (end == std::string::npos) return "";
-        start = end;
+    word[0] = '\0';
+    for (int i = 1; *words; ++i) {
+        while (*words == ' ') ++words;
+        size_t length = std::strcspn(words, " ");
+        if (length == 0) return;
+        if (i == n) {
+            if (length > 15) length = 15;
+            std::memcpy(word, words, length);
+            word[length] = '\0';
+            return;
+        }
+        words += length;
     }
 }
 
-std::string LocalDateText(unsigned long seconds)
+void AppendLocalDate(unsigned long seconds, std::string* text)
 {
     CardDateTime date;
     CardDateFromSeconds(seconds, &date);
-    const std::string format = LanguageTable.GetText(TextDateFormat);
-    std::string text;
     char number[16];
-    for (size_t i = 0; i < format.size(); ++i) {
-        if (format[i] != '%' || i + 1 == format.size()) {
-            text += format[i];
+    for (const char* format = LanguageTable.GetText(TextDateFormat); *format; ++format) {
+        if (format[0] != '%' || format[1] == '\0') {
+            *text += *format;
             continue;
         }
-        switch (format[++i]) {
+        switch (*++format) {
         case 'd': std::sprintf(number, "%02d", date.day); break;
         case 'e': std::sprintf(number, "%d", date.day); break;
         case 'm': std::sprintf(number, "%02d", date.month); break;
         case 'Y': std::sprintf(number, "%d", date.year); break;
-        case 'b': std::sprintf(number, "%.15s", Word(LanguageTable.GetText(TextMonthNames), date.month).c_str()); break;
-        default: std::sprintf(number, "%c", format[i]); break;
+        case 'b': CopyWord(LanguageTable.GetText(TextMonthNames), date.month, number); break;
+        default: std::sprintf(number, "%c", *format); break;
         }
-        text += number;
+        *text += number;
     }
-    return text;
 }
 
 static const int PanelSecondRow = 175; // the row between the name and the description, free before
@@ -309,7 +314,7 @@ static void DrawProgress(const CardProgress& progress)
         SDL_FillRect(ScreenSurface, &bar, ScreenColour(0, 150, 0));
     static std::string count; // keeps its storage from frame to frame
     count.assign(IntText(shown)).append(" / ").append(IntText(progress.target));
-    DrawBlack(count, BarLeft + BarWidth + 5, PanelSecondRow);
+    DrawBlack(count.c_str(), BarLeft + BarWidth + 5, PanelSecondRow);
 }
 
 // Under the name: the date an unlocked achievement was unlocked, when the game recorded it,
@@ -319,8 +324,9 @@ static void DrawProgressRow(const AchievementRecord& record)
     const CardProgress progress = ProgressOf(record.id);
     if (record.unlocked && progress.unlockedAt != 0) {
         static std::string line; // keeps its storage from frame to frame
-        line.assign(LanguageTable.GetText(TextUnlockedOn)).append(" ").append(LocalDateText(progress.unlockedAt));
-        DrawBlack(line, 35, PanelSecondRow);
+        line.assign(LanguageTable.GetText(TextUnlockedOn)).append(" ");
+        AppendLocalDate(progress.unlockedAt, &line);
+        DrawBlack(line.c_str(), 35, PanelSecondRow);
     } else if (!record.unlocked && progress.target > 0) {
         DrawProgress(progress);
     }
@@ -328,7 +334,7 @@ static void DrawProgressRow(const AchievementRecord& record)
 
 static void DrawPanelText(const std::string& name, const char* description)
 {
-    DrawBlack(name, 35, 165);
+    DrawBlack(name.c_str(), 35, 165);
     DrawTwoLineText(ScreenSurface, description, 35, 185, 0, 0, 0, FontSmall);
 }
 

@@ -19,14 +19,17 @@ struct NoticeRow {
     Notice id;
     NoticeNeed need;
     int before;
-    std::string (*middle)(const ProfileRecord* player); // player null only with NeedsNothing
+    void (*appendMiddle)(const ProfileRecord* player, std::string* text); // player null only with NeedsNothing
     int after;
 };
 
-static std::string NoMiddle(const ProfileRecord*) { return ""; }
-static std::string NameAndBlank(const ProfileRecord* player) { return player->name + " "; }
-static std::string CardFileName(const ProfileRecord* player) { return " " + player->folder + ".bmp "; }
-static std::string GameFileWord(const ProfileRecord*) { return " bmp "; }
+static void NoMiddle(const ProfileRecord*, std::string*) {}
+static void NameAndBlank(const ProfileRecord* player, std::string* text) { text->append(player->name).append(" "); }
+static void CardFileName(const ProfileRecord* player, std::string* text)
+{
+    text->append(" ").append(player->folder).append(".bmp ");
+}
+static void GameFileWord(const ProfileRecord*, std::string* text) { text->append(" bmp "); }
 
 static const NoticeRow Notices[] = {
     { NoticeNoProfile, NeedsNothing, TextNoticeNoProfile, NoMiddle, 0 },
@@ -39,7 +42,7 @@ static const NoticeRow Notices[] = {
     { NoticeCardGone, NeedsNothing, TextNoticeCardGone, NoMiddle, 0 }
 };
 
-static std::string Text(int id)
+static const char* Text(int id)
 {
     return id == 0 ? "" : LanguageTable.GetText(id);
 }
@@ -60,7 +63,9 @@ bool NoticeText(int noticeId, std::string* text)
             continue;
         if (!NeedMet(row.need, player))
             return false;
-        *text = Text(row.before) + row.middle(player) + Text(row.after);
+        text->assign(Text(row.before));
+        row.appendMiddle(player, text);
+        text->append(Text(row.after));
         return true;
     }
     return false;
@@ -68,7 +73,7 @@ bool NoticeText(int noticeId, std::string* text)
 
 void DrawNotice()
 {
-    std::string text;
+    static std::string text; // keeps its storage from frame to frame
     if (NoticeText(NoticeId, &text))
         DrawNoticeBox(text.c_str());
 }

@@ -258,7 +258,8 @@ startup_reads() { # BUILD
         }
         END {
             for (p in readings) { files++; if (readings[p] > most) most = readings[p] }
-            printf "%.2f MB in %d files, each read at most %d times", bytes / 1e6, files, most
+            printf "%.2f MB in %d files, ", bytes / 1e6, files
+            if (most == 1) printf "each read once"; else printf "one of them read %d times", most
         }' "$work/strace.out"
 }
 reads_desktop=$(startup_reads "$desktop")
