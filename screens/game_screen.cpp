@@ -181,9 +181,8 @@ static void DrawHeader()
     title.assign(GameTitle).append(" (").append(GameAuthor).append(")");
     DrawText(ScreenSurface, title.c_str(), 36, 11, 255, 255, 255, FontSmall);
     DrawBlack(title.c_str(), 35, 10);
-    DrawBlack(CountLine(&achievements, TextAchievementsLabel, GameSummary.unlockedCount, GameSummary.achievementCount)
-                  .c_str(),
-              35, 21);
+    CountLine(&achievements, TextAchievementsLabel, GameSummary.unlockedCount, GameSummary.achievementCount);
+    DrawBlack(achievements.c_str(), 35, 21);
     CountLine(&points, TextPointsLabel, GameSummary.pointsEarned, GameSummary.pointsPossible);
     DrawBlack(points.c_str(), 284 - TextWidth(FontSmall, points.c_str()), 21);
 }
@@ -255,19 +254,16 @@ static const AchievementText& TextForId(int id)
     return AchievementTexts[0];
 }
 
-// The n-th (1-based) blank-separated word of `words` into `word`, at most 15 bytes of it; ""
-// when there are fewer.
-static void CopyWord(const char* words, int n, char word[16])
+// The n-th (1-based) blank-separated word of `words` appended to `text`; nothing when there
+// are fewer.
+static void AppendWord(const char* words, int n, std::string* text)
 {
-    word[0] = '\0';
-    for (int i = 1; *words; ++i) {
-        while (*words == ' ') ++words;
-        size_t length = std::strcspn(words, " ");
+    for (int i = 1;; ++i) {
+        words += std::strspn(words, " ");
+        const size_t length = std::strcspn(words, " ");
         if (length == 0) return;
         if (i == n) {
-            if (length > 15) length = 15;
-            std::memcpy(word, words, length);
-            word[length] = '\0';
+            text->append(words, length);
             return;
         }
         words += length;
@@ -289,7 +285,7 @@ void AppendLocalDate(unsigned long seconds, std::string* text)
         case 'e': std::sprintf(number, "%d", date.day); break;
         case 'm': std::sprintf(number, "%02d", date.month); break;
         case 'Y': std::sprintf(number, "%d", date.year); break;
-        case 'b': CopyWord(LanguageTable.GetText(TextMonthNames), date.month, number); break;
+        case 'b': AppendWord(LanguageTable.GetText(TextMonthNames), date.month, text); continue;
         default: std::sprintf(number, "%c", *format); break;
         }
         *text += number;
